@@ -1,0 +1,152 @@
+#pragma once
+// The main window's logic: its shared state and every handler, Qt-free. Handlers carry the
+// names of the controls and events they answer; wiring.h says which answers which.
+// The handler bodies live by subsystem: keypad/ (display, entry, keyboard, operators,
+// functions, memory), financial/ (fields), shell/ (load and exit).
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "controls.h"
+#include "services.h"
+
+namespace vantro::ui {
+
+class Module1;
+
+// The controls the logic reaches, provided by the front end or the in-memory test set.
+struct Form1Controls {
+  FormWindow& Form1;
+  TextBox& Text1;
+  TextBox& TextN;
+  TextBox& TextInterest;
+  TextBox& TextPV;
+  TextBox& TextFV;
+  TextBox& TextPMT;
+  TextBox& TextPer;
+  TextBox& TextCF;
+  TextBox& TextDecimal;
+  Label& Label1;  // operator indicator
+  Label& Label2;  // "M" while the memory is in use
+  Label& Label3;  // "K" while constant mode is on
+  Label& Label4;  // status bar
+  Label& LabelLineNum;
+  CheckBox& CheckPayment;
+  Panel& Frame1;
+};
+
+// Which entry box had the focus last.
+enum ActiveFieldCode : std::int16_t {
+  kFieldText1 = 0,
+  kFieldN = 1,
+  kFieldInterest = 2,
+  kFieldPV = 3,
+  kFieldFV = 4,
+  kFieldPMT = 5,
+  kFieldPer = 6,
+  kFieldCF = 7,
+};
+
+struct Form1State {
+  double MemoryValue = 0;
+  double Accumulator = 0;
+  double ConstantOperand = 0;  // 0 whenever constant mode is off
+  std::string PendingOperator;  // "+", "-", "X", "/" or empty
+  std::int16_t ActiveField = kFieldText1;
+  std::int16_t CursorPos = 0;
+  bool NewEntry = false;  // the display holds a finished number
+  std::string NumberFormat = "0.00";
+  std::vector<double> CashFlows;
+};
+
+class Form1 {
+ public:
+  Form1(const Form1Controls& controls, Module1& module);
+
+  const Form1State& state() const { return s_; }
+
+  // Lifecycle (shell/)
+  void Form_Load();
+  void Form_Unload();
+  void MenuExit_Click();
+
+  // Display and clear keys (keypad/display.cpp)
+  void Text1_GotFocus();
+  void Text1_LostFocus();
+  void NumACCommand_Click();
+  void NumCCommand_Click();
+
+  // Number entry (keypad/number_entry.cpp)
+  void Num0Command_Click() { RouteKey("0"); }
+  void Num1Command_Click() { RouteKey("1"); }
+  void Num2Command_Click() { RouteKey("2"); }
+  void Num3Command_Click() { RouteKey("3"); }
+  void Num4Command_Click() { RouteKey("4"); }
+  void Num5Command_Click() { RouteKey("5"); }
+  void Num6Command_Click() { RouteKey("6"); }
+  void Num7Command_Click() { RouteKey("7"); }
+  void Num8Command_Click() { RouteKey("8"); }
+  void Num9Command_Click() { RouteKey("9"); }
+  void NumDotCommand_Click();
+  void NumSignCommand_Click();
+  void CommandBackSpace_Click();
+
+  // Keyboard (keypad/keyboard.cpp)
+  void Text1_KeyPress(int& keyAscii);
+  void Text1_KeyDown(int keyCode, int shift);
+  void Form_KeyDown(int keyCode, int shift);
+
+  // Operators (keypad/operators.cpp)
+  void NumPlusCommand_Click();
+  void NumMinusCommand_Click();
+  void NumMULCommand_Click();
+  void NumDivCommand_Click();
+  void NumEqCommand_Click();
+
+  // One-operand functions (keypad/functions.cpp)
+  void NumSqRtCommand_Click();
+  void NumSquareCommand_Click();
+  void CommandInvertX_Click();
+
+  // Memory (keypad/memory.cpp)
+  void NumMCommand_Click();
+  void NumMPlusCommand_Click();
+  void NumMMinusCommand_Click();
+  void NumMRCommand_Click();
+  void NumMCCommand_Click();
+
+  // Financial fields (financial/fields.cpp)
+  void TextN_GotFocus();
+  void TextInterest_GotFocus();
+  void TextPV_GotFocus();
+  void TextFV_GotFocus();
+  void TextPMT_GotFocus();
+  void TextPer_GotFocus();
+
+ private:
+  // The entry box numbered `field` (0 to 6), or nullptr for any other number.
+  TextBox* EntryBox(int field) const;
+  // The value of the display: the leading-number value of Text1's text.
+  double DisplayValue() const;
+
+  void NewNumberStep(bool emptyLabel1, bool emptyDisplay);
+  void RouteKey(const std::string& keyText);
+  void EnterDigit(const std::string& digitText);
+  std::string AppendNumeric(const std::string& TextBox, const std::string& num) const;
+  std::string AppendDot(const std::string& TextBox);
+  static std::string TextRightShift(const std::string& TextBox, int CursorPos);
+  void EnterOperator(const std::string& op);
+  void EvaluatePending();
+  void SelectAllOnFocus(TextBox& box, ActiveFieldCode code);
+  // Gives `box` the focus, then puts its caret at `caret`: the caret the key set wins over
+  // what the box's GotFocus handler does with it.
+  static void FocusAtCaret(TextBox& box, int caret);
+  void ShowOverflow();
+
+  Form1Controls c_;
+  Module1& module_;
+  Form1State s_;
+};
+
+}  // namespace vantro::ui

@@ -1,0 +1,45 @@
+#pragma once
+// Start-up and the settings file: the program-wide procedures and values.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/settings_file.h"
+#include "services.h"
+
+namespace vantro::ui {
+
+class FormWindow;
+
+class Module1 {
+ public:
+  Module1(Application& app, MessageBoxService& messages);
+
+  // The entry point: refuses a second copy, chooses the settings file, shows the main window.
+  void Main();
+
+  // Reads the settings file into the values below (the caller presets the two positions).
+  void ReadSettings();
+  // Writes the settings file with the window's current position. A file that exists but
+  // could not be read at start is left as it is.
+  void WriteSettings(const FormWindow& window);
+
+  core::SettingsValues& values() { return values_; }
+  const std::filesystem::path& settingsPath() const { return settingsPath_; }
+  void setSettingsPath(std::filesystem::path path) { settingsPath_ = std::move(path); }
+  const std::filesystem::path& helpFile() const { return helpFile_; }
+  void setHelpFile(std::filesystem::path path) { helpFile_ = std::move(path); }
+  Application& app() { return app_; }
+
+ private:
+  Application& app_;
+  MessageBoxService& messages_;
+  std::filesystem::path settingsPath_;
+  std::filesystem::path helpFile_;
+  std::vector<std::string> keptLines_;
+  core::SettingsReadStatus readStatus_ = core::SettingsReadStatus::Missing;
+  core::SettingsValues values_;
+};
+
+}  // namespace vantro::ui

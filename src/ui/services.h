@@ -1,0 +1,36 @@
+#pragma once
+// Platform services the logic needs, named by what it needs of them.
+
+#include <filesystem>
+#include <string>
+
+namespace vantro::ui {
+
+inline constexpr const char* kAppTitle = "Vantro Calculator";
+
+// A modal box with one OK button, no icon and the application's title as caption; returns
+// when the user dismisses it.
+class MessageBoxService {
+ public:
+  virtual ~MessageBoxService() = default;
+  virtual void show(const std::string& text) = 0;
+};
+
+class Application {
+ public:
+  virtual ~Application() = default;
+  // The folder that holds the program file, without a trailing separator.
+  virtual std::filesystem::path programFolder() const = 0;
+  // The per-user configuration folder for the settings when the program's folder is not
+  // writable (for instance ~/.config/vantro-calculator).
+  virtual std::filesystem::path userConfigFolder() const = 0;
+  // True when another copy of the same program file runs. The first call takes the
+  // single-instance lock when it is free; the lock lasts as long as the process.
+  virtual bool previousInstance() = 0;
+  // Creates the main window, whose Load handler runs before it becomes visible, and shows it.
+  virtual void showMainWindow() = 0;
+  // Ends the program at once: no unload handlers, no further events.
+  virtual void endNow() = 0;
+};
+
+}  // namespace vantro::ui

@@ -1,0 +1,36 @@
+#pragma once
+// The one table of which handler answers which control's event. The in-memory controls and
+// the Qt front end both raise events through it.
+
+#include <span>
+#include <variant>
+
+#include "control_id.h"
+
+namespace vantro::ui {
+
+class Form1;
+
+enum class Event { Load, Unload, Click, GotFocus, LostFocus, KeyPress, KeyDown };
+
+using PlainHandler = void (Form1::*)();
+using KeyPressHandler = void (Form1::*)(int& keyAscii);
+using KeyDownHandler = void (Form1::*)(int keyCode, int shift);
+using Handler = std::variant<PlainHandler, KeyPressHandler, KeyDownHandler>;
+
+struct Wire {
+  ControlId control;
+  Event event;
+  Handler handler;
+};
+
+std::span<const Wire> wiring();
+bool hasHandler(ControlId control, Event event);
+
+// Each runs the handler wired to the control's event, if there is one.
+void raise(Form1& form, ControlId control, Event event);
+// `keyAscii` set to 0 by the handler means the key is dropped.
+void raiseKeyPress(Form1& form, ControlId control, int& keyAscii);
+void raiseKeyDown(Form1& form, ControlId control, int keyCode, int shift);
+
+}  // namespace vantro::ui

@@ -1,0 +1,13 @@
+# Fails when a file under src/core or src/ui includes a Qt header.
+file(GLOB_RECURSE sources ${ROOT}/src/core/* ${ROOT}/src/ui/*)
+set(offenders "")
+foreach(source IN LISTS sources)
+  file(STRINGS ${source} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|qt|Qt)")
+  if(lines)
+    list(APPEND offenders "${source}: ${lines}")
+  endif()
+endforeach()
+if(offenders)
+  message(FATAL_ERROR "Qt headers below src/qt:\n${offenders}")
+endif()
+message(STATUS "checked ${CMAKE_ARGC} ok: no Qt header in src/core or src/ui")
