@@ -1,0 +1,100 @@
+#pragma once
+// In-memory controls with the classic control semantics, for the window logic's tests.
+
+#include <string>
+
+#include "ui/controls.h"
+#include "ui/control_id.h"
+
+namespace vantro::ui::testing {
+
+class MemoryWindow;
+
+class MemoryTextBox : public TextBox {
+ public:
+  static constexpr int kMaxLength = 32767;  // as a single-line box allows
+
+  MemoryTextBox(MemoryWindow& window, ControlId id) : window_(window), id_(id) {}
+
+  std::string text() const override { return text_; }
+  void setText(const std::string& text) override;
+  int selStart() const override { return selStart_; }
+  int selLength() const override { return selLength_; }
+  void setSelStart(int position) override;
+  void setSelLength(int length) override;
+  std::string selectedText() const override;
+  void setSelectedText(const std::string& text) override;
+  void setFocus() override;
+
+  // What the box itself does with a character that its KeyPress handler let through:
+  // Backspace deletes the selection or the character before the caret; other control
+  // characters do nothing; any other character replaces the selection.
+  void acceptCharacter(int keyAscii);
+  // The box's own handling of keys without a character: arrows, Home, End, Delete.
+  void acceptKey(int keyCode);
+
+ private:
+  int length() const;
+
+  MemoryWindow& window_;
+  ControlId id_;
+  std::string text_;
+  int selStart_ = 0;
+  int selLength_ = 0;
+};
+
+class MemoryLabel : public Label {
+ public:
+  std::string caption() const override { return caption_; }
+  void setCaption(const std::string& caption) override { caption_ = caption; }
+
+ private:
+  std::string caption_;
+};
+
+class MemoryCheckBox : public CheckBox {
+ public:
+  int value() const override { return value_; }
+  void setValue(int value) override { value_ = value; }
+  std::string caption() const override { return caption_; }
+  void setCaption(const std::string& caption) override { caption_ = caption; }
+
+ private:
+  int value_ = 0;
+  std::string caption_;
+};
+
+class MemoryPanel : public Panel {
+ public:
+  explicit MemoryPanel(int designedHeight) : height_(designedHeight) {}
+  bool visible() const override { return visible_; }
+  void setVisible(bool visible) override { visible_ = visible; }
+  int height() const override { return height_; }
+  void setHeight(int twips) override { height_ = twips; }
+
+ private:
+  bool visible_ = true;
+  int height_;
+};
+
+class MemoryFormWindow : public FormWindow {
+ public:
+  double left() const override { return left_; }
+  double top() const override { return top_; }
+  void move(double left, double top) override {
+    left_ = left;
+    top_ = top;
+  }
+  void setOuterHeight(int twips) override { outerHeight_ = twips; }
+  int outerHeight() const { return outerHeight_; }
+  bool keyPreview() const override { return keyPreview_; }
+  void setKeyPreview(bool on) override { keyPreview_ = on; }
+
+ private:
+  double left_ = 1500;
+  double top_ = 1500;
+  int outerHeight_ = 0;
+  bool keyPreview_ = false;
+};
+
+}  // namespace vantro::ui::testing

@@ -1,0 +1,189 @@
+#pragma once
+// The control semantics the window logic relies on, as one suite that runs against every
+// control set (in memory and Qt), so that the two cannot drift apart.
+//
+// A control set joins by providing a Harness and instantiating the suite:
+//   INSTANTIATE_TYPED_TEST_SUITE_P(Memory, TextBoxContract, ::testing::Types<MemoryHarness>);
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/control_id.h"
+#include "ui/controls.h"
+#include "ui/event_sink.h"
+#include "ui/keys.h"
+
+namespace vantro::contract {
+
+using ui::ControlId;
+using ui::Event;
+
+// Records every event; its KeyPress answer can be set to drop characters.
+class RecordingSink : public ui::EventSink {
+ public:
+  void onEvent(ControlId control, Event event) override {
+    if (event == Event::GotFocus || event == Event::LostFocus)
+      events.push_back(std::string(ui::controlInfo(control).name) +
+                       (event == Event::GotFocus ? ".GotFocus" : ".LostFocus"));
+  }
+  void onKeyPress(ControlId control, int& keyAscii) override {
+    events.push_back(std::string(ui::controlInfo(control).name) + ".KeyPress:" +
+                     std::to_string(keyAscii));
+    if (dropCharacters) keyAscii = 0;
+  }
+  void onKeyDown(ControlId control, int keyCode, int) override {
+    events.push_back(std::string(ui::controlInfo(control).name) + ".KeyDown:" +
+                     std::to_string(keyCode));
+  }
+  std::vector<std::string> events;
+  bool dropCharacters = false;
+};
+
+// What a control set must offer the suite. Its events go to `sink`.
+//   TextBox& box(ControlId)       Text1, TextN and TextPV at least
+//   void typeCharacter(int ascii) one real key press with that character on the focused box
+//   void pressKey(int keyCode)    one key without a character (ui::keys::vkLeft, ...)
+//   RecordingSink sink;
+
+template <typename Harness>
+class TextBoxContract : public ::testing::Test {
+ protected:
+  Harness h;
+  ui::TextBox& display() { return h.box(ControlId::Text1); }
+  ui::TextBox& pv() { return h.box(ControlId::TextPV); }
+};
+
+TYPED_TEST_SUITE_P(TextBoxContract);
+
+TYPED_TEST_P(TextBoxContract, ReplacingTheTextPutsTheCaretAtZeroWithNothingSelected) {
+  auto& box = this->pv();
+  box.setText("12345");
+  box.setSelStart(2);
+  box.setSelLength(2);
+  box.setText("987");
+  EXPECT_EQ(box.text(), "987");
+  EXPECT_EQ(box.selStart(), 0);
+  EXPECT_EQ(box.selLength(), 0);
+}
+
+TYPED_TEST_P(TextBoxContract, CaretAndSelectionAreClampedToTheText) {
+  auto& box = this->pv();
+  box.setText("123");
+  box.setSelStart(99);
+  EXPECT_EQ(box.selStart(), 3);
+  box.setSelStart(-4);
+  EXPECT_EQ(box.selStart(), 0);
+  box.setSelStart(1);
+  box.setSelLength(99);
+  EXPECT_EQ(box.selLength(), 2);
+  EXPECT_EQ(box.selectedText(), "23");
+  box.setSelStart(2);  // moving the caret empties the selection
+  EXPECT_EQ(box.selLength(), 0);
+  EXPECT_EQ(box.selectedText(), "");
+}
+
+TYPED_TEST_P(TextBoxContract, SelectedTextIsReplacedAndTheCaretFollowsTheInsertion) {
+  auto& box = this->pv();
+  box.setText("1234");
+  box.setSelStart(1);
+  box.setSelLength(2);
+  box.setSelectedText("xy z");
+  EXPECT_EQ(box.text(), "1xy z4");
+  EXPECT_EQ(box.selStart(), 5);
+  EXPECT_EQ(box.selLength(), 0);
+}
+
+TYPED_TEST_P(TextBoxContract, PositionsCountCharactersNotBytes) {
+  auto& box = this->pv();
+  box.setText("\xE2\x82\xAC" "12");  // euro sign, then 12
+  box.setSelStart(1);
+  box.setSelLength(1);
+  EXPECT_EQ(box.selectedText(), "1");
+  box.setSelStart(99);
+  EXPECT_EQ(box.selStart(), 3);
+}
+
+TYPED_TEST_P(TextBoxContract, FocusRunsLostFocusOfTheOldBoxThenGotFocusOfTheNew) {
+  this->display().setFocus();
+  this->h.sink.events.clear();
+  this->pv().setFocus();
+  EXPECT_EQ(this->h.sink.events,
+            (std::vector<std::string>{"Text1.LostFocus", "TextPV.GotFocus"}));
+  this->h.sink.events.clear();
+  this->pv().setFocus();  // already focused: nothing
+  EXPECT_TRUE(this->h.sink.events.empty());
+}
+
+TYPED_TEST_P(TextBoxContract, SelectionSurvivesLosingTheFocus) {
+  auto& box = this->pv();
+  box.setFocus();
+  box.setText("500");
+  box.setSelStart(0);
+  box.setSelLength(3);
+  this->display().setFocus();
+  EXPECT_EQ(box.selStart(), 0);
+  EXPECT_EQ(box.selLength(), 3);
+  box.setSelStart(2);  // also while unfocused
+  EXPECT_EQ(box.selStart(), 2);
+}
+
+TYPED_TEST_P(TextBoxContract, AKeptCharacterReplacesTheSelectionAndADroppedOneNeverArrives) {
+  auto& box = this->pv();
+  box.setFocus();
+  box.setText("1234");
+  box.setSelStart(1);
+  box.setSelLength(2);
+  this->h.sink.events.clear();
+  this->h.typeCharacter('7');
+  EXPECT_EQ(box.text(), "174");
+  EXPECT_EQ(box.selStart(), 2);
+  ASSERT_FALSE(this->h.sink.events.empty());
+  EXPECT_EQ(this->h.sink.events.back(), "TextPV.KeyPress:55");
+  this->h.sink.dropCharacters = true;
+  this->h.typeCharacter('8');
+  EXPECT_EQ(box.text(), "174");
+}
+
+TYPED_TEST_P(TextBoxContract, BackspaceDeletesTheSelectionOrTheCharacterBeforeTheCaret) {
+  auto& box = this->pv();
+  box.setFocus();
+  box.setText("12345");
+  box.setSelStart(3);
+  this->h.typeCharacter(ui::keys::kBackspace);
+  EXPECT_EQ(box.text(), "1245");
+  EXPECT_EQ(box.selStart(), 2);
+  box.setSelStart(1);
+  box.setSelLength(2);
+  this->h.typeCharacter(ui::keys::kBackspace);
+  EXPECT_EQ(box.text(), "15");
+  EXPECT_EQ(box.selStart(), 1);
+  box.setSelStart(0);
+  this->h.typeCharacter(ui::keys::kBackspace);
+  EXPECT_EQ(box.text(), "15");
+}
+
+TYPED_TEST_P(TextBoxContract, ArrowKeysReportTheirKeyCodeAndMoveTheCaret) {
+  auto& box = this->display();
+  box.setFocus();
+  box.setText("123");
+  box.setSelStart(3);
+  this->h.sink.events.clear();
+  this->h.pressKey(ui::keys::vkLeft);
+  EXPECT_EQ(box.selStart(), 2);
+  ASSERT_FALSE(this->h.sink.events.empty());
+  EXPECT_EQ(this->h.sink.events.back(), "Text1.KeyDown:37");
+}
+
+REGISTER_TYPED_TEST_SUITE_P(TextBoxContract, ReplacingTheTextPutsTheCaretAtZeroWithNothingSelected,
+                            CaretAndSelectionAreClampedToTheText,
+                            SelectedTextIsReplacedAndTheCaretFollowsTheInsertion,
+                            PositionsCountCharactersNotBytes,
+                            FocusRunsLostFocusOfTheOldBoxThenGotFocusOfTheNew,
+                            SelectionSurvivesLosingTheFocus,
+                            AKeptCharacterReplacesTheSelectionAndADroppedOneNeverArrives,
+                            BackspaceDeletesTheSelectionOrTheCharacterBeforeTheCaret,
+                            ArrowKeysReportTheirKeyCodeAndMoveTheCaret);
+
+}  // namespace vantro::contract
