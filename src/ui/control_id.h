@@ -82,7 +82,9 @@ inline constexpr std::array<ControlInfo, kControlCount> kControls = {{
 #undef VANTRO_INFO_ENTRY
 }};
 
-constexpr const ControlInfo& controlInfo(ControlId id) { return kControls[static_cast<int>(id)]; }
+constexpr const ControlInfo& controlInfo(ControlId id) {
+  return kControls[static_cast<int>(id)];
+}
 
 std::optional<ControlId> controlByName(std::string_view name);
 

@@ -51,7 +51,7 @@ enum ActiveFieldCode : std::int16_t {
 struct Form1State {
   double MemoryValue = 0;
   double Accumulator = 0;
-  double ConstantOperand = 0;  // 0 whenever constant mode is off
+  double ConstantOperand = 0;   // 0 whenever constant mode is off
   std::string PendingOperator;  // "+", "-", "X", "/" or empty
   std::int16_t ActiveField = kFieldText1;
   std::int16_t CursorPos = 0;
@@ -137,11 +137,19 @@ class Form1 {
   std::string AppendDot(const std::string& TextBox);
   static std::string TextRightShift(const std::string& TextBox, int CursorPos);
   void EnterOperator(const std::string& op);
+  void UpdateMemory(bool add);
   void EvaluatePending();
   void SelectAllOnFocus(TextBox& box, ActiveFieldCode code);
-  // Gives `box` the focus, then puts its caret at `caret`: the caret the key set wins over
-  // what the box's GotFocus handler does with it.
+  // Gives `box` the focus, then puts its caret at `caret`. A keypad key hands the focus back
+  // to the box it typed into; the caret it set must survive that box's GotFocus handler
+  // (which selects all, or moves the display's caret to the end), or a second keypad digit
+  // would land before the first.
   static void FocusAtCaret(TextBox& box, int caret);
+  // Gives `box` the focus back with the caret and selection it had.
+  static void ReturnFocus(TextBox& box);
+  // CursorPos is a 16-bit position; a box never holds more than 32767 characters.
+  void SetCursorPos(int position);
+  void MoveDisplayCaretToEnd();
   void ShowOverflow();
 
   Form1Controls c_;

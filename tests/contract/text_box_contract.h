@@ -29,13 +29,13 @@ class RecordingSink : public ui::EventSink {
                        (event == Event::GotFocus ? ".GotFocus" : ".LostFocus"));
   }
   void onKeyPress(ControlId control, int& keyAscii) override {
-    events.push_back(std::string(ui::controlInfo(control).name) + ".KeyPress:" +
-                     std::to_string(keyAscii));
+    events.push_back(std::string(ui::controlInfo(control).name) +
+                     ".KeyPress:" + std::to_string(keyAscii));
     if (dropCharacters) keyAscii = 0;
   }
   void onKeyDown(ControlId control, int keyCode, int) override {
-    events.push_back(std::string(ui::controlInfo(control).name) + ".KeyDown:" +
-                     std::to_string(keyCode));
+    events.push_back(std::string(ui::controlInfo(control).name) +
+                     ".KeyDown:" + std::to_string(keyCode));
   }
   std::vector<std::string> events;
   bool dropCharacters = false;
@@ -97,7 +97,9 @@ TYPED_TEST_P(TextBoxContract, SelectedTextIsReplacedAndTheCaretFollowsTheInserti
 
 TYPED_TEST_P(TextBoxContract, PositionsCountCharactersNotBytes) {
   auto& box = this->pv();
-  box.setText("\xE2\x82\xAC" "12");  // euro sign, then 12
+  box.setText(
+      "\xE2\x82\xAC"
+      "12");  // euro sign, then 12
   box.setSelStart(1);
   box.setSelLength(1);
   EXPECT_EQ(box.selectedText(), "1");
@@ -109,8 +111,7 @@ TYPED_TEST_P(TextBoxContract, FocusRunsLostFocusOfTheOldBoxThenGotFocusOfTheNew)
   this->display().setFocus();
   this->h.sink.events.clear();
   this->pv().setFocus();
-  EXPECT_EQ(this->h.sink.events,
-            (std::vector<std::string>{"Text1.LostFocus", "TextPV.GotFocus"}));
+  EXPECT_EQ(this->h.sink.events, (std::vector<std::string>{"Text1.LostFocus", "TextPV.GotFocus"}));
   this->h.sink.events.clear();
   this->pv().setFocus();  // already focused: nothing
   EXPECT_TRUE(this->h.sink.events.empty());

@@ -12,7 +12,9 @@ using core::charCount;
 using core::charsFrom;
 using core::leftChars;
 
-int MemoryTextBox::length() const { return charCount(text_); }
+int MemoryTextBox::length() const {
+  return charCount(text_);
+}
 
 void MemoryTextBox::setText(const std::string& text) {
   text_ = charCount(text) > kMaxLength ? leftChars(text, kMaxLength) : text;
@@ -43,7 +45,9 @@ void MemoryTextBox::setSelectedText(const std::string& text) {
   selLength_ = 0;
 }
 
-void MemoryTextBox::setFocus() { window_.focus(id_); }
+void MemoryTextBox::setFocus() {
+  window_.focus(id_);
+}
 
 void MemoryTextBox::acceptCharacter(int keyAscii) {
   if (keyAscii == keys::kBackspace) {

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "ui/controls.h"
 #include "ui/control_id.h"
+#include "ui/controls.h"
 
 namespace vantro::ui::testing {
 

@@ -34,37 +34,34 @@ MemoryWindow::MemoryWindow() {
 
 Form1Controls MemoryWindow::controls() {
   using enum ControlId;
-  return Form1Controls{form_,
-                       textBox(Text1),
-                       textBox(TextN),
-                       textBox(TextInterest),
-                       textBox(TextPV),
-                       textBox(TextFV),
-                       textBox(TextPMT),
-                       textBox(TextPer),
-                       textBox(TextCF),
-                       textBox(TextDecimal),
-                       label(Label1),
-                       label(Label2),
-                       label(Label3),
-                       label(Label4),
-                       label(LabelLineNum),
-                       checkBox(CheckPayment),
-                       panel(Frame1)};
+  return Form1Controls{
+      form_,           textBox(Text1),       textBox(TextN),      textBox(TextInterest),
+      textBox(TextPV), textBox(TextFV),      textBox(TextPMT),    textBox(TextPer),
+      textBox(TextCF), textBox(TextDecimal), label(Label1),       label(Label2),
+      label(Label3),   label(Label4),        label(LabelLineNum), checkBox(CheckPayment),
+      panel(Frame1)};
 }
 
 template <typename T>
 static T& pick(std::array<std::unique_ptr<T>, kControlCount>& controls, ControlId id) {
   T* control = controls[static_cast<std::size_t>(id)].get();
-  if (!control) throw std::logic_error("no such control of that kind: " +
-                                       std::string(controlInfo(id).name));
+  if (!control)
+    throw std::logic_error("no such control of that kind: " + std::string(controlInfo(id).name));
   return *control;
 }
 
-MemoryTextBox& MemoryWindow::textBox(ControlId id) { return pick(textBoxes_, id); }
-MemoryLabel& MemoryWindow::label(ControlId id) { return pick(labels_, id); }
-MemoryCheckBox& MemoryWindow::checkBox(ControlId id) { return pick(checkBoxes_, id); }
-MemoryPanel& MemoryWindow::panel(ControlId id) { return pick(panels_, id); }
+MemoryTextBox& MemoryWindow::textBox(ControlId id) {
+  return pick(textBoxes_, id);
+}
+MemoryLabel& MemoryWindow::label(ControlId id) {
+  return pick(labels_, id);
+}
+MemoryCheckBox& MemoryWindow::checkBox(ControlId id) {
+  return pick(checkBoxes_, id);
+}
+MemoryPanel& MemoryWindow::panel(ControlId id) {
+  return pick(panels_, id);
+}
 
 void MemoryWindow::raise(ControlId id, Event event) {
   if (sink_) sink_->onEvent(id, event);
@@ -109,7 +106,9 @@ void MemoryWindow::type(std::string_view keys) {
   for (const char c : keys) keyStroke(keyCodeOfCharacter(c), static_cast<unsigned char>(c));
 }
 
-void MemoryWindow::pressKey(int keyCode) { keyStroke(keyCode, 0); }
+void MemoryWindow::pressKey(int keyCode) {
+  keyStroke(keyCode, 0);
+}
 
 void MemoryWindow::pressKeypadOperator(char op) {
   switch (op) {

@@ -1,0 +1,185 @@
+// Replays the keystroke scripts in scripts/: each line is one case, run on a freshly loaded
+// window, as  <keys>  =>  <what> "<expected>" ...
+//
+// Keys: digits (57 clicks 5 then 7), . +/- BS + - X / = Sqr X^2 1/X M M+ M- MR MC AC C are the
+// on-screen keys; 'text' types into the focused control (\r Enter, \b Backspace); @Box clicks
+// into a box; LEFT RIGHT HOME END are keys; KP+ KP- KP* KP/ the numeric keypad's operators;
+// caret=N puts the focused box's caret at N; Box="text" sets a box's text beforehand.
+// Checks: display status op mem const caret focus acc pending newentry, or a box's name.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/number_format.h"
+#include "form_fixture.h"
+#include "ui/keys.h"
+
+namespace vantro::test {
+namespace {
+
+struct Case {
+  std::string file;
+  int line = 0;
+  std::string source;
+};
+
+std::string unescape(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      out += text[i];
+      continue;
+    }
+    const char next = text[++i];
+    out += next == 'r' ? '\r' : next == 'b' ? '\b' : next == 'e' ? '\x1b' : next;
+  }
+  return out;
+}
+
+// Splits at spaces, keeping '...' and "..." (with what precedes them) as one token.
+std::vector<std::string> tokenize(const std::string& text) {
+  std::vector<std::string> tokens;
+  std::string current;
+  char quote = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (quote) {
+      current += c;
+      if (c == '\\' && i + 1 < text.size()) {
+        current += text[++i];
+      } else if (c == quote) {
+        quote = 0;
+      }
+    } else if (c == '\'' || c == '"') {
+      quote = c;
+      current += c;
+    } else if (c == ' ' || c == '\t') {
+      if (!current.empty()) tokens.push_back(current);
+      current.clear();
+    } else {
+      current += c;
+    }
+  }
+  if (quote) throw std::runtime_error("unclosed quote");
+  if (!current.empty()) tokens.push_back(current);
+  return tokens;
+}
+
+std::string quoted(const std::string& token) {
+  if (token.size() < 2 || token.back() != token.front())
+    throw std::runtime_error("expected a quoted text: " + token);
+  return unescape(token.substr(1, token.size() - 2));
+}
+
+ControlId controlNamed(const std::string& name) {
+  const auto id = ui::controlByName(name);
+  if (!id) throw std::runtime_error("no control " + name);
+  return *id;
+}
+
+const std::map<std::string, ControlId>& keyTokens() {
+  static const std::map<std::string, ControlId> tokens = {
+      {".", ControlId::NumDotCommand},     {"+/-", ControlId::NumSignCommand},
+      {"BS", ControlId::CommandBackSpace}, {"+", ControlId::NumPlusCommand},
+      {"-", ControlId::NumMinusCommand},   {"X", ControlId::NumMULCommand},
+      {"/", ControlId::NumDivCommand},     {"=", ControlId::NumEqCommand},
+      {"Sqr", ControlId::NumSqRtCommand},  {"X^2", ControlId::NumSquareCommand},
+      {"1/X", ControlId::CommandInvertX},  {"M", ControlId::NumMCommand},
+      {"M+", ControlId::NumMPlusCommand},  {"M-", ControlId::NumMMinusCommand},
+      {"MR", ControlId::NumMRCommand},     {"MC", ControlId::NumMCCommand},
+      {"AC", ControlId::NumACCommand},     {"C", ControlId::NumCCommand},
+  };
+  return tokens;
+}
+
+void press(LoadedForm& f, const std::string& token) {
+  auto& w = f.window;
+  if (token.find_first_not_of("0123456789") == std::string::npos) {
+    for (const char digit : token)
+      w.click(static_cast<ControlId>(static_cast<int>(ControlId::Num0Command) + (digit - '0')));
+  } else if (auto key = keyTokens().find(token); key != keyTokens().end()) {
+    w.click(key->second);
+  } else if (token.front() == '\'') {
+    w.type(quoted(token));
+  } else if (token.front() == '@') {
+    w.click(controlNamed(token.substr(1)));
+  } else if (token == "LEFT" || token == "RIGHT" || token == "HOME" || token == "END") {
+    w.pressKey(token == "LEFT"    ? ui::keys::vkLeft
+               : token == "RIGHT" ? ui::keys::vkRight
+               : token == "HOME"  ? 36
+                                  : 35);
+  } else if (token.starts_with("KP") && token.size() == 3) {
+    w.pressKeypadOperator(token[2]);
+  } else if (token.starts_with("caret=")) {
+    w.textBox(*w.focused()).setSelStart(std::stoi(token.substr(6)));
+  } else if (const auto eq = token.find('='); eq != std::string::npos) {
+    w.textBox(controlNamed(token.substr(0, eq))).setText(quoted(token.substr(eq + 1)));
+  } else {
+    throw std::runtime_error("unknown key " + token);
+  }
+}
+
+std::string observe(LoadedForm& f, const std::string& what) {
+  auto& w = f.window;
+  const ui::Form1State& s = f.state();
+  if (what == "display") return f.display();
+  if (what == "status") return f.status();
+  if (what == "op") return w.caption(ControlId::Label1);
+  if (what == "mem") return w.caption(ControlId::Label2);
+  if (what == "const") return w.caption(ControlId::Label3);
+  if (what == "caret") return std::to_string(w.textBox(*w.focused()).selStart());
+  if (what == "sel") return std::to_string(w.textBox(*w.focused()).selLength());
+  if (what == "focus") return std::string(ui::controlInfo(*w.focused()).name);
+  if (what == "acc") return core::formatGeneral(s.Accumulator);
+  if (what == "memvalue") return core::formatGeneral(s.MemoryValue);
+  if (what == "pending") return s.PendingOperator;
+  if (what == "newentry") return s.NewEntry ? "1" : "0";
+  if (what == "field") return std::to_string(s.ActiveField);
+  return w.text(controlNamed(what));
+}
+
+std::vector<Case> loadCases() {
+  std::vector<Case> cases;
+  for (const char* name : {"entry.txt", "operators.txt", "functions.txt", "memory.txt",
+                           "keyboard.txt", "fields.txt"}) {
+    std::ifstream in(std::string(VANTRO_SCRIPT_DIR) + "/" + name);
+    if (!in) throw std::runtime_error(std::string("cannot open script ") + name);
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+      if (line.find_first_not_of(" \t") == std::string::npos || line.front() == '#') continue;
+      cases.push_back({name, number, line});
+    }
+  }
+  return cases;
+}
+
+class KeystrokeScript : public ::testing::TestWithParam<Case> {};
+
+TEST_P(KeystrokeScript, GivesTheExpectedWindow) {
+  const Case& c = GetParam();
+  SCOPED_TRACE(c.file + ":" + std::to_string(c.line) + ": " + c.source);
+  const auto arrow = c.source.find("=>");
+  ASSERT_NE(arrow, std::string::npos);
+  LoadedForm f;
+  for (const std::string& token : tokenize(c.source.substr(0, arrow))) press(f, token);
+  const std::vector<std::string> checks = tokenize(c.source.substr(arrow + 2));
+  ASSERT_EQ(checks.size() % 2, 0u) << "checks come in pairs";
+  ASSERT_FALSE(checks.empty());
+  for (std::size_t i = 0; i < checks.size(); i += 2)
+    EXPECT_EQ(observe(f, checks[i]), quoted(checks[i + 1])) << checks[i];
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, KeystrokeScript, ::testing::ValuesIn(loadCases()),
+                         [](const ::testing::TestParamInfo<Case>& param) {
+                           std::string name =
+                               param.param.file.substr(0, param.param.file.find('.'));
+                           return name + "_line" + std::to_string(param.param.line);
+                         });
+
+}  // namespace
+}  // namespace vantro::test

@@ -1,0 +1,145 @@
+// Start-up, the window's starting state, and the settings file on both ways out.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "form_fixture.h"
+
+namespace vantro::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+ public:
+  TempFolder() {
+    path_ = fs::temp_directory_path() /
+            ("vantro-ui-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+  }
+  ~TempFolder() { fs::remove_all(path_); }
+  const fs::path& path() const { return path_; }
+  fs::path ini() const { return path_ / "VantroCalc.ini"; }
+
+ private:
+  fs::path path_;
+};
+
+void writeFile(const fs::path& path, const std::string& content) {
+  std::ofstream(path, std::ios::binary) << content;
+}
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+TEST(Main, ASecondCopyShowsItsMessageAndEndsWithoutAWindowOrAFile) {
+  TempFolder folder;
+  FakeApplication app;
+  RecordedMessages messages;
+  app.folder = folder.path();
+  app.anotherCopyRuns = true;
+  ui::Module1 module(app, messages);
+  module.Main();
+  EXPECT_EQ(messages.shown,
+            std::vector<std::string>{
+                "Another Vantro Calculator already running, will quit this program."});
+  EXPECT_EQ(app.ends, 1);
+  EXPECT_EQ(app.windowsShown, 0);
+  EXPECT_TRUE(fs::is_empty(folder.path()));
+}
+
+TEST(Main, AFirstCopyKeepsItsSettingsBesideTheProgramAndShowsTheWindow) {
+  TempFolder folder;
+  LoadedForm f(folder.path());
+  EXPECT_EQ(f.app.windowsShown, 1);
+  EXPECT_EQ(f.app.ends, 0);
+  EXPECT_TRUE(f.messages.shown.empty());
+  EXPECT_EQ(f.module.settingsPath(), folder.ini());
+  EXPECT_EQ(f.module.helpFile(), folder.path() / "CalcHelp.chm");
+}
+
+TEST(FormLoad, GivesEveryControlItsStartingState) {
+  LoadedForm f;
+  auto& w = f.window;
+  EXPECT_EQ(f.display(), "0");
+  for (ControlId label :
+       {ControlId::Label1, ControlId::Label2, ControlId::Label3, ControlId::Label4})
+    EXPECT_EQ(w.caption(label), "") << ui::controlInfo(label).name;
+  EXPECT_EQ(w.text(ControlId::TextDecimal), "2");
+  EXPECT_EQ(w.checkBox(ControlId::CheckPayment).value(), 0);
+  EXPECT_FALSE(w.panel(ControlId::Frame1).visible());
+  EXPECT_EQ(w.form().outerHeight(), 8100);
+  EXPECT_EQ(f.state().NumberFormat, "0.00");
+  EXPECT_EQ(f.state().ActiveField, 0);
+  EXPECT_FALSE(f.state().NewEntry);
+  // The display has the focus now, so key preview is off; elsewhere it is on.
+  EXPECT_FALSE(w.form().keyPreview());
+  w.focus(ControlId::TextPV);
+  EXPECT_TRUE(w.form().keyPreview());
+}
+
+TEST(Settings, TheWindowOpensWhereTheFileSaysAndTheFileKeepsForeignLines) {
+  TempFolder folder;
+  writeFile(folder.ini(),
+            "[Other]\r\nColour=blue\r\n\r\nxposition=300\r\nYPosition=1234.5\r\n"
+            "XPosition = 999\r\nXPositionTools=120\r\n");
+  LoadedForm f(folder.path(), 4530, 2475);
+  EXPECT_EQ(f.window.form().left(), 300);
+  EXPECT_EQ(f.window.form().top(), 1234);  // half to even
+  f.window.form().move(-1200, 2475);
+  ui::raise(f.form, ControlId::Form1, ui::Event::Unload);
+  EXPECT_EQ(f.app.ends, 1);
+  EXPECT_EQ(readFile(folder.ini()),
+            "[System]\r\nXPosition=-1200\r\nYPosition= 2475\r\nXPositionTools= 120\r\n"
+            "YPositionTools= 0\r\nToolsWidth= 0\r\nToolsHeight= 0\r\n[Other]\r\nColour=blue\r\n");
+}
+
+TEST(Settings, ExitWritesTheFileOnceAndANewRunOpensThere) {
+  TempFolder folder;
+  {
+    LoadedForm f(folder.path(), 4530, 2475);
+    ui::raise(f.form, ControlId::MenuExit, ui::Event::Click);
+    EXPECT_EQ(f.app.ends, 1);
+  }
+  EXPECT_EQ(readFile(folder.ini()),
+            "[System]\r\nXPosition= 4530\r\nYPosition= 2475\r\nXPositionTools= 0\r\n"
+            "YPositionTools= 0\r\nToolsWidth= 0\r\nToolsHeight= 0\r\n");
+  LoadedForm again(folder.path(), 15, 15);
+  EXPECT_EQ(again.window.form().left(), 4530);
+  EXPECT_EQ(again.window.form().top(), 2475);
+}
+
+TEST(Settings, AFileThatCannotBeReadIsLeftAlone) {
+  TempFolder folder;
+  fs::create_directories(folder.ini() / "not-a-file");  // reading a folder fails, even as root
+  LoadedForm f(folder.path(), 4530, 2475);
+  EXPECT_EQ(f.window.form().left(), 4530);
+  ui::raise(f.form, ControlId::Form1, ui::Event::Unload);
+  EXPECT_TRUE(fs::is_directory(folder.ini() / "not-a-file"));
+  EXPECT_EQ(f.app.ends, 1);
+}
+
+TEST(Settings, GarbageStartsTheWindowAtItsDefaultPlace) {
+  TempFolder folder;
+  std::string garbage =
+      std::string("\x01\xff\xfe=") + '\0' + "\x7f[System]\nYPosition=99999\nXPosition=abc";
+  garbage += "\n" + std::string(10u << 20, 'x') + "\n";
+  writeFile(folder.ini(), garbage);
+  LoadedForm f(folder.path(), 4530, 2475);
+  EXPECT_EQ(f.window.form().left(), 0);    // letters read as 0
+  EXPECT_EQ(f.window.form().top(), 2475);  // beyond 16 bits: the default stands
+  ui::raise(f.form, ControlId::Form1, ui::Event::Unload);
+  const std::string written = readFile(folder.ini());
+  EXPECT_NE(written.find(std::string(10u << 20, 'x') + "\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vantro::test

@@ -1,0 +1,49 @@
+// The wiring table: every control event the window answers has exactly one handler, and the
+// keys whose handlers exist are wired to the control they belong to.
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+
+#include "ui/control_id.h"
+#include "ui/wiring.h"
+
+namespace vantro::test {
+namespace {
+
+using ui::ControlId;
+using ui::Event;
+
+TEST(Wiring, NoControlEventIsWiredTwice) {
+  std::set<std::pair<ControlId, Event>> seen;
+  for (const ui::Wire& wire : ui::wiring())
+    EXPECT_TRUE(seen.insert({wire.control, wire.event}).second)
+        << ui::controlInfo(wire.control).name;
+}
+
+TEST(Wiring, EveryKeyOfTheKeypadAnswersItsClick) {
+  for (const ui::ControlInfo& info : ui::kControls) {
+    if (info.kind == ui::ControlKind::Button) {
+      EXPECT_TRUE(ui::hasHandler(info.id, Event::Click)) << info.name;
+    }
+  }
+}
+
+TEST(Wiring, HandlersMatchTheirEventsSignature) {
+  for (const ui::Wire& wire : ui::wiring()) {
+    const bool keyPress = std::holds_alternative<ui::KeyPressHandler>(wire.handler);
+    const bool keyDown = std::holds_alternative<ui::KeyDownHandler>(wire.handler);
+    EXPECT_EQ(keyPress, wire.event == Event::KeyPress) << ui::controlInfo(wire.control).name;
+    EXPECT_EQ(keyDown, wire.event == Event::KeyDown) << ui::controlInfo(wire.control).name;
+  }
+}
+
+TEST(Wiring, ControlsAreFoundByTheirNames) {
+  for (const ui::ControlInfo& info : ui::kControls)
+    EXPECT_EQ(ui::controlByName(info.name), info.id);
+  EXPECT_FALSE(ui::controlByName("Text9").has_value());
+}
+
+}  // namespace
+}  // namespace vantro::test
