@@ -1,0 +1,115 @@
+#include "qt/control_adapters.h"
+
+#include <QFocusEvent>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <algorithm>
+#include <cmath>
+
+#include "qt/code_points.h"
+#include "qt/twips.h"
+
+namespace vantro::qt {
+
+namespace {
+
+// Settings files may hold any position; keep the pixel value representable.
+int twipsToPixels(double twips) {
+  if (!std::isfinite(twips)) return 0;
+  return static_cast<int>(std::lround(std::clamp(twips, -1e7, 1e7) / kTwipsPerPixel));
+}
+
+}  // namespace
+
+std::string LabelAdapter::caption() const {
+  return toUtf8(label_.text());
+}
+void LabelAdapter::setCaption(const std::string& caption) {
+  label_.setText(fromUtf8(caption));
+}
+
+std::string CheckBoxAdapter::caption() const {
+  return toUtf8(box_.text());
+}
+void CheckBoxAdapter::setCaption(const std::string& caption) {
+  box_.setText(fromUtf8(caption));
+}
+
+PanelAdapter::PanelAdapter(QWidget& panel, int designedHeightTwips)
+    : panel_(panel), heightTwips_(designedHeightTwips) {
+  setHeight(designedHeightTwips);
+}
+
+void PanelAdapter::setHeight(int twips) {
+  heightTwips_ = twips;
+  panel_.resize(panel_.width(), std::max(0, px(twips)));
+}
+
+double FormWindowAdapter::left() const {
+  return window_.pos().x() * double{kTwipsPerPixel};
+}
+double FormWindowAdapter::top() const {
+  return window_.pos().y() * double{kTwipsPerPixel};
+}
+
+void FormWindowAdapter::move(double left, double top) {
+  window_.move(twipsToPixels(left), twipsToPixels(top));
+}
+
+void FormWindowAdapter::setOuterHeight(int twips) {
+  outerHeightTwips_ = twips;
+  applyOuterHeight();
+}
+
+void FormWindowAdapter::applyOuterHeight() {
+  if (outerHeightTwips_ <= 0) return;
+  const int frame = window_.frameGeometry().height() - window_.geometry().height();
+  const int client = std::max(1, px(outerHeightTwips_) - frame);
+  if (window_.height() != client || window_.minimumHeight() != client)
+    window_.setFixedHeight(client);
+}
+
+KeyButton::KeyButton(ui::ControlId id, EventRouter& router, QWidget* parent)
+    : QPushButton(parent), id_(id), router_(router) {
+  setAutoDefault(false);
+  connect(this, &QPushButton::clicked, this, [this] { router_.event(id_, ui::Event::Click); });
+}
+
+void KeyButton::focusInEvent(QFocusEvent* event) {
+  QPushButton::focusInEvent(event);
+  router_.focusIn(id_, event->reason());
+}
+
+void KeyButton::focusOutEvent(QFocusEvent* event) {
+  QPushButton::focusOutEvent(event);
+  router_.focusOut(id_, event->reason());
+}
+
+WrappingCheckBox::WrappingCheckBox(ui::ControlId id, EventRouter& router, QWidget* parent)
+    : QCheckBox(parent), id_(id), router_(router) {
+  connect(this, &QCheckBox::clicked, this, [this] { router_.event(id_, ui::Event::Click); });
+}
+
+void WrappingCheckBox::paintEvent(QPaintEvent*) {
+  QStylePainter painter(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  const QString caption = option.text;
+  option.text.clear();  // the style draws the box (and focus frame); the caption wraps here
+  painter.drawControl(QStyle::CE_CheckBox, option);
+  const QRect captionRect = style()->subElementRect(QStyle::SE_CheckBoxContents, &option, this);
+  painter.drawItemText(captionRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, palette(),
+                       isEnabled(), caption, QPalette::WindowText);
+}
+
+void WrappingCheckBox::focusInEvent(QFocusEvent* event) {
+  QCheckBox::focusInEvent(event);
+  router_.focusIn(id_, event->reason());
+}
+
+void WrappingCheckBox::focusOutEvent(QFocusEvent* event) {
+  QCheckBox::focusOutEvent(event);
+  router_.focusOut(id_, event->reason());
+}
+
+}  // namespace vantro::qt

@@ -1,0 +1,105 @@
+#pragma once
+// The main window's other controls for the logic: labels, the check box, the cash-flow panel,
+// the window itself, and the buttons, which report their clicks and focus changes.
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "qt/event_router.h"
+#include "ui/control_id.h"
+#include "ui/controls.h"
+
+namespace vantro::qt {
+
+class LabelAdapter : public ui::Label {
+ public:
+  explicit LabelAdapter(QLabel& label) : label_(label) {}
+  std::string caption() const override;
+  void setCaption(const std::string& caption) override;
+
+ private:
+  QLabel& label_;
+};
+
+class CheckBoxAdapter : public ui::CheckBox {
+ public:
+  explicit CheckBoxAdapter(QCheckBox& box) : box_(box) {}
+  int value() const override { return box_.isChecked() ? 1 : 0; }
+  // Setting the value is no click: the logic's Click handler does not run.
+  void setValue(int value) override { box_.setChecked(value != 0); }
+  std::string caption() const override;
+  void setCaption(const std::string& caption) override;
+
+ private:
+  QCheckBox& box_;
+};
+
+// The height is kept in twips as the logic set it: the logic unrolls the panel one twip at a
+// time, which moves the widget only every 15 twips.
+class PanelAdapter : public ui::Panel {
+ public:
+  PanelAdapter(QWidget& panel, int designedHeightTwips);
+  bool visible() const override { return !panel_.isHidden(); }
+  void setVisible(bool visible) override { panel_.setVisible(visible); }
+  int height() const override { return heightTwips_; }
+  void setHeight(int twips) override;
+
+ private:
+  QWidget& panel_;
+  int heightTwips_;
+};
+
+// Positions are the frame's (pos(), not geometry()), as the logic stores them.
+class FormWindowAdapter : public ui::FormWindow {
+ public:
+  explicit FormWindowAdapter(QWidget& window) : window_(window) {}
+  double left() const override;
+  double top() const override;
+  void move(double left, double top) override;
+  // The client height follows from the outer height and the frame around it, as far as the
+  // frame is known: applyOuterHeight() again once the window is on screen.
+  void setOuterHeight(int twips) override;
+  void applyOuterHeight();
+  bool keyPreview() const override { return keyPreview_; }
+  void setKeyPreview(bool on) override { keyPreview_ = on; }
+
+ private:
+  QWidget& window_;
+  int outerHeightTwips_ = 0;
+  bool keyPreview_ = false;
+};
+
+// A key of the calculator. It takes the focus when clicked (the logic relies on the focus
+// leaving the field), then reports the click.
+class KeyButton : public QPushButton {
+ public:
+  KeyButton(ui::ControlId id, EventRouter& router, QWidget* parent);
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  ui::ControlId id_;
+  EventRouter& router_;
+};
+
+// The payment-timing check box. Its caption wraps onto a second line, so that it fits under
+// the period field. A click reports Click after the value has toggled.
+class WrappingCheckBox : public QCheckBox {
+ public:
+  WrappingCheckBox(ui::ControlId id, EventRouter& router, QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  bool hitButton(const QPoint& position) const override { return rect().contains(position); }
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  ui::ControlId id_;
+  EventRouter& router_;
+};
+
+}  // namespace vantro::qt

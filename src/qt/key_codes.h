@@ -1,0 +1,23 @@
+#pragma once
+// Qt's keys as the logic's key handlers receive them: Windows virtual key codes with a shift
+// state for KeyDown, character codes for KeyPress.
+
+#include <Qt>
+
+class QKeyEvent;
+
+namespace vantro::qt {
+
+// The virtual key code of `qtKey` (a Qt::Key), or 0 for a key the logic has no code for.
+// The numeric keypad's digits and operators have codes of their own; its arrows, Home, End
+// and Delete (NumLock off) share the main keys' codes.
+int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
+
+// Shift 1, Ctrl 2, Alt 4, combined.
+int shiftState(Qt::KeyboardModifiers modifiers);
+
+// The character code a key press types (Enter 13, Backspace 8, Escape 27, Ctrl+C 3, ...),
+// or 0 for a key that types none (arrows, Delete, function keys, modifiers).
+int characterCode(const QKeyEvent& event);
+
+}  // namespace vantro::qt

@@ -1,0 +1,134 @@
+#include "qt/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <stdexcept>
+
+#include "qt/key_codes.h"
+#include "qt/twips.h"
+
+static void initKeyPictures() {
+  Q_INIT_RESOURCE(keys);
+}
+
+namespace vantro::qt {
+
+using ui::ControlId;
+
+// The window's key preview: while it is on, the window's KeyDown sees every key press meant
+// for one of its controls before the control does. An application filter sees a press
+// several times (for the window, the focused widget, its parents): only the copy addressed
+// to the focused widget counts.
+class MainWindow::KeyPreviewFilter : public QObject {
+ public:
+  explicit KeyPreviewFilter(MainWindow& window) : QObject(&window), window_(window) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress || !window_.form_.keyPreview()) return false;
+    QWidget* focus = QApplication::focusWidget();
+    QObject* target = focus ? static_cast<QObject*>(focus) : &window_;
+    if (watched != target) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != &window_) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    window_.router_.keyDown(ControlId::Form1, virtualKeyCode(key->key(), key->modifiers()),
+                            shiftState(key->modifiers()));
+    return false;  // the control still gets the key
+  }
+
+ private:
+  MainWindow& window_;
+};
+
+MainWindow::MainWindow(ui::EventSink* sink) : router_(sink), form_(*this) {
+  initKeyPictures();
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QString::fromLatin1(ui::kAppTitle));
+
+  auto* central = new QWidget(this);
+  central->setObjectName(QStringLiteral("Form1Client"));
+  setCentralWidget(central);
+  widgets_ = buildMainWindowWidgets(*central, router_);
+
+  for (const ui::ControlInfo& info : ui::kControls) {
+    if (info.kind != ui::ControlKind::Label) continue;
+    auto* qlabel = qobject_cast<QLabel*>(widget(info.id));
+    if (!qlabel) throw std::logic_error("no widget for a label of the main window");
+    labels_[static_cast<std::size_t>(info.id)] = std::make_unique<LabelAdapter>(*qlabel);
+  }
+  checkPayment_ =
+      std::make_unique<CheckBoxAdapter>(*qobject_cast<QCheckBox*>(widget(ControlId::CheckPayment)));
+  frame1_ = std::make_unique<PanelAdapter>(*widget(ControlId::Frame1), kFrame1DesignedHeightTwips);
+
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
+  edit->setObjectName(QStringLiteral("MenuEdit"));
+  exitAction_ = edit->addAction(QStringLiteral("Exit"));
+  exitAction_->setObjectName(QStringLiteral("MenuExit"));
+  connect(exitAction_, &QAction::triggered, this,
+          [this] { router_.event(ControlId::MenuExit, ui::Event::Click); });
+
+  setFixedSize(px(kClientWidthTwips), px(kDesignedOuterHeightTwips));
+  widget(ControlId::Text1)->setFocus();  // recorded only: it takes effect when the window opens
+  keyPreviewFilter_ = new KeyPreviewFilter(*this);
+  qApp->installEventFilter(keyPreviewFilter_);
+}
+
+// The widgets and the filter refer to the router and the adapters: they go first.
+MainWindow::~MainWindow() {
+  router_.stop();
+  qApp->removeEventFilter(keyPreviewFilter_);
+  delete keyPreviewFilter_;
+  delete takeCentralWidget();
+}
+
+ui::TextBox& MainWindow::textBox(ControlId id) {
+  ui::TextBox* box = widgets_.textBoxes[static_cast<std::size_t>(id)];
+  if (!box) throw std::logic_error("not a text box of the main window");
+  return *box;
+}
+
+ui::Label& MainWindow::label(ControlId id) {
+  LabelAdapter* adapter = labels_[static_cast<std::size_t>(id)].get();
+  if (!adapter) throw std::logic_error("not a label of the main window");
+  return *adapter;
+}
+
+ui::Form1Controls MainWindow::controls() {
+  using enum ControlId;
+  return ui::Form1Controls{
+      form_,           textBox(Text1),       textBox(TextN),      textBox(TextInterest),
+      textBox(TextPV), textBox(TextFV),      textBox(TextPMT),    textBox(TextPer),
+      textBox(TextCF), textBox(TextDecimal), label(Label1),       label(Label2),
+      label(Label3),   label(Label4),        label(LabelLineNum), *checkPayment_,
+      *frame1_};
+}
+
+void MainWindow::placeAtDefaultPosition() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect available = screen->availableGeometry();
+  move(available.x() + (available.width() - width()) / 2,
+       available.y() + (available.height() - height()) / 2);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  router_.event(ControlId::Form1, ui::Event::Unload);
+  event->accept();
+}
+
+// A window manager adds its frame only once the window is on screen.
+void MainWindow::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  form_.applyOuterHeight();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  form_.applyOuterHeight();
+}
+
+}  // namespace vantro::qt

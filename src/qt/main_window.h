@@ -1,0 +1,63 @@
+#pragma once
+// The main window Form1: its widgets, their adapters for the logic, and the window-level
+// events (key preview, close, the Exit menu item). Works with any event sink: the logic's
+// Form1Events in the program, a recording sink in the tests.
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "qt/control_adapters.h"
+#include "qt/event_router.h"
+#include "qt/main_window_layout.h"
+#include "ui/form1.h"
+
+namespace vantro::qt {
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(ui::EventSink* sink = nullptr);
+  ~MainWindow() override;
+
+  void attach(ui::EventSink* sink) { router_.attach(sink); }
+  // The program has ended: no further event reaches the logic.
+  void stopEvents() { router_.stop(); }
+  // An event of the window itself that Qt does not raise (Load).
+  void raise(ui::Event event) { router_.event(ui::ControlId::Form1, event); }
+
+  // The controls for ui::Form1.
+  ui::Form1Controls controls();
+
+  FormWindowAdapter& form() { return form_; }
+  ui::TextBox& textBox(ui::ControlId id);
+  // The widget of a control (nullptr for Form1 and the menu items).
+  QWidget* widget(ui::ControlId id) const { return widgets_.byId[static_cast<std::size_t>(id)]; }
+  QAction* exitAction() const { return exitAction_; }
+
+  // Before the logic loads: the window centred on the primary screen.
+  void placeAtDefaultPosition();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  class KeyPreviewFilter;
+
+  ui::Label& label(ui::ControlId id);
+
+  EventRouter router_;
+  MainWindowWidgets widgets_;
+  FormWindowAdapter form_;
+  std::array<std::unique_ptr<LabelAdapter>, ui::kControlCount> labels_;
+  std::unique_ptr<CheckBoxAdapter> checkPayment_;
+  std::unique_ptr<PanelAdapter> frame1_;
+  QAction* exitAction_ = nullptr;
+  KeyPreviewFilter* keyPreviewFilter_ = nullptr;
+};
+
+}  // namespace vantro::qt

@@ -1,0 +1,65 @@
+#include "qt/qt_services.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <cstdio>
+#include <stdexcept>
+
+#include "qt/code_points.h"
+#include "qt/main_program.h"
+
+namespace vantro::qt {
+
+void QtMessageBox::show(const std::string& text) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(ui::kAppTitle), fromUtf8(text),
+                  QMessageBox::Ok, QApplication::activeWindow());
+  box.exec();
+}
+
+QtApplication::QtApplication(std::filesystem::path programFile)
+    : programFile_(std::move(programFile)) {}
+
+QtApplication::~QtApplication() = default;
+
+std::filesystem::path QtApplication::programFolder() const {
+  return programFile_.parent_path();
+}
+
+std::filesystem::path QtApplication::userConfigFolder() const {
+  // GenericConfigLocation is $XDG_CONFIG_HOME, else ~/.config.
+  const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+  return std::filesystem::path(toUtf8(config)) / "vantro-calculator";
+}
+
+bool QtApplication::previousInstance() {
+  switch (lock_.tryTake(programFile_.string())) {
+    case InstanceLock::Result::Taken:
+      return false;
+    case InstanceLock::Result::HeldElsewhere:
+      return true;
+    case InstanceLock::Result::Unavailable:
+      break;
+  }
+  // Without a lock file the rule cannot be kept; refusing to start would be worse.
+  std::fprintf(stderr, "vantro-calculator: cannot open the single-instance lock file\n");
+  return false;
+}
+
+void QtApplication::showMainWindow() {
+  if (!module_) throw std::logic_error("QtApplication: no module attached");
+  if (program_) return;
+  program_ = std::make_unique<MainProgram>(*module_);
+  program_->open();
+}
+
+void QtApplication::endNow() {
+  ended_ = true;
+  if (program_) {
+    program_->window().stopEvents();
+    program_->window().hide();
+  }
+  QCoreApplication::exit(0);
+}
+
+}  // namespace vantro::qt

@@ -1,0 +1,228 @@
+#include "qt/text_box_adapters.h"
+
+#include <QKeyEvent>
+#include <QTextCursor>
+#include <algorithm>
+
+#include "qt/code_points.h"
+#include "qt/key_codes.h"
+
+namespace vantro::qt {
+
+namespace {
+
+// KeyDown, then KeyPress for a key that types a character. False when the logic dropped the
+// character: the editor must not see the key then.
+bool keyReachesEditor(ui::ControlId id, EventRouter& router, QKeyEvent& event) {
+  router.keyDown(id, virtualKeyCode(event.key(), event.modifiers()), shiftState(event.modifiers()));
+  int code = characterCode(event);
+  if (code == 0) return true;
+  router.keyPress(id, code);
+  if (code != 0) return true;
+  event.accept();
+  return false;
+}
+
+bool dropsSelection(Qt::FocusReason reason) {
+  // QLineEdit keeps its selection only across activation changes and pop-ups.
+  return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+QString limited(const QString& text, int characters) {
+  return text.left(indexOfCodePoint(text, std::max(characters, 0)));
+}
+
+}  // namespace
+
+// --- TextBoxAdapter ---------------------------------------------------------------------
+
+TextBoxAdapter::Selection TextBoxAdapter::selection() const {
+  if (parked_) return *parked_;
+  const QString text = logicText();
+  const Range range = logicSelection();
+  const int start = codePointsBefore(text, range.start);
+  return {start, codePointsBefore(text, range.end) - start};
+}
+
+void TextBoxAdapter::select(const QString& text, Selection selection) {
+  if (parked_) {
+    parked_ = selection;
+    return;
+  }
+  setLogicSelection({indexOfCodePoint(text, selection.start),
+                     indexOfCodePoint(text, selection.start + selection.length)});
+}
+
+std::string TextBoxAdapter::text() const {
+  return toUtf8(logicText());
+}
+
+void TextBoxAdapter::setText(const std::string& text) {
+  setLogicText(limited(fromUtf8(text), kMaxLength));
+  select(logicText(), {0, 0});
+}
+
+void TextBoxAdapter::setSelStart(int position) {
+  const QString text = logicText();
+  select(text, {std::clamp(position, 0, codePointCount(text)), 0});
+}
+
+void TextBoxAdapter::setSelLength(int length) {
+  const QString text = logicText();
+  const int start = selection().start;
+  select(text, {start, std::clamp(length, 0, codePointCount(text) - start)});
+}
+
+std::string TextBoxAdapter::selectedText() const {
+  const QString text = logicText();
+  const Selection sel = selection();
+  const int from = indexOfCodePoint(text, sel.start);
+  return toUtf8(text.mid(from, indexOfCodePoint(text, sel.start + sel.length) - from));
+}
+
+void TextBoxAdapter::setSelectedText(const std::string& inserted) {
+  const QString text = logicText();
+  const Selection sel = selection();
+  const QString kept = text.left(indexOfCodePoint(text, sel.start));
+  const QString rest = text.mid(indexOfCodePoint(text, sel.start + sel.length));
+  const QString insert =
+      limited(fromUtf8(inserted), kMaxLength - codePointCount(kept) - codePointCount(rest));
+  setLogicText(kept + insert + rest);
+  // The caret goes after the inserted text as the editor holds it (line ends may have changed).
+  const QString now = logicText();
+  const int caret = std::max(0, codePointCount(now) - codePointCount(rest));
+  select(now, {caret, 0});
+}
+
+void TextBoxAdapter::setFocus() {
+  QWidget& box = widget();
+  const bool windowActive = box.window()->isActiveWindow();
+  box.setFocus(Qt::OtherFocusReason);
+  if (!windowActive) router_.focusMovedWhileInactive(id_);
+}
+
+void TextBoxAdapter::park() {
+  parked_ = selection();
+}
+
+void TextBoxAdapter::unpark() {
+  if (!parked_) return;
+  const Selection kept = *parked_;
+  parked_.reset();
+  select(logicText(), kept);
+}
+
+// --- LineEditBox ------------------------------------------------------------------------
+
+LineEditBox::LineEditBox(ui::ControlId id, EventRouter& router, QWidget* parent)
+    : QLineEdit(parent), id_(id), router_(router), adapter_(*this) {
+  // Every character must arrive as a key press the logic can drop.
+  setAttribute(Qt::WA_InputMethodEnabled, false);
+  setMaxLength(TextBoxAdapter::kMaxLength);
+}
+
+void LineEditBox::focusInEvent(QFocusEvent* event) {
+  adapter_.unpark();
+  QLineEdit::focusInEvent(event);
+  router_.focusIn(id_, event->reason());
+}
+
+void LineEditBox::focusOutEvent(QFocusEvent* event) {
+  if (dropsSelection(event->reason())) adapter_.park();
+  QLineEdit::focusOutEvent(event);
+  router_.focusOut(id_, event->reason());
+}
+
+void LineEditBox::keyPressEvent(QKeyEvent* event) {
+  if (keyReachesEditor(id_, router_, *event)) QLineEdit::keyPressEvent(event);
+}
+
+QString LineEditBox::Adapter::logicText() const {
+  return edit_.text();
+}
+
+void LineEditBox::Adapter::setLogicText(const QString& text) {
+  edit_.setText(text);
+  edit_.setCursorPosition(0);
+}
+
+TextBoxAdapter::Range LineEditBox::Adapter::logicSelection() const {
+  if (!edit_.hasSelectedText()) return {edit_.cursorPosition(), edit_.cursorPosition()};
+  return {edit_.selectionStart(), edit_.selectionEnd()};
+}
+
+void LineEditBox::Adapter::setLogicSelection(Range range) {
+  if (range.end > range.start)
+    edit_.setSelection(range.start, range.end - range.start);
+  else
+    edit_.setCursorPosition(range.start);
+}
+
+// --- MultiLineBox -----------------------------------------------------------------------
+
+namespace {
+
+QString toEditorLineEnds(QString text) {
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return text;
+}
+
+}  // namespace
+
+MultiLineBox::MultiLineBox(ui::ControlId id, EventRouter& router, QWidget* parent)
+    : QPlainTextEdit(parent), id_(id), router_(router), adapter_(*this) {
+  setAttribute(Qt::WA_InputMethodEnabled, false);
+  viewport()->setAttribute(Qt::WA_InputMethodEnabled, false);
+  setTabChangesFocus(true);
+}
+
+// QPlainTextEdit keeps its selection when it loses the focus: nothing to park.
+void MultiLineBox::focusInEvent(QFocusEvent* event) {
+  QPlainTextEdit::focusInEvent(event);
+  router_.focusIn(id_, event->reason());
+}
+
+void MultiLineBox::focusOutEvent(QFocusEvent* event) {
+  QPlainTextEdit::focusOutEvent(event);
+  router_.focusOut(id_, event->reason());
+}
+
+void MultiLineBox::keyPressEvent(QKeyEvent* event) {
+  if (keyReachesEditor(id_, router_, *event)) QPlainTextEdit::keyPressEvent(event);
+}
+
+QString MultiLineBox::Adapter::logicText() const {
+  QString text = edit_.toPlainText();
+  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  return text;
+}
+
+void MultiLineBox::Adapter::setLogicText(const QString& text) {
+  edit_.setPlainText(toEditorLineEnds(text));
+  QTextCursor cursor = edit_.textCursor();
+  cursor.setPosition(0);
+  edit_.setTextCursor(cursor);
+}
+
+TextBoxAdapter::Range MultiLineBox::Adapter::logicSelection() const {
+  const QString editorText = edit_.toPlainText();
+  const QTextCursor cursor = edit_.textCursor();
+  auto toLogic = [&](int position) {
+    return position + static_cast<int>(editorText.left(position).count(QLatin1Char('\n')));
+  };
+  return {toLogic(cursor.selectionStart()), toLogic(cursor.selectionEnd())};
+}
+
+void MultiLineBox::Adapter::setLogicSelection(Range range) {
+  const QString text = logicText();
+  auto toEditor = [&](int position) {
+    return position - static_cast<int>(text.left(position).count(QLatin1Char('\r')));
+  };
+  QTextCursor cursor = edit_.textCursor();
+  cursor.setPosition(toEditor(range.start));
+  cursor.setPosition(toEditor(range.end), QTextCursor::KeepAnchor);
+  edit_.setTextCursor(cursor);
+}
+
+}  // namespace vantro::qt

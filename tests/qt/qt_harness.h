@@ -1,0 +1,79 @@
+#pragma once
+// The real main window, shown and active, with its events recorded: for the contract suite
+// and the widget tests that need no window logic.
+
+#include <QApplication>
+#include <QTest>
+#include <stdexcept>
+
+#include "contract/text_box_contract.h"
+#include "qt/main_window.h"
+#include "ui/keys.h"
+
+namespace vantro::qt::testing {
+
+// The Qt key that types a character of the tests (digits, letters, operators, Enter,
+// Backspace).
+inline Qt::Key keyOfCharacter(int ascii) {
+  if (ascii >= '0' && ascii <= '9') return Qt::Key(Qt::Key_0 + (ascii - '0'));
+  if (ascii >= 'a' && ascii <= 'z') return Qt::Key(Qt::Key_A + (ascii - 'a'));
+  switch (ascii) {
+    case ui::keys::kBackspace:
+      return Qt::Key_Backspace;
+    case ui::keys::kEnter:
+      return Qt::Key_Return;
+    case '.':
+      return Qt::Key_Period;
+    case '+':
+      return Qt::Key_Plus;
+    case '-':
+      return Qt::Key_Minus;
+    case '*':
+      return Qt::Key_Asterisk;
+    case '/':
+      return Qt::Key_Slash;
+    default:
+      throw std::invalid_argument("no key for that character in the tests");
+  }
+}
+
+inline Qt::Key keyOfVirtualKey(int keyCode) {
+  switch (keyCode) {
+    case ui::keys::vkLeft:
+      return Qt::Key_Left;
+    case ui::keys::vkRight:
+      return Qt::Key_Right;
+    case ui::keys::vkUp:
+      return Qt::Key_Up;
+    case ui::keys::vkDown:
+      return Qt::Key_Down;
+    case ui::keys::vkDelete:
+      return Qt::Key_Delete;
+    default:
+      throw std::invalid_argument("no key for that key code in the tests");
+  }
+}
+
+// Shows `window` and waits until it is active: before that, setFocus() sends no focus events.
+inline void showActive(QWidget& window) {
+  window.show();
+  window.activateWindow();
+  if (!QTest::qWaitForWindowActive(&window)) throw std::runtime_error("window never active");
+}
+
+struct QtHarness {
+  QtHarness() { showActive(window); }
+
+  ui::TextBox& box(ui::ControlId id) { return window.textBox(id); }
+  void typeCharacter(int ascii) {
+    QTest::keyClick(QApplication::focusWidget(), keyOfCharacter(ascii));
+  }
+  void pressKey(int keyCode) {
+    QTest::keyClick(QApplication::focusWidget(), keyOfVirtualKey(keyCode));
+  }
+
+  contract::RecordingSink sink;  // before the window, which reports to it
+  MainWindow window{&sink};
+};
+
+}  // namespace vantro::qt::testing
