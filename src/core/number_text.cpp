@@ -32,9 +32,10 @@ class SkippingReader {
   std::size_t pos_ = 0;
 };
 
-// Digits kept for the conversion. Any decimal number whose first 767 significant digits
-// agree lies on the same side of every halfway point between two doubles, so keeping more
-// than that plus one "sticky" nonzero digit for whatever was dropped rounds correctly.
+// Significant digits kept for the conversion. A halfway point between two doubles has at
+// most 767 significant digits, so none lies strictly between the first 800 digits and the
+// next 800-digit number; one nonzero "sticky" digit standing for whatever nonzero digits were
+// dropped keeps the value inside that gap, and the rounding stays the same.
 constexpr std::size_t kKeptDigits = 800;
 
 // Decimal exponents beyond these bounds overflow or underflow whatever the digits are:
