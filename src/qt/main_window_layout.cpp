@@ -199,7 +199,7 @@ void buildDisplay(QWidget& central, EventRouter& router, MainWindowWidgets& out)
     QLabel* label =
         makeLabel(central, name(indicator.id), QString(), QString::fromLatin1(indicator.toolTip),
                   sansFont(indicator.points, true));
-    place(*label, 5520, indicator.top, 135, 255);
+    place(*label, 5520, indicator.top, 135, 240);  // 240 apart: no overlap
     out.byId[static_cast<std::size_t>(indicator.id)] = label;
   }
 
@@ -221,7 +221,7 @@ void buildFinancialFields(QWidget& central, EventRouter& router, MainWindowWidge
         makeLabel(central, QString::fromLatin1(field.labelName), QString::fromLatin1(field.caption),
                   QString::fromLatin1(field.toolTip), labelFont);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-    place(*label, field.left, kFieldLabelTop, kFieldWidth, 255);
+    place(*label, field.left, kFieldLabelTop, kFieldWidth, kFieldTop - kFieldLabelTop);
     LineEditBox* box =
         makeField(central, router, out, field.id, QString::fromLatin1(field.caption));
     box->setFont(fieldFont);
@@ -239,9 +239,9 @@ void buildFinancialFields(QWidget& central, EventRouter& router, MainWindowWidge
                                perToolTip, labelFont);
   const QFontMetrics metrics(labelFont);
   const int perWidth = metrics.horizontalAdvance(per->text());
-  per->setGeometry(px(120), px(2400), perWidth, px(255));
+  per->setGeometry(px(120), px(2400), perWidth, px(240));
   reinvest->setGeometry(px(120) + perWidth, px(2400),
-                        metrics.horizontalAdvance(reinvest->text()) + 2, px(255));
+                        metrics.horizontalAdvance(reinvest->text()) + 2, px(240));
 
   LineEditBox* period =
       makeField(central, router, out, TextPer, QStringLiteral("Per / Reinvest Rate"));

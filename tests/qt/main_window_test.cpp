@@ -1,0 +1,235 @@
+// The main window's widgets with their events recorded, without the window logic: layout,
+// accessibility, focus across message boxes, key preview, the cash-flow box's line ends.
+#include "qt/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "qt/qt_services.h"
+#include "qt_harness.h"
+
+namespace vantro::qt {
+namespace {
+
+using ui::ControlId;
+using ui::Event;
+using enum ui::ControlId;
+
+// Every event, as "Control.Event" (KeyPress and KeyDown with their code).
+class EventLog : public ui::EventSink {
+ public:
+  void onEvent(ControlId control, Event event) override {
+    static const char* const kNames[] = {"Load",      "Unload",   "Click",  "GotFocus",
+                                         "LostFocus", "KeyPress", "KeyDown"};
+    events.push_back(name(control) + "." + kNames[static_cast<int>(event)]);
+    if (onAny) onAny(control, event);
+  }
+  void onKeyPress(ControlId control, int& keyAscii) override {
+    events.push_back(name(control) + ".KeyPress:" + std::to_string(keyAscii));
+  }
+  void onKeyDown(ControlId control, int keyCode, int) override {
+    events.push_back(name(control) + ".KeyDown:" + std::to_string(keyCode));
+  }
+  static std::string name(ControlId control) { return std::string(ui::controlInfo(control).name); }
+
+  std::vector<std::string> events;
+  std::function<void(ControlId, Event)> onAny;
+};
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { testing::showActive(window); }
+  QWidget& w(ControlId id) { return *window.widget(id); }
+
+  EventLog log;
+  MainWindow window{&log};
+};
+
+// Answers the next modal box: reads its title and text, then presses Return. Local to the
+// test, so that it cannot close a box of a later test.
+class BoxAnswerer {
+ public:
+  BoxAnswerer() {
+    timer_.setInterval(10);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      title = box->windowTitle().toStdString();
+      text = box->text().toStdString();
+      timer_.stop();
+      QTest::keyClick(box, Qt::Key_Return);
+    });
+    timer_.start();
+  }
+  std::string title;
+  std::string text;
+
+ private:
+  QTimer timer_;
+};
+
+TEST_F(MainWindowTest, ControlsNeitherOverlapNorLeaveTheClientArea) {
+  const QRect client = window.centralWidget()->rect();
+  std::vector<QWidget*> shown;
+  for (QWidget* child :
+       window.centralWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+    if (!child->isHidden()) shown.push_back(child);
+  ASSERT_GT(shown.size(), 40u);
+  for (QWidget* a : shown) {
+    EXPECT_TRUE(client.contains(a->geometry())) << a->objectName().toStdString();
+    for (QWidget* b : shown) {
+      if (a < b) {
+        EXPECT_FALSE(a->geometry().intersects(b->geometry()))
+            << a->objectName().toStdString() << " / " << b->objectName().toStdString();
+      }
+    }
+  }
+}
+
+TEST_F(MainWindowTest, AccessibleNamesAreTheCaptionsTooltipsAndFieldLabels) {
+  const std::pair<ControlId, const char*> cases[] = {
+      {Num7Command, "7"},
+      {NumSqRtCommand, "Sqr"},
+      {NumMPlusCommand, "M+"},
+      {NumMinusCommand, "Substrate operator"},
+      {NumEqCommand, "Calcuate result"},
+      {CommandBackSpace, "Back space"},
+      {NumACCommand, "Clear all contents except memory"},
+      {TextN, "NPer"},
+      {TextPV, "Present Value"},
+      {TextPer, "Per / Reinvest Rate"},
+      {TextDecimal, "Decimal Place"},
+      {CheckPayment, "Payment At End Period"},
+  };
+  for (const auto& [id, expected] : cases) {
+    QAccessibleInterface* a11y = QAccessible::queryAccessibleInterface(&w(id));
+    ASSERT_NE(a11y, nullptr);
+    EXPECT_EQ(a11y->text(QAccessible::Name).toStdString(), expected);
+  }
+}
+
+TEST_F(MainWindowTest, TheDisplayAndTheStatusBarExposeWhatTheyShowNow) {
+  window.textBox(Text1).setText("12.5");
+  QAccessibleInterface* display = QAccessible::queryAccessibleInterface(&w(Text1));
+  EXPECT_EQ(display->text(QAccessible::Value), QStringLiteral("12.5"));
+  ASSERT_NE(display->textInterface(), nullptr);
+  EXPECT_EQ(display->textInterface()->text(0, 4), QStringLiteral("12.5"));
+  EXPECT_EQ(display->text(QAccessible::Description), QStringLiteral("Main Display or Entry Box"));
+
+  window.controls().Label4.setCaption("2  +  3");
+  QAccessibleInterface* status = QAccessible::queryAccessibleInterface(&w(Label4));
+  EXPECT_EQ(status->text(QAccessible::Name), QStringLiteral("2  +  3"));
+  EXPECT_EQ(status->text(QAccessible::Description), QStringLiteral("Status Bar"));
+}
+
+TEST_F(MainWindowTest, AMessageBoxOpeningAndClosingIsNoFocusChange) {
+  window.textBox(TextPV).setFocus();
+  log.events.clear();
+  BoxAnswerer answerer;
+  QtMessageBox().show("Error!");
+  EXPECT_EQ(answerer.title, "Vantro Calculator");
+  testing::showActive(window);  // as the window manager does when the box closes
+  EXPECT_EQ(QApplication::focusWidget(), &w(TextPV));
+  EXPECT_TRUE(log.events.empty()) << log.events.front();
+}
+
+TEST_F(MainWindowTest, FocusGivenWhileAMessageBoxIsOpenRunsTheHandlersAtOnceAndOnlyOnce) {
+  window.textBox(Text1).setFocus();
+  log.events.clear();
+  BoxAnswerer answerer;
+  QTimer::singleShot(0, &window, [this] {
+    // The window is inactive behind the box, as when a command reports an error.
+    window.textBox(TextPMT).setFocus();
+    log.events.push_back("after setFocus");
+  });
+  QtMessageBox().show("Error!");
+  testing::showActive(window);
+  EXPECT_EQ(log.events,
+            (std::vector<std::string>{"Text1.LostFocus", "TextPMT.GotFocus", "after setFocus"}));
+  EXPECT_EQ(QApplication::focusWidget(), &w(TextPMT));
+}
+
+TEST_F(MainWindowTest, KeyPreviewShowsEachKeyToTheWindowOnceBeforeTheControl) {
+  window.textBox(TextDecimal).setFocus();
+  window.form().setKeyPreview(true);
+  log.events.clear();
+  QTest::keyClick(&w(TextDecimal), Qt::Key_Plus, Qt::KeypadModifier);
+  EXPECT_EQ(log.events, (std::vector<std::string>{"Form1.KeyDown:107", "TextDecimal.KeyDown:107",
+                                                  "TextDecimal.KeyPress:43"}));
+  window.form().setKeyPreview(false);
+  log.events.clear();
+  QTest::keyClick(&w(TextDecimal), Qt::Key_Plus, Qt::KeypadModifier);
+  EXPECT_EQ(log.events.front(), "TextDecimal.KeyDown:107");
+}
+
+TEST_F(MainWindowTest, AKeyTakesTheFocusThenClicksAndTheCheckBoxTogglesBeforeItsClick) {
+  window.textBox(TextPV).setFocus();
+  int valueAtClick = -1;
+  log.onAny = [&](ControlId control, Event event) {
+    if (control == CheckPayment && event == Event::Click)
+      valueAtClick = window.controls().CheckPayment.value();
+  };
+  log.events.clear();
+  QTest::mouseClick(&w(Num5Command), Qt::LeftButton);
+  EXPECT_EQ(log.events, (std::vector<std::string>{"TextPV.LostFocus", "Num5Command.GotFocus",
+                                                  "Num5Command.Click"}));
+  QTest::mouseClick(&w(CheckPayment), Qt::LeftButton, {}, QPoint(60, 25));  // on the caption
+  EXPECT_EQ(valueAtClick, 1);
+  window.controls().CheckPayment.setValue(0);  // setting the value is no click
+  EXPECT_EQ(log.events.back(), "CheckPayment.Click");
+  EXPECT_EQ(std::count(log.events.begin(), log.events.end(), "CheckPayment.Click"), 1);
+}
+
+TEST_F(MainWindowTest, ClosingUnloadsAndExitClicks) {
+  window.exitAction()->trigger();
+  window.close();
+  EXPECT_EQ(std::vector<std::string>(log.events.end() - 2, log.events.end()),
+            (std::vector<std::string>{"MenuExit.Click", "Form1.Unload"}));
+}
+
+TEST_F(MainWindowTest, AstralCharactersCountAsOnePosition) {
+  ui::TextBox& box = window.textBox(TextPV);
+  box.setText(
+      "\xF0\x9F\x98\x80"
+      "12");  // U+1F600, then 12
+  box.setSelStart(1);
+  box.setSelLength(1);
+  EXPECT_EQ(box.selectedText(), "1");
+  box.setSelectedText("\xF0\x9F\x98\x80");
+  EXPECT_EQ(box.text(),
+            "\xF0\x9F\x98\x80\xF0\x9F\x98\x80"
+            "2");
+  EXPECT_EQ(box.selStart(), 2);
+}
+
+TEST_F(MainWindowTest, CashFlowLinesEndInCrLfForTheLogicAndOneLineEndInTheEditor) {
+  window.controls().Frame1.setVisible(true);
+  ui::TextBox& flows = window.textBox(TextCF);
+  flows.setFocus();
+  flows.setText("-100\r\n60\n70");
+  EXPECT_EQ(flows.text(), "-100\r\n60\r\n70");
+  EXPECT_EQ(qobject_cast<QPlainTextEdit*>(&w(TextCF))->blockCount(), 3);
+  flows.setSelStart(6);   // before "60"
+  flows.setSelLength(4);  // "60\r\n"
+  EXPECT_EQ(flows.selectedText(), "60\r\n");
+  flows.setSelStart(8);  // after "60"
+  QTest::keyClick(&w(TextCF), Qt::Key_Return);
+  EXPECT_EQ(flows.text(), "-100\r\n60\r\n\r\n70");
+  EXPECT_EQ(flows.selStart(), 10);
+  EXPECT_EQ(log.events.back(), "TextCF.KeyPress:13");
+  flows.setSelStart(5);  // between CR and LF: the position before the line end
+  EXPECT_EQ(flows.selStart(), 4);
+}
+
+}  // namespace
+}  // namespace vantro::qt
