@@ -1,0 +1,98 @@
+// The fixed-decimals format of financial results and the reader of rates and periods.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "core/checked_math.h"
+#include "core/fixed_format.h"
+#include "core/rate_or_period.h"
+
+namespace vantro::core {
+namespace {
+
+struct FixedCase {
+  double value;
+  int places;
+  const char* expected;
+};
+
+// Halves are judged on the value's 15-digit decimal form, as a user reads it: 1.005 is stored
+// as 1.00499999999999989..., yet it shows 1.01.
+TEST(FormatFixed, RoundsHalvesAwayFromZeroOnTheDecimalForm) {
+  const FixedCase cases[] = {
+      {0.125, 2, "0.13"},
+      {1.005, 2, "1.01"},
+      {2.675, 2, "2.68"},
+      {-0.125, 2, "-0.13"},
+      {-733.764573879, 2, "-733.76"},
+      {1234.5, 2, "1234.50"},
+      {-0.5, 2, "-0.50"},
+      {0.5, 0, "1"},
+      {1.5, 0, "2"},
+      {2.5, 0, "3"},
+      {-2.5, 0, "-3"},
+      {0.004, 2, "0.00"},
+      {-0.004, 2, "0.00"},
+      {-0.0, 2, "0.00"},
+      {0, 0, "0"},
+      {9.995, 2, "10.00"},
+      {999.9999, 3, "1000.000"},
+      {0.0005, 3, "0.001"},
+      {0.00049, 3, "0.000"},
+      {12.682503013197, 6, "12.682503"},
+      {1e20, 2, "100000000000000000000.00"},
+      {1.0 / 3, 15, "0.333333333333333"},
+      {2.0 / 3, 15, "0.666666666666667"},
+      {123456789.123456789, 15, "123456789.123457000000000"},
+      {5e-324, 15, "0.000000000000000"},
+  };
+  for (const FixedCase& c : cases)
+    EXPECT_EQ(formatFixed(c.value, c.places), c.expected) << c.value << " to " << c.places;
+}
+
+TEST(FormatFixed, NeverShowsInfinityOrNaN) {
+  for (double v :
+       {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+        std::numeric_limits<double>::quiet_NaN()}) {
+    const std::string text = formatFixed(v, 2);
+    EXPECT_EQ(text.find("inf"), std::string::npos);
+    EXPECT_EQ(text.find("nan"), std::string::npos);
+  }
+  EXPECT_EQ(formatFixed(std::numeric_limits<double>::max(), 2).size(), 309u + 3u);
+}
+
+TEST(NumberFormatPattern, FollowsTheDecimalPlaces) {
+  EXPECT_EQ(numberFormatPattern(2), "0.00");
+  EXPECT_EQ(numberFormatPattern(0), "0");
+  EXPECT_EQ(numberFormatPattern(-3), "0");
+  EXPECT_EQ(numberFormatPattern(5), "0.00000");
+  for (int places = 0; places <= kMaxDecimalPlaces; ++places)
+    EXPECT_EQ(decimalPlacesOf(numberFormatPattern(places)), places);
+}
+
+struct RateCase {
+  const char* text;
+  double expected;
+};
+
+TEST(GetRateOrPeriod, ReadsNumbersQuotientsAndProducts) {
+  const RateCase cases[] = {
+      {"12/4", 3},     {"1/12", 1.0 / 12},   {"30*12", 360}, {"-5/2", -2.5},
+      {"5/-2", -2.5},  {"12", 12},           {"", 0},        {"/4", 0},
+      {"12*", 0},      {"8/12*3", 8.0 / 12}, {"2*3/4", 0.5},  // the first "/" decides: 2*3 reads as
+                                                              // 2, divided by 4
+      {" 1 2 / 4", 3},
+  };
+  for (const RateCase& c : cases) EXPECT_DOUBLE_EQ(GetRateOrPeriod(c.text), c.expected) << c.text;
+}
+
+TEST(GetRateOrPeriod, RefusesWhatCannotBeComputed) {
+  for (const char* text : {"12/", "0/0", "12/0", "1e308*1e308", "1e400", "1e300/1e-300"})
+    EXPECT_THROW(GetRateOrPeriod(text), ArithmeticError) << text;
+}
+
+}  // namespace
+}  // namespace vantro::core
