@@ -1,42 +1,23 @@
 #include "ui/module1.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 #include "ui/controls.h"
 
 namespace vantro::ui {
 
 namespace {
+
 constexpr const char* kSecondCopyMessage =
     "Another Vantro Calculator already running, will quit this program.";
-}
 
-Module1::Module1(Application& app, MessageBoxService& messages) : app_(app), messages_(messages) {}
-
-void Module1::Main() {
-  if (app_.previousInstance()) {
-    messages_.show(kSecondCopyMessage);
-    app_.endNow();
-    return;
-  }
-  settingsPath_ = core::chooseSettingsPath(app_.programFolder(), app_.userConfigFolder());
-  app_.showMainWindow();
-}
-
-void Module1::ReadSettings() {
-  keptLines_.clear();
-  readStatus_ = core::SettingsReadStatus::Missing;
-  if (settingsPath_.empty()) return;
-  core::SettingsReadResult result = core::readSettingsFile(settingsPath_);
-  readStatus_ = result.status;
-  keptLines_ = std::move(result.lines);
-  core::applySettingsLines(keptLines_, values_);
-}
-
-void Module1::WriteSettings(const FormWindow& window) {
-  // A file we could not read may hold more than we know: never replace it with less.
-  if (settingsPath_.empty() || readStatus_ == core::SettingsReadStatus::Unreadable) return;
-  const std::string content = core::formatSettingsFile(
-      static_cast<float>(window.left()), static_cast<float>(window.top()), values_, keptLines_);
-  core::writeSettingsFileAtomically(settingsPath_, content);
+// Positions are kept in single precision; a value beyond its range (no real window is there)
+// is pinned to the range's end rather than converted with undefined behaviour.
+float asSingle(double twips) {
+  constexpr double kLargest = std::numeric_limits<float>::max();
+  return static_cast<float>(std::clamp(std::isnan(twips) ? 0.0 : twips, -kLargest, kLargest));
 }
 
 }  // namespace vantro::ui
