@@ -20,4 +20,36 @@ float asSingle(double twips) {
   return static_cast<float>(std::clamp(std::isnan(twips) ? 0.0 : twips, -kLargest, kLargest));
 }
 
+}  // namespace
+
+Module1::Module1(Application& app, MessageBoxService& messages) : app_(app), messages_(messages) {}
+
+void Module1::Main() {
+  if (app_.previousInstance()) {
+    messages_.show(kSecondCopyMessage);
+    app_.endNow();
+    return;
+  }
+  settingsPath_ = core::chooseSettingsPath(app_.programFolder(), app_.userConfigFolder());
+  app_.showMainWindow();
+}
+
+void Module1::ReadSettings() {
+  keptLines_.clear();
+  readStatus_ = core::SettingsReadStatus::Missing;
+  if (settingsPath_.empty()) return;
+  core::SettingsReadResult result = core::readSettingsFile(settingsPath_);
+  readStatus_ = result.status;
+  keptLines_ = std::move(result.lines);
+  core::applySettingsLines(keptLines_, values_);
+}
+
+void Module1::WriteSettings(const FormWindow& window) {
+  // A file we could not read may hold more than we know: never replace it with less.
+  if (settingsPath_.empty() || readStatus_ == core::SettingsReadStatus::Unreadable) return;
+  const std::string content = core::formatSettingsFile(asSingle(window.left()),
+                                                       asSingle(window.top()), values_, keptLines_);
+  core::writeSettingsFileAtomically(settingsPath_, content);
+}
+
 }  // namespace vantro::ui
