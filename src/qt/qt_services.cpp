@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <QThread>
 #include <cstdio>
 #include <stdexcept>
 
@@ -59,7 +60,9 @@ void QtApplication::endNow() {
     program_->window().stopEvents();
     program_->window().hide();
   }
-  QCoreApplication::exit(0);
+  // Before the event loop runs, main() sees ended() and returns. exit() without a running
+  // loop would make every later local loop (a message box's) return at once.
+  if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
 }
 
 }  // namespace vantro::qt

@@ -55,29 +55,6 @@ class MainWindowTest : public ::testing::Test {
   MainWindow window{&log};
 };
 
-// Answers the next modal box: reads its title and text, then presses Return. Local to the
-// test, so that it cannot close a box of a later test.
-class BoxAnswerer {
- public:
-  BoxAnswerer() {
-    timer_.setInterval(10);
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (!box) return;
-      title = box->windowTitle().toStdString();
-      text = box->text().toStdString();
-      timer_.stop();
-      QTest::keyClick(box, Qt::Key_Return);
-    });
-    timer_.start();
-  }
-  std::string title;
-  std::string text;
-
- private:
-  QTimer timer_;
-};
-
 TEST_F(MainWindowTest, ControlsNeitherOverlapNorLeaveTheClientArea) {
   const QRect client = window.centralWidget()->rect();
   std::vector<QWidget*> shown;
@@ -135,7 +112,7 @@ TEST_F(MainWindowTest, TheDisplayAndTheStatusBarExposeWhatTheyShowNow) {
 TEST_F(MainWindowTest, AMessageBoxOpeningAndClosingIsNoFocusChange) {
   window.textBox(TextPV).setFocus();
   log.events.clear();
-  BoxAnswerer answerer;
+  testing::BoxAnswerer answerer;
   QtMessageBox().show("Error!");
   EXPECT_EQ(answerer.title, "Vantro Calculator");
   testing::showActive(window);  // as the window manager does when the box closes
@@ -146,7 +123,7 @@ TEST_F(MainWindowTest, AMessageBoxOpeningAndClosingIsNoFocusChange) {
 TEST_F(MainWindowTest, FocusGivenWhileAMessageBoxIsOpenRunsTheHandlersAtOnceAndOnlyOnce) {
   window.textBox(Text1).setFocus();
   log.events.clear();
-  BoxAnswerer answerer;
+  testing::BoxAnswerer answerer;
   QTimer::singleShot(0, &window, [this] {
     // The window is inactive behind the box, as when a command reports an error.
     window.textBox(TextPMT).setFocus();

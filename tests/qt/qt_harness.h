@@ -3,7 +3,9 @@
 // and the widget tests that need no window logic.
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <stdexcept>
 
 #include "contract/text_box_contract.h"
@@ -60,6 +62,29 @@ inline void showActive(QWidget& window) {
   window.activateWindow();
   if (!QTest::qWaitForWindowActive(&window)) throw std::runtime_error("window never active");
 }
+
+// Answers the next modal box: reads its title and text, then presses Return. Local to the
+// test, so that it cannot close a box of a later test.
+class BoxAnswerer {
+ public:
+  BoxAnswerer() {
+    timer_.setInterval(10);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      title = box->windowTitle().toStdString();
+      text = box->text().toStdString();
+      timer_.stop();
+      QTest::keyClick(box, Qt::Key_Return);
+    });
+    timer_.start();
+  }
+  std::string title;
+  std::string text;
+
+ private:
+  QTimer timer_;
+};
 
 struct QtHarness {
   QtHarness() { showActive(window); }

@@ -2,9 +2,26 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <cstdio>
+
+namespace {
+
+QtMessageHandler standardHandler = nullptr;
+
+// The offscreen platform says so for every fixed-size window.
+void quietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (text.contains(QLatin1String("does not support propagateSizeHints"))) return;
+  if (standardHandler)
+    standardHandler(type, context, text);
+  else
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  standardHandler = qInstallMessageHandler(quietOffscreenNotes);
   ::testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
   QApplication::setStyle(QStringLiteral("Fusion"));
