@@ -1,0 +1,152 @@
+// NPV, IRR and MIRR: measures of a list of cash flows, one per period.
+//
+// Each sum of discounted or compounded flows is a polynomial in one factor per period and is
+// evaluated by Horner's rule in whichever of 1/(1+rate) and 1 + rate is at most 1, so that
+// no power overflows on the way; the other factor's power is applied once at the end.
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <vector>
+
+#include "core/finance/compounding.h"
+#include "core/finance/finance.h"
+#include "core/finance/root_search.h"
+
+namespace vantro::core::finance {
+
+using detail::Sample;
+using Reason = FinanceError::Reason;
+
+namespace {
+
+// Σ coefficient(i)·factor^(n−1−i) when the first value carries the highest power (Horner from
+// the front), or Σ coefficient(i)·factor^i (from the back).
+template <typename Coefficient>
+double horner(std::size_t count, double factor, bool fromFront, Coefficient coefficient) {
+  double sum = 0;
+  for (std::size_t k = 0; k < count; ++k) {
+    sum = std::fma(sum, factor, coefficient(fromFront ? k : count - 1 - k));
+  }
+  return sum;
+}
+
+bool hasBothSigns(std::span<const double> values) {
+  const bool payment = std::any_of(values.begin(), values.end(), [](double v) { return v < 0; });
+  const bool receipt = std::any_of(values.begin(), values.end(), [](double v) { return v > 0; });
+  return payment && receipt;
+}
+
+// Σ flows[k]·e^(−k·y) as a function of y = log1p(rate); where y < 0 it is multiplied by
+// e^((n−1)·y) so that every power in the sum is at most 1.
+class CashFlowSum {
+ public:
+  explicit CashFlowSum(std::vector<double> flows) : flows_(std::move(flows)) {}
+
+  Sample operator()(double y) const {
+    const bool fromFront = y < 0;
+    const double factor = std::exp(-std::fabs(y));
+    double value = 0;
+    double weighted = 0;  // Σ k·flows[k]·factor^…, for the slope
+    double magnitude = 0;
+    const std::size_t count = flows_.size();
+    for (std::size_t step = 0; step < count; ++step) {
+      const std::size_t k = fromFront ? step : count - 1 - step;
+      value = std::fma(value, factor, flows_[k]);
+      weighted = std::fma(weighted, factor, static_cast<double>(k) * flows_[k]);
+      magnitude = std::fma(magnitude, factor, std::fabs(flows_[k]));
+    }
+    // Horner's rounding and that of the factor's powers: about one unit per flow.
+    const double noise = DBL_EPSILON * (1.5 * static_cast<double>(count) + 8) * magnitude;
+    return {value, -weighted, noise};
+  }
+
+  // Where the roots can lie. In the factor v = e^−y the sum is a polynomial whose positive
+  // roots obey Cauchy's bounds 1/(1 + M/|first|) ≤ v ≤ 1 + M/|last|, M the largest |flow|.
+  detail::SearchSpace space() const {
+    double largest = 0;
+    for (double flow : flows_) largest = std::max(largest, std::fabs(flow));
+    const double margin = 1e-3;
+    const double low = -std::log1p(largest / std::fabs(flows_.back())) * 1.01 - margin;
+    const double high = std::log1p(largest / std::fabs(flows_.front())) * 1.01 + margin;
+    const double count = static_cast<double>(flows_.size());
+    return {std::max(low, detail::kLowestLogGrowth), std::min(high, detail::kHighestLogGrowth),
+            std::clamp(0.01 / count, 1e-12, 0.01)};
+  }
+
+ private:
+  std::vector<double> flows_;
+};
+
+}  // namespace
+
+double NPV(double rate, std::span<const double> values) {
+  // npv = Σ values[i]·discount^(i+1), discount = 1/(1+rate)
+  detail::requireFinite({rate});
+  detail::requireFinite(values);
+  detail::requireRateAboveMinusOne(rate);
+  const detail::AmountScale scale(values);
+  const auto scaled = [&](std::size_t i) { return scale.down(values[i]); };
+  const double logRate = std::log1p(rate);
+  const std::size_t count = values.size();
+  double npv = 0;
+  if (logRate >= 0) {
+    const double discount = std::exp(-logRate);
+    npv = discount * horner(count, discount, false, scaled);
+  } else {
+    // Σ values[i]·growth^(n−1−i), then divided by growth^n.
+    const double sum = horner(count, std::exp(logRate), true, scaled);
+    npv = detail::scaleByExp(sum, -static_cast<double>(count) * logRate);
+  }
+  return detail::finiteResult(scale.up(npv));
+}
+
+double IRR(std::span<const double> values, double guess) {
+  // rate with Σ values[i]/(1+rate)^i = 0, the one nearest guess
+  detail::requireFinite(values);
+  detail::requireFinite({guess});
+  if (!hasBothSigns(values)) detail::fail(Reason::NoSignChange);
+  detail::requireRateAboveMinusOne(guess);
+  // Zeros at either end only multiply the sum by a positive power of 1 + rate: dropping them
+  // keeps the roots and keeps those powers from underflowing to a false zero.
+  const auto first = std::find_if(values.begin(), values.end(), [](double v) { return v != 0; });
+  const auto last = std::find_if(values.rbegin(), values.rend(), [](double v) { return v != 0; });
+  const detail::AmountScale scale(values);
+  std::vector<double> flows;
+  flows.reserve(static_cast<std::size_t>(last.base() - first));
+  for (auto it = first; it != last.base(); ++it) flows.push_back(scale.down(*it));
+  const CashFlowSum sum(std::move(flows));
+  return detail::finiteResult(std::expm1(detail::findRootNearest(sum, guess, sum.space())));
+}
+
+double MIRR(std::span<const double> values, double financeRate, double reinvestRate) {
+  // mirr = (receipts·(1+reinvest)^(n−1−i) summed / −payments/(1+finance)^i summed)^(1/(n−1)) − 1
+  detail::requireFinite(values);
+  detail::requireFinite({financeRate, reinvestRate});
+  if (!hasBothSigns(values)) detail::fail(Reason::NoSignChange);
+  detail::requireRateAboveMinusOne(financeRate);
+  detail::requireRateAboveMinusOne(reinvestRate);
+  const detail::AmountScale scale(values);
+  const std::size_t count = values.size();
+  const double periods = static_cast<double>(count - 1);
+  const auto receipt = [&](std::size_t i) { return values[i] > 0 ? scale.down(values[i]) : 0; };
+  const auto payment = [&](std::size_t i) { return values[i] < 0 ? -scale.down(values[i]) : 0; };
+  // Receipts compounded to the last period: Horner in 1 + reinvest when that is at most 1,
+  // else in its inverse with growth^(n−1) kept aside as a logarithm.
+  const double logReinvest = std::log1p(reinvestRate);
+  const double receipts =
+      horner(count, std::exp(-std::fabs(logReinvest)), logReinvest <= 0, receipt);
+  const double logReceiptsGrowth = logReinvest > 0 ? logReinvest : 0;  // per period
+  // Payments discounted to the first period, the same way round.
+  const double logFinance = std::log1p(financeRate);
+  const double payments = horner(count, std::exp(-std::fabs(logFinance)), logFinance < 0, payment);
+  const double logPaymentsDiscount = logFinance < 0 ? logFinance : 0;  // per period, inverted
+  double ratio = receipts / payments;
+  double logRatio = (std::isfinite(ratio) && ratio >= DBL_MIN)
+                        ? std::log(ratio)
+                        : std::log(receipts) - std::log(payments);
+  const double logMirr = logReceiptsGrowth + logPaymentsDiscount + logRatio / periods;
+  return detail::finiteResult(std::expm1(logMirr));
+}
+
+}  // namespace vantro::core::finance

@@ -1,0 +1,90 @@
+#pragma once
+// The ten financial functions of the calculator: time value of money, amortisation and
+// cash-flow measures. Pure functions of doubles, standard library only.
+//
+// Conventions shared by every function:
+// - rates are fractions per period (0.05 is 5 %); money paid out is negative, money received
+//   positive;
+// - NPer, Rate, PV, FV and PMT each solve the annuity relation for their own quantity:
+//     presentValue·(1+rate)^periods
+//       + payment·(1+rate·due)·((1+rate)^periods − 1)/rate + futureValue = 0,
+//   which at rate 0 reads presentValue + payment·periods + futureValue = 0;
+// - periods may be fractional, and negative where the relation still makes sense;
+// - a rate of −1 (−100 %) or below is refused: (1+rate)^periods has no real value for
+//   fractional periods below −1, and at −1 nothing survives a period;
+// - every function returns a finite double or throws FinanceError: no NaN or infinity ever
+//   comes out, and a NaN or infinite argument is an error.
+
+#include <span>
+#include <stdexcept>
+
+namespace vantro::core::finance {
+
+// When payments fall within each period; the payment check box gives 0 or 1.
+enum class PaymentDue : int { EndOfPeriod = 0, BeginningOfPeriod = 1 };
+
+// The one error of the financial functions; the reason tells why there is no result.
+class FinanceError : public std::runtime_error {
+ public:
+  enum class Reason {
+    NoSolution,             // the relation has no (unique) solution for these arguments
+    NoConvergence,          // a root search gave up within its iteration limits
+    PeriodOutOfRange,       // period outside 1..periods
+    NoSignChange,           // cash flows without both a payment and a receipt
+    RateAtOrBelowMinusOne,  // a rate (or guess) of −100 % or less
+    Overflow,               // the result is beyond the range of a double
+    InvalidArgument,        // NaN or infinite argument, or a due value other than 0 or 1
+  };
+  explicit FinanceError(Reason reason);
+  Reason reason() const noexcept { return reason_; }
+
+ private:
+  Reason reason_;
+};
+
+// Number of periods that settles the relation. Throws NoSolution when the payment never
+// repays the balance (it is at most the interest) or at rate 0 with no payment. The answer
+// may be negative: the relation is then settled by running time backwards.
+double NPer(double rate, double payment, double presentValue, double futureValue = 0,
+            PaymentDue due = PaymentDue::EndOfPeriod);
+
+// Rate per period (above −1) that settles the relation, searched from guess. When several
+// rates do, the one nearest the guess is returned. Throws NoSolution when no rate does
+// (also when the relation does not depend on the rate: zero periods, or no present value
+// and no payment), NoConvergence when the search gives up.
+double Rate(double periods, double payment, double presentValue, double futureValue = 0,
+            PaymentDue due = PaymentDue::EndOfPeriod, double guess = 0.1);
+
+// Present value, future value and payment per period from the relation. PMT throws
+// NoSolution at zero periods.
+double PV(double rate, double periods, double payment, double futureValue = 0,
+          PaymentDue due = PaymentDue::EndOfPeriod);
+double FV(double rate, double periods, double payment, double presentValue = 0,
+          PaymentDue due = PaymentDue::EndOfPeriod);
+double PMT(double rate, double periods, double presentValue, double futureValue = 0,
+           PaymentDue due = PaymentDue::EndOfPeriod);
+
+// Interest part and principal part of payment number `period` (1 ≤ period ≤ periods, may
+// be fractional; PeriodOutOfRange otherwise). IPMT is the interest, with the payment's
+// sign, on the balance left after payment period − 1 (0 for the first payment when
+// payments are due at the beginning); PPMT = PMT − IPMT.
+double IPMT(double rate, double period, double periods, double presentValue, double futureValue = 0,
+            PaymentDue due = PaymentDue::EndOfPeriod);
+double PPMT(double rate, double period, double periods, double presentValue, double futureValue = 0,
+            PaymentDue due = PaymentDue::EndOfPeriod);
+
+// Net present value Σ values[i]/(1+rate)^(i+1): the first value is discounted one period.
+// An empty list is worth 0.
+double NPV(double rate, std::span<const double> values);
+
+// Internal rate of return: the rate above −1 at which Σ values[i]/(1+rate)^i = 0, the one
+// nearest the guess when there are several. NoSignChange without both signs, NoSolution
+// when no rate above −1 gives zero, NoConvergence when the search gives up.
+double IRR(std::span<const double> values, double guess = 0.1);
+
+// Modified internal rate of return of N values: receipts grow at reinvestRate to the last
+// period, payments are discounted at financeRate to the first, and the rate that turns the
+// one into the other over N − 1 periods is returned. NoSignChange without both signs.
+double MIRR(std::span<const double> values, double financeRate, double reinvestRate);
+
+}  // namespace vantro::core::finance

@@ -1,0 +1,107 @@
+// Rate: the rate per period that settles the annuity relation, by the root search.
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+
+#include "core/finance/compounding.h"
+#include "core/finance/finance.h"
+#include "core/finance/root_search.h"
+
+namespace vantro::core::finance {
+
+using detail::Sample;
+using Reason = FinanceError::Reason;
+
+namespace {
+
+// ψ(u) = 1/expm1(u) − 1/u + 1/2, smooth through 0; near 0 its series u/12 − u³/720 avoids
+// the cancellation of the first two terms.
+double psi(double u) {
+  if (std::fabs(u) < 1e-2) return u / 12 - u * u * u / 720;
+  return 1 / std::expm1(u) - 1 / u + 0.5;
+}
+
+// The relation presentValue·growth + payment·timing·accumulation + futureValue as a function
+// of y = log1p(rate), in the bounded form of RelationCoefficients (divided by growth where
+// growth exceeds 1), with its slope:
+//   d/dy = presentValue·periods·growth + payment·accumulation·(due·(1 + rate) + timing·L),
+//   L = d log(accumulation)/dy = (periods − 1)/2 + periods·ψ(periods·y) − ψ(y),
+// a form of the logarithmic derivative that stays accurate as the rate goes to 0.
+class AnnuityRelation {
+ public:
+  AnnuityRelation(double periods, double payment, double presentValue, double futureValue,
+                  double due)
+      : periods_(periods),
+        payment_(payment),
+        presentValue_(presentValue),
+        futureValue_(futureValue),
+        due_(due) {}
+
+  Sample operator()(double y) const {
+    const double rate = std::expm1(y);
+    const double growthPerPeriod = std::exp(y);
+    const double timing = 1 + rate * due_;
+    const detail::RelationCoefficients relation(rate, y, periods_, timing);
+    const double presentTerm = presentValue_ * relation.presentValue;
+    const double paymentTerm = payment_ * relation.payment;
+    const double futureTerm = futureValue_ * relation.futureValue;
+    const double logSlope = (periods_ - 1) / 2 + periods_ * psi(relation.logGrowth) - psi(y);
+    const double slope =
+        presentTerm * periods_ +
+        payment_ * (due_ * (relation.annuity * growthPerPeriod) + relation.payment * logSlope);
+    // Rounding: a few units on each term, and on the terms that carry e^−|logGrowth| the
+    // error of logGrowth = periods·y, which grows with |logGrowth|.
+    const double magnitude =
+        std::fabs(presentTerm) + std::fabs(paymentTerm) + std::fabs(futureTerm);
+    double exponentialPart = 0;
+    if (rate != 0) {
+      const double smaller = std::exp(-std::fabs(relation.logGrowth));
+      const double amount = relation.logGrowth >= 0 ? futureValue_ : presentValue_;
+      exponentialPart = smaller * (std::fabs(amount) + std::fabs(payment_ * timing / rate));
+    }
+    const double noise =
+        DBL_EPSILON * (8 * magnitude + std::fabs(relation.logGrowth) * exponentialPart);
+    return {presentTerm + paymentTerm + futureTerm, slope, noise};
+  }
+
+ private:
+  double periods_;
+  double payment_;
+  double presentValue_;
+  double futureValue_;
+  double due_;
+};
+
+}  // namespace
+
+double Rate(double periods, double payment, double presentValue, double futureValue, PaymentDue due,
+            double guess) {
+  // rate with presentValue·(1+rate)^periods + payment·(1+rate·due)·((1+rate)^periods − 1)/rate
+  //   + futureValue = 0, the one nearest guess
+  detail::requireFinite({periods, payment, presentValue, futureValue, guess});
+  const double dueValue = detail::dueFlag(due);
+  detail::requireRateAboveMinusOne(guess);
+  // With no periods, or neither a present value nor a payment, the rate plays no part.
+  if (periods == 0) detail::fail(Reason::NoSolution);
+  const detail::AmountScale scale{payment, presentValue, futureValue};
+  const double pmt = scale.down(payment);
+  const double pv = scale.down(presentValue);
+  const double fv = scale.down(futureValue);
+  if (pmt == 0) {
+    // presentValue·growth + futureValue = 0: growth = −futureValue/presentValue, written as
+    // 1 + change so that small rates keep their digits.
+    if (pv == 0) detail::fail(Reason::NoSolution);
+    const double change = -(pv + fv) / pv;
+    if (!(change > -1)) detail::fail(Reason::NoSolution);
+    const double rate = std::expm1(std::log1p(change) / periods);
+    if (!(rate > -1)) detail::fail(Reason::NoSolution);  // too close to −1 for a double
+    return detail::finiteResult(rate);
+  }
+  const AnnuityRelation relation(periods, pmt, pv, fv, dueValue);
+  const detail::SearchSpace space{detail::kLowestLogGrowth, detail::kHighestLogGrowth,
+                                  std::clamp(0.01 / std::fabs(periods), 1e-12, 0.01)};
+  return detail::finiteResult(std::expm1(detail::findRootNearest(relation, guess, space)));
+}
+
+}  // namespace vantro::core::finance
