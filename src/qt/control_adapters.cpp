@@ -71,7 +71,8 @@ void FormWindowAdapter::applyOuterHeight() {
 
 KeyButton::KeyButton(ui::ControlId id, EventRouter& router, QWidget* parent)
     : QPushButton(parent), id_(id), router_(router) {
-  setAutoDefault(false);
+  // As on a classic window, Enter clicks the key that has the focus.
+  setAutoDefault(true);
   connect(this, &QPushButton::clicked, this, [this] { router_.event(id_, ui::Event::Click); });
 }
 

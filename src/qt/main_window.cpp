@@ -71,6 +71,10 @@ MainWindow::MainWindow(ui::EventSink* sink) : router_(sink), form_(*this) {
   connect(exitAction_, &QAction::triggered, this,
           [this] { router_.event(ControlId::MenuExit, ui::Event::Click); });
 
+  // A fixed single border: no resizing, so no maximize button either.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
   setFixedSize(px(kClientWidthTwips), px(kDesignedOuterHeightTwips));
   widget(ControlId::Text1)->setFocus();  // recorded only: it takes effect when the window opens
   keyPreviewFilter_ = new KeyPreviewFilter(*this);

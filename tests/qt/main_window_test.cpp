@@ -160,6 +160,10 @@ TEST_F(MainWindowTest, AKeyTakesTheFocusThenClicksAndTheCheckBoxTogglesBeforeIts
   QTest::mouseClick(&w(Num5Command), Qt::LeftButton);
   EXPECT_EQ(log.events, (std::vector<std::string>{"TextPV.LostFocus", "Num5Command.GotFocus",
                                                   "Num5Command.Click"}));
+  log.events.clear();
+  QTest::keyClick(&w(Num5Command), Qt::Key_Return);  // Enter clicks the focused key
+  EXPECT_EQ(log.events, std::vector<std::string>{"Num5Command.Click"});
+  log.events.clear();
   QTest::mouseClick(&w(CheckPayment), Qt::LeftButton, {}, QPoint(60, 25));  // on the caption
   EXPECT_EQ(valueAtClick, 1);
   window.controls().CheckPayment.setValue(0);  // setting the value is no click
