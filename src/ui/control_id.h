@@ -56,6 +56,19 @@ enum class ControlKind { Form, TextBox, Label, Button, CheckBox, Panel, MenuItem
   X(NumMCCommand, Button)              \
   X(NumACCommand, Button)              \
   X(NumCCommand, Button)               \
+  X(CommandClear, Button)              \
+  X(CommandN, Button)                  \
+  X(CommandInterest, Button)           \
+  X(CommandPV, Button)                 \
+  X(CommandFV, Button)                 \
+  X(CommandPMT, Button)                \
+  X(CommandPPMT, Button)               \
+  X(CommandIPMT, Button)               \
+  X(CommandPrincipal, Button)          \
+  X(CommandInterestPaid, Button)       \
+  X(CommandBalance, Button)            \
+  X(CommandEffect, Button)             \
+  X(CommandNominal, Button)            \
   X(MenuExit, MenuItem)
 
 enum class ControlId {

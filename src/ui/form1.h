@@ -123,6 +123,35 @@ class Form1 {
   void TextFV_GotFocus();
   void TextPMT_GotFocus();
   void TextPer_GotFocus();
+  void TextDecimal_GotFocus();
+  void TextDecimal_LostFocus();
+  void TextN_KeyPress(int& keyAscii);
+  void TextInterest_KeyPress(int& keyAscii);
+  void TextPer_KeyPress(int& keyAscii);
+  void TextPV_KeyPress(int& keyAscii);
+  void TextFV_KeyPress(int& keyAscii);
+  void TextPMT_KeyPress(int& keyAscii);
+  void TextDecimal_KeyPress(int& keyAscii);
+  void CheckPayment_Click();
+  void CommandClear_Click();
+
+  // Time-value solvers (financial/solvers.cpp)
+  void CommandN_Click();
+  void CommandInterest_Click();
+  void CommandPV_Click();
+  void CommandFV_Click();
+  void CommandPMT_Click();
+
+  // Amortisation (financial/amortisation.cpp)
+  void CommandPPMT_Click();
+  void CommandIPMT_Click();
+  void CommandPrincipal_Click();
+  void CommandInterestPaid_Click();
+  void CommandBalance_Click();
+
+  // Rate conversion (financial/rate_conversion.cpp)
+  void CommandEffect_Click();
+  void CommandNominal_Click();
 
  private:
   // The entry box numbered `field` (0 to 6), or nullptr for any other number.
@@ -140,6 +169,19 @@ class Form1 {
   void UpdateMemory(bool add);
   void EvaluatePending();
   void SelectAllOnFocus(TextBox& box, ActiveFieldCode code);
+  // Key filters of the financial boxes; `allowOperator` admits one "/" or "*", `signKey`
+  // turns "-" into the sign key.
+  void FilterFieldKey(TextBox& box, int& keyAscii, bool allowPoint, bool allowOperator,
+                      bool signKey);
+
+  // Financial results and errors (financial/results.cpp)
+  std::string FormatResult(double value) const;
+  // Writes a solved quantity into its box and the display, names it and focuses the box.
+  void ShowSolvedField(TextBox& box, double value, const char* status);
+  // Writes a result into the display, names it and focuses the display.
+  void ShowDisplayResult(double value, const char* status);
+  void ShowInputError(const char* syntaxLine, bool askForEstimate = false);
+  int PaymentDueCode() const;  // 0: payments at the end of each period, 1: at the beginning
   // Gives `box` the focus, then puts its caret at `caret`. A keypad key hands the focus back
   // to the box it typed into; the caret it set must survive that box's GotFocus handler
   // (which selects all, or moves the display's caret to the end), or a second keypad digit

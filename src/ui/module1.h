@@ -31,6 +31,7 @@ class Module1 {
   const std::filesystem::path& helpFile() const { return helpFile_; }
   void setHelpFile(std::filesystem::path path) { helpFile_ = std::move(path); }
   Application& app() { return app_; }
+  MessageBoxService& messages() { return messages_; }
 
  private:
   Application& app_;

@@ -80,10 +80,18 @@ struct RateCase {
 
 TEST(GetRateOrPeriod, ReadsNumbersQuotientsAndProducts) {
   const RateCase cases[] = {
-      {"12/4", 3},     {"1/12", 1.0 / 12},   {"30*12", 360}, {"-5/2", -2.5},
-      {"5/-2", -2.5},  {"12", 12},           {"", 0},        {"/4", 0},
-      {"12*", 0},      {"8/12*3", 8.0 / 12}, {"2*3/4", 0.5},  // the first "/" decides: 2*3 reads as
-                                                              // 2, divided by 4
+      {"12/4", 3},
+      {"1/12", 1.0 / 12},
+      {"30*12", 360},
+      {"-5/2", -2.5},
+      {"5/-2", -2.5},
+      {"12", 12},
+      {"", 0},
+      {"/4", 0},
+      {"12*", 0},
+      {"8/12*3", 8.0 / 12},
+      {"2*3/4", 0.5},  // the first "/" decides: 2*3 reads as
+                       // 2, divided by 4
       {" 1 2 / 4", 3},
   };
   for (const RateCase& c : cases) EXPECT_DOUBLE_EQ(GetRateOrPeriod(c.text), c.expected) << c.text;

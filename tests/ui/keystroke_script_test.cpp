@@ -5,7 +5,8 @@
 // on-screen keys; 'text' types into the focused control (\r Enter, \b Backspace); @Box clicks
 // into a box; LEFT RIGHT HOME END are keys; KP+ KP- KP* KP/ the numeric keypad's operators;
 // caret=N puts the focused box's caret at N; Box="text" sets a box's text beforehand.
-// Checks: display status op mem const caret focus acc pending newentry, or a box's name.
+// Checks: display status op mem const caret sel focus acc memvalue pending newentry field
+// format message messages due, or a control's name (a box's text, a check box's caption).
 
 #include <gtest/gtest.h>
 
@@ -36,7 +37,11 @@ std::string unescape(const std::string& text) {
       continue;
     }
     const char next = text[++i];
-    out += next == 'r' ? '\r' : next == 'b' ? '\b' : next == 'e' ? '\x1b' : next;
+    out += next == 'r'   ? '\r'
+           : next == 'n' ? '\n'
+           : next == 'b' ? '\b'
+           : next == 'e' ? '\x1b'
+                         : next;
   }
   return out;
 }
@@ -140,13 +145,20 @@ std::string observe(LoadedForm& f, const std::string& what) {
   if (what == "pending") return s.PendingOperator;
   if (what == "newentry") return s.NewEntry ? "1" : "0";
   if (what == "field") return std::to_string(s.ActiveField);
+  if (what == "format") return s.NumberFormat;
+  if (what == "message") return f.messages.shown.empty() ? "" : f.messages.shown.back();
+  if (what == "messages") return std::to_string(f.messages.shown.size());
+  if (what == "due") return std::to_string(w.checkBox(ControlId::CheckPayment).value());
+  if (what == "CheckPayment") return w.checkBox(ControlId::CheckPayment).caption();
+  if (what == "LabelLineNum") return w.caption(ControlId::LabelLineNum);
   return w.text(controlNamed(what));
 }
 
 std::vector<Case> loadCases() {
   std::vector<Case> cases;
-  for (const char* name : {"entry.txt", "operators.txt", "functions.txt", "memory.txt",
-                           "keyboard.txt", "fields.txt"}) {
+  for (const char* name :
+       {"entry.txt", "operators.txt", "functions.txt", "memory.txt", "keyboard.txt", "fields.txt",
+        "field_keys.txt", "solvers.txt", "amortisation.txt", "rate_conversion.txt"}) {
     std::ifstream in(std::string(VANTRO_SCRIPT_DIR) + "/" + name);
     if (!in) throw std::runtime_error(std::string("cannot open script ") + name);
     std::string line;

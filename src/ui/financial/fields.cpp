@@ -1,10 +1,31 @@
 // The financial entry boxes: entering one selects its text and makes it the box the keypad
-// types into.
+// types into; each box lets through only the keys its number can hold.
 
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "core/fixed_format.h"
+#include "core/number_text.h"
 #include "core/text_edit.h"
 #include "ui/form1.h"
+#include "ui/keys.h"
+#include "ui/module1.h"
 
 namespace vantro::ui {
+
+namespace {
+
+bool contains(const std::string& text, char c) {
+  return text.find(c) != std::string::npos;
+}
+
+std::string decimalPlacesMessage() {
+  return "Decimal Place can be at most " + std::to_string(core::kMaxDecimalPlaces) +
+         "; results are shown with " + std::to_string(core::kMaxDecimalPlaces) + " decimal places.";
+}
+
+}  // namespace
 
 void Form1::SelectAllOnFocus(TextBox& box, ActiveFieldCode code) {
   box.setSelStart(0);
@@ -29,6 +50,73 @@ void Form1::TextPMT_GotFocus() {
 }
 void Form1::TextPer_GotFocus() {
   SelectAllOnFocus(c_.TextPer, kFieldPer);
+}
+
+void Form1::TextDecimal_GotFocus() {
+  c_.TextDecimal.setSelStart(0);
+  c_.TextDecimal.setSelLength(core::charCount(c_.TextDecimal.text()));
+}
+
+void Form1::TextDecimal_LostFocus() {
+  // Rounded half to even, as the count is a 16-bit whole number.
+  const double places = std::nearbyint(core::leadingNumberValue(c_.TextDecimal.text()));
+  if (places > core::kMaxDecimalPlaces) {
+    s_.NumberFormat = core::numberFormatPattern(core::kMaxDecimalPlaces);
+    c_.TextDecimal.setText(std::to_string(core::kMaxDecimalPlaces));
+    module_.messages().show(decimalPlacesMessage());
+    return;
+  }
+  s_.NumberFormat = core::numberFormatPattern(places > 0 ? static_cast<int>(places) : 0);
+}
+
+// Each key is tested against the box's whole text, not the selection it would replace.
+void Form1::FilterFieldKey(TextBox& box, int& keyAscii, bool allowPoint, bool allowOperator,
+                           bool signKey) {
+  const std::string text = box.text();
+  if ((keyAscii >= '0' && keyAscii <= '9') || keyAscii == keys::kBackspace) return;
+  if (keyAscii == '.' && allowPoint && !contains(text, '.')) return;
+  if ((keyAscii == '/' || keyAscii == '*') && allowOperator && !contains(text, '/') &&
+      !contains(text, '*'))
+    return;
+  const bool minus = keyAscii == '-';
+  keyAscii = 0;
+  if (minus && signKey) NumSignCommand_Click();
+}
+
+void Form1::TextN_KeyPress(int& keyAscii) {
+  FilterFieldKey(c_.TextN, keyAscii, true, true, false);
+}
+void Form1::TextInterest_KeyPress(int& keyAscii) {
+  FilterFieldKey(c_.TextInterest, keyAscii, true, true, true);
+}
+void Form1::TextPer_KeyPress(int& keyAscii) {
+  FilterFieldKey(c_.TextPer, keyAscii, true, true, true);
+}
+void Form1::TextPV_KeyPress(int& keyAscii) {
+  FilterFieldKey(c_.TextPV, keyAscii, true, false, true);
+}
+void Form1::TextFV_KeyPress(int& keyAscii) {
+  FilterFieldKey(c_.TextFV, keyAscii, true, false, true);
+}
+void Form1::TextPMT_KeyPress(int& keyAscii) {
+  FilterFieldKey(c_.TextPMT, keyAscii, true, false, true);
+}
+void Form1::TextDecimal_KeyPress(int& keyAscii) {
+  FilterFieldKey(c_.TextDecimal, keyAscii, false, false, false);
+}
+
+void Form1::CheckPayment_Click() {
+  c_.CheckPayment.setCaption(c_.CheckPayment.value() == 0 ? "Payment At End Period"
+                                                          : "Payment At Begin Period");
+  c_.Text1.setFocus();
+}
+
+void Form1::CommandClear_Click() {
+  for (TextBox* box :
+       {&c_.TextN, &c_.TextInterest, &c_.TextPV, &c_.TextFV, &c_.TextPMT, &c_.TextPer, &c_.TextCF})
+    box->setText("");
+  c_.LabelLineNum.setCaption("");
+  c_.Text1.setFocus();
 }
 
 }  // namespace vantro::ui
