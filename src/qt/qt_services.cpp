@@ -1,6 +1,8 @@
 #include "qt/qt_services.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QThread>
@@ -15,6 +17,8 @@ namespace vantro::qt {
 void QtMessageBox::show(const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(ui::kAppTitle), fromUtf8(text),
                   QMessageBox::Ok, QApplication::activeWindow());
+  // Some desktop themes put an icon on dialog buttons; the classic box has a plain OK.
+  for (QAbstractButton* button : box.buttons()) button->setIcon(QIcon());
   box.exec();
 }
 
