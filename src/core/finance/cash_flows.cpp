@@ -31,14 +31,34 @@ double horner(std::size_t count, double factor, bool fromFront, Coefficient coef
   return sum;
 }
 
+// Σ amount(i)·e^(−|logRate|·power), power = n−1−i (countFromEnd) or i: every factor at most
+// 1. Each power comes from exp of its own exponent, which keeps the digits of a rate near 0
+// that repeated multiplication by a rounded 1 + rate would lose, and the sum is compensated
+// (Neumaier), so the result is good to a few units whatever the number of flows.
+template <typename Amount>
+double powerWeightedSum(std::size_t count, double logRate, bool countFromEnd, Amount amount) {
+  double sum = 0;
+  double compensation = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    const double a = amount(i);
+    if (a == 0) continue;
+    const double power = static_cast<double>(countFromEnd ? count - 1 - i : i);
+    const double term = a * std::exp(-std::fabs(logRate) * power);
+    const double total = sum + term;
+    compensation += std::fabs(sum) >= std::fabs(term) ? (sum - total) + term : (term - total) + sum;
+    sum = total;
+  }
+  return sum + compensation;
+}
+
 bool hasBothSigns(std::span<const double> values) {
   const bool payment = std::any_of(values.begin(), values.end(), [](double v) { return v < 0; });
   const bool receipt = std::any_of(values.begin(), values.end(), [](double v) { return v > 0; });
   return payment && receipt;
 }
 
-// Σ flows[k]·e^(−k·y) as a function of y = log1p(rate); where y < 0 it is multiplied by
-// e^((n−1)·y) so that every power in the sum is at most 1.
+// Σ flows[k]·e^(−k·y) as a function of y = log1p(rate), with its slope; where y < 0 it is
+// multiplied by e^((n−1)·y) so that every power in the sum is at most 1.
 class CashFlowSum {
  public:
   explicit CashFlowSum(std::vector<double> flows) : flows_(std::move(flows)) {}
@@ -58,7 +78,10 @@ class CashFlowSum {
     }
     // Horner's rounding and that of the factor's powers: about one unit per flow.
     const double noise = DBL_EPSILON * (1.5 * static_cast<double>(count) + 8) * magnitude;
-    return {value, -weighted, noise};
+    // The slope of the sum as scaled: the factor e^((n−1)·y) adds (n−1) times the value.
+    const double slope =
+        fromFront ? (static_cast<double>(count) - 1) * value - weighted : -weighted;
+    return {value, slope, noise};
   }
 
   // Where the roots can lie. In the factor v = e^−y the sum is a polynomial whose positive
@@ -131,20 +154,19 @@ double MIRR(std::span<const double> values, double financeRate, double reinvestR
   const double periods = static_cast<double>(count - 1);
   const auto receipt = [&](std::size_t i) { return values[i] > 0 ? scale.down(values[i]) : 0; };
   const auto payment = [&](std::size_t i) { return values[i] < 0 ? -scale.down(values[i]) : 0; };
-  // Receipts compounded to the last period: Horner in 1 + reinvest when that is at most 1,
-  // else in its inverse with growth^(n−1) kept aside as a logarithm.
+  // Receipts compounded to the last period: (1+reinvest)^(n−1−i) directly when at most 1,
+  // else (1+reinvest)^(n−1) kept aside (as reinvest's log per period) times (1+reinvest)^−i.
   const double logReinvest = std::log1p(reinvestRate);
-  const double receipts =
-      horner(count, std::exp(-std::fabs(logReinvest)), logReinvest <= 0, receipt);
-  const double logReceiptsGrowth = logReinvest > 0 ? logReinvest : 0;  // per period
+  const double receipts = powerWeightedSum(count, logReinvest, logReinvest <= 0, receipt);
+  const double logReceiptsGrowth = logReinvest > 0 ? logReinvest : 0;
   // Payments discounted to the first period, the same way round.
   const double logFinance = std::log1p(financeRate);
-  const double payments = horner(count, std::exp(-std::fabs(logFinance)), logFinance < 0, payment);
-  const double logPaymentsDiscount = logFinance < 0 ? logFinance : 0;  // per period, inverted
-  double ratio = receipts / payments;
-  double logRatio = (std::isfinite(ratio) && ratio >= DBL_MIN)
-                        ? std::log(ratio)
-                        : std::log(receipts) - std::log(payments);
+  const double payments = powerWeightedSum(count, logFinance, logFinance < 0, payment);
+  const double logPaymentsDiscount = logFinance < 0 ? logFinance : 0;
+  const double ratio = receipts / payments;
+  const double logRatio = (std::isfinite(ratio) && ratio >= DBL_MIN)
+                              ? std::log(ratio)
+                              : std::log(receipts) - std::log(payments);
   const double logMirr = logReceiptsGrowth + logPaymentsDiscount + logRatio / periods;
   return detail::finiteResult(std::expm1(logMirr));
 }

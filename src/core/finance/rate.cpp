@@ -24,10 +24,11 @@ double psi(double u) {
 
 // The relation presentValue·growth + payment·timing·accumulation + futureValue as a function
 // of y = log1p(rate), in the bounded form of RelationCoefficients (divided by growth where
-// growth exceeds 1), with its slope:
-//   d/dy = presentValue·periods·growth + payment·accumulation·(due·(1 + rate) + timing·L),
+// growth exceeds 1), with the slope of that bounded form. The relation's own slope is
+//   presentValue·periods·growth + payment·accumulation·(due·(1 + rate) + timing·L),
 //   L = d log(accumulation)/dy = (periods − 1)/2 + periods·ψ(periods·y) − ψ(y),
-// a form of the logarithmic derivative that stays accurate as the rate goes to 0.
+// a form of the logarithmic derivative that stays accurate as the rate goes to 0; dividing
+// by growth = e^(periods·y) subtracts periods times the value.
 class AnnuityRelation {
  public:
   AnnuityRelation(double periods, double payment, double presentValue, double futureValue,
@@ -46,23 +47,34 @@ class AnnuityRelation {
     const double presentTerm = presentValue_ * relation.presentValue;
     const double paymentTerm = payment_ * relation.payment;
     const double futureTerm = futureValue_ * relation.futureValue;
+    const double value = presentTerm + paymentTerm + futureTerm;
     const double logSlope = (periods_ - 1) / 2 + periods_ * psi(relation.logGrowth) - psi(y);
-    const double slope =
+    double slope =
         presentTerm * periods_ +
         payment_ * (due_ * (relation.annuity * growthPerPeriod) + relation.payment * logSlope);
-    // Rounding: a few units on each term, and on the terms that carry e^−|logGrowth| the
-    // error of logGrowth = periods·y, which grows with |logGrowth|.
+    if (relation.logGrowth >= 0) slope -= periods_ * value;
+    return {value, slope, noise(y, rate, timing, relation, presentTerm, paymentTerm, futureTerm)};
+  }
+
+ private:
+  // A few units of rounding on each term, and on the terms that carry e^−|logGrowth| the error
+  // of logGrowth = periods·y, which grows with |logGrowth|. Those terms are the amount that
+  // meets e^−|logGrowth| and the payment's share of the annuity factor,
+  // payment·timing·e^−|logGrowth|/rate, whose product with logGrowth is written with y/rate to
+  // stay finite for rates near 0 and near infinity.
+  double noise(double y, double rate, double timing, const detail::RelationCoefficients& relation,
+               double presentTerm, double paymentTerm, double futureTerm) const {
     const double magnitude =
         std::fabs(presentTerm) + std::fabs(paymentTerm) + std::fabs(futureTerm);
-    double exponentialPart = 0;
+    double exponentError = 0;
     if (rate != 0) {
       const double smaller = std::exp(-std::fabs(relation.logGrowth));
       const double amount = relation.logGrowth >= 0 ? futureValue_ : presentValue_;
-      exponentialPart = smaller * (std::fabs(amount) + std::fabs(payment_ * timing / rate));
+      const double timingY = std::fabs(rate) < 1 ? timing * (y / rate) : y * (1 / rate + due_);
+      exponentError = smaller * (std::fabs(amount * relation.logGrowth) +
+                                 std::fabs(payment_ * periods_) * std::fabs(timingY));
     }
-    const double noise =
-        DBL_EPSILON * (8 * magnitude + std::fabs(relation.logGrowth) * exponentialPart);
-    return {presentTerm + paymentTerm + futureTerm, slope, noise};
+    return DBL_EPSILON * (8 * magnitude + exponentError);
   }
 
  private:

@@ -5,6 +5,8 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <optional>
 
@@ -19,7 +21,7 @@ using Reason = FinanceError::Reason;
 
 // Limits. Bisection by bit pattern needs at most 64 halvings to reach adjacent doubles, so
 // the refinement limit leaves room for as many Newton steps again.
-constexpr int kNewtonIterations = 60;
+constexpr int kNewtonIterations = 16;
 constexpr double kNewtonLargestStep = 1;  // a factor e in 1 + rate
 constexpr int kRefineIterations = 160;
 constexpr int kScanStepsPerSide = 200;
@@ -60,9 +62,13 @@ double fromOrderKey(std::int64_t key) {
   return std::bit_cast<double>(key >= 0 ? key : std::numeric_limits<std::int64_t>::min() - key);
 }
 
-// Midpoint in the ordering of doubles: it halves the number of doubles between a and b, so
-// any bracket, however wide or near 0, shrinks to neighbours in at most 64 steps.
+// The middle of [a, b]. Where the ends differ in sign or by more than a factor 8, the middle
+// in the ordering of doubles: it halves the number of doubles between them, so a bracket
+// around a root at or near 0 still shrinks to neighbours in at most 64 steps.
 double bisect(double a, double b) {
+  const double small = std::min(std::fabs(a), std::fabs(b));
+  const double large = std::max(std::fabs(a), std::fabs(b));
+  if (!opposite(a, b) && large <= 8 * small) return a + (b - a) / 2;
   const std::int64_t ka = orderKey(a);
   const std::int64_t kb = orderKey(b);
   return fromOrderKey(ka / 2 + kb / 2 + (ka % 2 + kb % 2) / 2);
@@ -90,6 +96,7 @@ class Search {
   double distance(double y) const { return std::fabs(std::expm1(y) - guessRate_); }
   void consider(double y);
   std::optional<double> newton(Point start);
+  double polish(const Point& x) const;
   bool confirmRoot(double y, double width);
   void advance(Walker& walker);
   std::optional<double> rootBetween(const Point& near, const Point& far);
@@ -107,6 +114,9 @@ class Search {
 
 std::optional<Point> Search::sampleAt(double y) const {
   const Sample sample = model_(y);
+  if (getenv("TRACE"))
+    fprintf(stderr, "y=%.17g v=%.6g s=%.6g noise=%.3g\n", y, sample.value, sample.slope,
+            sample.noise);
   if (!isFinite(sample)) return std::nullopt;
   return Point{y, sample};
 }
@@ -124,7 +134,7 @@ void Search::consider(double y) {
 // to move y and a sign change around it confirms the root.
 std::optional<double> Search::newton(Point x) {
   for (int i = 0; i < kNewtonIterations; ++i) {
-    if (isZero(x.sample)) return x.y;
+    if (isZero(x.sample)) return polish(x);
     const double step = -x.sample.value / x.sample.slope;
     if (!std::isfinite(step)) return std::nullopt;
     const double limited = std::clamp(step, -kNewtonLargestStep, kNewtonLargestStep);
@@ -142,6 +152,14 @@ std::optional<double> Search::newton(Point x) {
   return std::nullopt;
 }
 
+// A value within the rounding bound may still be several rounding errors away from zero:
+// one more Newton step, if a short one, brings it down to the rounding actually made.
+double Search::polish(const Point& x) const {
+  const double y = x.y - x.sample.value / x.sample.slope;
+  const bool shortStep = std::fabs(y - x.y) <= 1e-8 * std::max(1.0, std::fabs(x.y));
+  return std::isfinite(y) && shortStep ? std::clamp(y, space_.low, space_.high) : x.y;
+}
+
 bool Search::confirmRoot(double y, double width) {
   const auto below = sampleAt(y - width);
   const auto above = sampleAt(y + width);
@@ -153,7 +171,7 @@ bool Search::confirmRoot(double y, double width) {
 double Search::run() {
   const auto start = sampleAt(yGuess_);
   if (!start) fail(Reason::NoConvergence);
-  if (isZero(start->sample)) return yGuess_;
+  if (isZero(start->sample)) return polish(*start);
   if (const auto root = newton(*start)) consider(*root);
 
   // Walk outward, always extending the side whose frontier is nearer the guess, until no

@@ -10,11 +10,12 @@
 
 namespace vantro::core::finance::detail {
 
-// A function at one point. value and slope may be multiplied by one positive factor that
-// depends on the point (to keep them in range); noise bounds the rounding error of value.
+// A function at one point: the function searched has the roots and signs of the caller's
+// relation (it is the relation times a positive factor that keeps it in range), slope is
+// its derivative, and noise bounds the rounding error of value.
 struct Sample {
   double value;
-  double slope;  // d(value)/dy, multiplied by the same factor as value
+  double slope;
   double noise;
 };
 
