@@ -114,9 +114,6 @@ class Search {
 
 std::optional<Point> Search::sampleAt(double y) const {
   const Sample sample = model_(y);
-  if (getenv("TRACE"))
-    fprintf(stderr, "y=%.17g v=%.6g s=%.6g noise=%.3g\n", y, sample.value, sample.slope,
-            sample.noise);
   if (!isFinite(sample)) return std::nullopt;
   return Point{y, sample};
 }

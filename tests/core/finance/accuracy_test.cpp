@@ -42,6 +42,8 @@ struct Accuracy {
   }
 };
 
+constexpr auto kBegin = PaymentDue::BeginningOfPeriod;
+
 int due(PaymentDue d) {
   return static_cast<int>(d);
 }
@@ -135,6 +137,45 @@ TEST(FinanceAccuracy, RatesFromRateIrrAndMirr) {
   rate.expectWithin("Rate", 1e-12);
   irr.expectWithin("IRR", 1e-12);
   mirr.expectWithin("MIRR", 1e-12);
+}
+
+// Where naive formulas fail: rates near 0 (1 + rate loses the rate's digits), near −100 %
+// and far above 100 %, periods in the hundreds of thousands, the last payments of long
+// loans (carrying the balance forward cancels every digit).
+TEST(FinanceAccuracy, EdgeCases) {
+  using reference::Wide;
+  const std::vector<double> flows(120, 1.0);
+  const auto wide = [](const Wide& x) { return reference::Result<Wide>{x, abs(x)}; };
+  const struct {
+    const char* call;
+    double computed;
+    reference::Result<Wide> exact;
+  } cases[] = {
+      {"PMT at 1e-12", PMT(1e-12, 360, 1e5), reference::pmt<Wide>(1e-12, 360, 1e5, 0, 0)},
+      {"PV at -1e-12", PV(-1e-12, 360, -100, 5, kBegin),
+       reference::pv<Wide>(-1e-12, 360, -100, 5, 1)},
+      {"FV at a subnormal rate", FV(5e-324, 60, -200), reference::fv<Wide>(5e-324, 60, -200, 0, 0)},
+      {"NPer at 1e-15", NPer(1e-15, -100, 1000),
+       wide(reference::nper<Wide>(1e-15, -100, 1000, 0, 0))},
+      {"FV near -100 %", FV(-0.999, 50, -1, 1000), reference::fv<Wide>(-0.999, 50, -1, 1000, 0)},
+      {"PV at -90 %, 300 periods", PV(-0.9, 300, -1), reference::pv<Wide>(-0.9, 300, -1, 0, 0)},
+      {"PMT at 5000 %", PMT(50, 20, 1000, 0, kBegin), reference::pmt<Wide>(50, 20, 1000, 0, 1)},
+      {"FV over 1e6 periods", FV(1e-4, 1e6, -1), reference::fv<Wide>(1e-4, 1e6, -1, 0, 0)},
+      {"IPMT last of 1e5", IPMT(0.01, 1e5, 1e5, 1000),
+       wide(reference::ipmt<Wide>(0.01, 1e5, 1e5, 1000, 0, 0))},
+      {"PPMT last of 1e5", PPMT(0.01, 1e5, 1e5, 1000),
+       wide(reference::ppmt<Wide>(0.01, 1e5, 1e5, 1000, 0, 0))},
+      {"IPMT fractional end", IPMT(0.01, 99999.5, 99999.5, 1000, 0, kBegin),
+       wide(reference::ipmt<Wide>(0.01, 99999.5, 99999.5, 1000, 0, 1))},
+      {"IPMT with balloon", IPMT(0.005, 99990, 1e5, 1e6, -1e5),
+       wide(reference::ipmt<Wide>(0.005, 99990, 1e5, 1e6, -1e5, 0))},
+      {"NPV at -99 %", NPV(-0.99, flows), reference::npv<Wide>(-0.99, flows)},
+  };
+  for (const auto& c : cases) {
+    Accuracy accuracy;
+    accuracy.add(c.computed, c.exact);
+    EXPECT_LE(accuracy.worst, 1e-12) << c.call << " gave " << c.computed;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,87 @@
+// Identities over generated cases: solving and solving back, the parts of a payment, the
+// whole loan repaid, and the root searches finding the rate the inputs were built from.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "core/finance/finance.h"
+#include "generator.h"
+
+using namespace vantro::core::finance;
+
+namespace {
+
+TEST(FinanceIdentities, SolveAndSolveBack) {
+  finance_cases::Generator g(5005);
+  for (int i = 0; i < 2000; ++i) {
+    const double r = g.rate(), n = g.periods(), pv = g.amount(), owed = -g.uniform(0, 0.5) * pv;
+    if (n * std::fabs(std::log1p(r)) > 300) continue;
+    const auto due = g.due();
+    const double pmt = PMT(r, n, pv, owed, due);
+    const double fv = FV(r, n, pmt, pv, due);
+    // Both directions are good to rounding of the terms they sum: growth·pv and the payments'
+    // value, which at negative rates can dwarf growth·pv.
+    const double growth = FV(r, n, 0, -1), paid = std::fabs(FV(r, n, pmt, 0, due));
+    EXPECT_NEAR(fv, owed, 1e-12 * (growth * pv + paid)) << r << " " << n;
+    EXPECT_NEAR(PV(r, n, pmt, fv, due), pv, 1e-12 * (std::fabs(fv) + paid) / growth);
+    // Rate and NPer give back the rate and the term, as far as a payment rounded to a double
+    // determines them (a loan repaid by interest-heavy payments pins n down loosely).
+    const double rate = Rate(n, pmt, pv, owed, due, g.chance(0.5) ? 0.1 : g.uniform(-0.8, 5));
+    EXPECT_NEAR(rate, r, 1e-9 * std::max(std::fabs(r), 1e-6)) << n << " " << pv;
+    if (n * std::fabs(std::log1p(r)) < 5) {
+      EXPECT_NEAR(NPer(r, pmt, pv, owed, due), n, 1e-10 * n) << r;
+    }
+  }
+}
+
+TEST(FinanceIdentities, PartsOfPaymentsRepayTheLoan) {
+  finance_cases::Generator g(6006);
+  for (int i = 0; i < 300; ++i) {
+    const double r = g.rate(), n = std::round(g.uniform(1, 400)), pv = g.signedAmount();
+    const double fv = g.chance(0.5) ? 0 : -g.uniform(0, 0.5) * pv;
+    const auto due = g.due();
+    const double pmt = PMT(r, n, pv, fv, due);
+    double principal = 0;
+    for (double per = 1; per <= n; ++per) {
+      const double part = PPMT(r, per, n, pv, fv, due);
+      const double interest = IPMT(r, per, n, pv, fv, due);
+      ASSERT_NEAR(part + interest, pmt, 1e-12 * (std::fabs(part) + std::fabs(interest)));
+      principal += part;
+    }
+    // Paid at the beginning, the last payment leaves fv/(1 + r) to earn its last interest.
+    const double settled = pv + fv / (1 + r * static_cast<int>(due));
+    EXPECT_NEAR(principal, -settled, 1e-12 * n * std::fabs(pv)) << r << " " << n;
+  }
+}
+
+TEST(FinanceIdentities, NpvIsZeroAtTheIrr) {
+  finance_cases::Generator g(7007);
+  for (int i = 0; i < 300; ++i) {
+    const auto flows = g.investment(static_cast<int>(g.uniform(2, 500)));
+    const double irr = IRR(flows, g.uniform(-0.9, 10));
+    double scale = 0;  // Σ |flow|/(1+irr)^(i+1): the size of the terms that cancel
+    for (std::size_t k = 0; k < flows.size(); ++k) {
+      scale += std::fabs(flows[k]) * std::pow(1 + irr, -static_cast<double>(k + 1));
+    }
+    EXPECT_NEAR(NPV(irr, flows), 0, 1e-13 * static_cast<double>(flows.size()) * scale);
+  }
+}
+
+// Σ flows[i]·v^i = (v − 1/1.05)(v − 1/1.25)(v − 1/1.6): roots at 5 %, 25 % and 60 %. The
+// search returns the one nearest the guess, the user's way of choosing.
+TEST(FinanceIdentities, IrrNearestTheGuess) {
+  const double a = 1 / 1.05, b = 1 / 1.25, c = 1 / 1.6;
+  const std::vector<double> flows{-a * b * c, a * b + a * c + b * c, -(a + b + c), 1};
+  const struct {
+    double guess, root;
+  } cases[] = {{-0.5, 0.05}, {0, 0.05},   {0.14, 0.05}, {0.16, 0.25},
+               {0.3, 0.25},  {0.43, 0.6}, {0.6, 0.6},   {50, 0.6}};
+  for (const auto& t : cases) EXPECT_NEAR(IRR(flows, t.guess), t.root, 1e-9) << t.guess;
+  // A root where the sum only touches zero, (v − 1/1.1)², found though no sign changes.
+  const double v = 1 / 1.1;
+  EXPECT_NEAR(IRR(std::vector<double>{v * v, -2 * v, 1}, 0.5), 0.1, 1e-7);
+}
+
+}  // namespace
