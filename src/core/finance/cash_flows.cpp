@@ -26,7 +26,7 @@ template <typename Coefficient>
 double horner(std::size_t count, double factor, bool fromFront, Coefficient coefficient) {
   double sum = 0;
   for (std::size_t k = 0; k < count; ++k) {
-    sum = std::fma(sum, factor, coefficient(fromFront ? k : count - 1 - k));
+    sum = sum * factor + coefficient(fromFront ? k : count - 1 - k);
   }
   return sum;
 }
@@ -61,26 +61,33 @@ bool hasBothSigns(std::span<const double> values) {
 // multiplied by e^((n−1)·y) so that every power in the sum is at most 1.
 class CashFlowSum {
  public:
-  explicit CashFlowSum(std::vector<double> flows) : flows_(std::move(flows)) {}
+  explicit CashFlowSum(std::vector<double> flows) : flows_(std::move(flows)) {
+    for (std::size_t k = 0; k < flows_.size(); ++k) {
+      weightedFlows_.push_back(static_cast<double>(k) * flows_[k]);
+      magnitudes_.push_back(std::fabs(flows_[k]));
+    }
+  }
 
   Sample operator()(double y) const {
-    const bool fromFront = y < 0;
     const double factor = std::exp(-std::fabs(y));
     double value = 0;
     double weighted = 0;  // Σ k·flows[k]·factor^…, for the slope
     double magnitude = 0;
+    const auto horner = [&](std::size_t k) {
+      value = value * factor + flows_[k];
+      weighted = weighted * factor + weightedFlows_[k];
+      magnitude = magnitude * factor + magnitudes_[k];
+    };
     const std::size_t count = flows_.size();
-    for (std::size_t step = 0; step < count; ++step) {
-      const std::size_t k = fromFront ? step : count - 1 - step;
-      value = std::fma(value, factor, flows_[k]);
-      weighted = std::fma(weighted, factor, static_cast<double>(k) * flows_[k]);
-      magnitude = std::fma(magnitude, factor, std::fabs(flows_[k]));
+    if (y < 0) {
+      for (std::size_t k = 0; k < count; ++k) horner(k);
+    } else {
+      for (std::size_t k = count; k-- > 0;) horner(k);
     }
     // Horner's rounding and that of the factor's powers: about one unit per flow.
     const double noise = DBL_EPSILON * (1.5 * static_cast<double>(count) + 8) * magnitude;
     // The slope of the sum as scaled: the factor e^((n−1)·y) adds (n−1) times the value.
-    const double slope =
-        fromFront ? (static_cast<double>(count) - 1) * value - weighted : -weighted;
+    const double slope = y < 0 ? (static_cast<double>(count) - 1) * value - weighted : -weighted;
     return {value, slope, noise};
   }
 
@@ -94,11 +101,13 @@ class CashFlowSum {
     const double high = std::log1p(largest / std::fabs(flows_.front())) * 1.01 + margin;
     const double count = static_cast<double>(flows_.size());
     return {std::max(low, detail::kLowestLogGrowth), std::min(high, detail::kHighestLogGrowth),
-            std::clamp(0.01 / count, 1e-12, 0.01)};
+            std::clamp(0.05 / count, 1e-12, 0.05)};
   }
 
  private:
   std::vector<double> flows_;
+  std::vector<double> weightedFlows_;  // k·flows[k]
+  std::vector<double> magnitudes_;     // |flows[k]|
 };
 
 }  // namespace

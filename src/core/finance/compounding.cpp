@@ -95,14 +95,6 @@ void AmountScale::choose(int largestExponent) {
   exponent_ = (largestExponent > kOrdinary || largestExponent < -kOrdinary) ? largestExponent : 0;
 }
 
-double AmountScale::down(double amount) const {
-  return std::ldexp(amount, -exponent_);
-}
-
-double AmountScale::up(double scaled) const {
-  return std::ldexp(scaled, exponent_);
-}
-
 double scaleByExp(double value, double exponent) {
   if (value == 0) return 0;
   const double factor = std::exp(exponent);

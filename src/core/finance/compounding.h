@@ -3,6 +3,7 @@
 // money amounts, and compound-growth factors computed through log1p/expm1 so that tiny and
 // negative rates keep full precision and large exponents never overflow on the way.
 
+#include <cmath>
 #include <initializer_list>
 #include <span>
 
@@ -30,8 +31,10 @@ class AmountScale {
  public:
   explicit AmountScale(std::initializer_list<double> amounts);
   explicit AmountScale(std::span<const double> amounts);
-  double down(double amount) const;
-  double up(double scaled) const;
+  double down(double amount) const {
+    return exponent_ == 0 ? amount : std::ldexp(amount, -exponent_);
+  }
+  double up(double scaled) const { return exponent_ == 0 ? scaled : std::ldexp(scaled, exponent_); }
 
  private:
   void choose(int largestExponent);

@@ -112,7 +112,7 @@ double Rate(double periods, double payment, double presentValue, double futureVa
   }
   const AnnuityRelation relation(periods, pmt, pv, fv, dueValue);
   const detail::SearchSpace space{detail::kLowestLogGrowth, detail::kHighestLogGrowth,
-                                  std::clamp(0.01 / std::fabs(periods), 1e-12, 0.01)};
+                                  std::clamp(0.05 / std::fabs(periods), 1e-12, 0.05)};
   return detail::finiteResult(std::expm1(detail::findRootNearest(relation, guess, space)));
 }
 

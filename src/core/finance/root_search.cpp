@@ -5,8 +5,6 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 #include <optional>
 
@@ -19,13 +17,15 @@ namespace {
 
 using Reason = FinanceError::Reason;
 
-// Limits. Bisection by bit pattern needs at most 64 halvings to reach adjacent doubles, so
-// the refinement limit leaves room for as many Newton steps again.
+// Limits. Refining a bracket takes a few Newton steps on smooth functions; when Newton
+// stalls, bisection by bit pattern needs at most 64 halvings to reach neighbouring doubles,
+// and the limit leaves room for twice that. The scan doubles its step from about the
+// function's finest detail to the ends of the space in far fewer steps than its limit.
 constexpr int kNewtonIterations = 16;
 constexpr double kNewtonLargestStep = 1;  // a factor e in 1 + rate
-constexpr int kRefineIterations = 160;
+constexpr int kRefineIterations = 200;
 constexpr int kScanStepsPerSide = 200;
-constexpr double kScanGrowth = 1.5;
+constexpr double kScanGrowth = 2;
 constexpr int kExtremumSearches = 64;
 constexpr int kExtremumIterations = 70;
 
@@ -106,6 +106,7 @@ class Search {
   double guessRate_;
   SearchSpace space_;
   double yGuess_;
+  std::optional<Point> newtonRoot_;
   std::optional<double> best_;
   double bestDistance_ = std::numeric_limits<double>::infinity();
   bool limited_ = false;  // a limit or an unusable value cut part of the search short
@@ -126,9 +127,10 @@ void Search::consider(double y) {
   }
 }
 
-// Newton's method from the guess, steps limited in length and kept inside the space. A root
-// is accepted when the value is zero within rounding, or when the step has become too small
-// to move y and a sign change around it confirms the root.
+// Newton's method from the guess, steps limited in length and kept inside the space, until
+// a step crosses the root (then the bracket is refined). A root is accepted when the value is
+// zero within rounding, or when the step has become too small to move y and a sign change
+// around it confirms the root.
 std::optional<double> Search::newton(Point x) {
   for (int i = 0; i < kNewtonIterations; ++i) {
     if (isZero(x.sample)) return polish(x);
@@ -144,6 +146,8 @@ std::optional<double> Search::newton(Point x) {
     }
     const auto next = sampleAt(y);
     if (!next) return std::nullopt;
+    // A step across the root brackets it: safeguarded steps from here on.
+    if (opposite(x.sample.value, next->sample.value)) return refine(x, *next);
     x = *next;
   }
   return std::nullopt;
@@ -169,7 +173,10 @@ double Search::run() {
   const auto start = sampleAt(yGuess_);
   if (!start) fail(Reason::NoConvergence);
   if (isZero(start->sample)) return polish(*start);
-  if (const auto root = newton(*start)) consider(*root);
+  if (const auto root = newton(*start)) {
+    consider(*root);
+    newtonRoot_ = sampleAt(*root);
+  }
 
   // Walk outward, always extending the side whose frontier is nearer the guess, until no
   // unexplored rate can be nearer than the best root found.
@@ -204,7 +211,11 @@ void Search::advance(Walker& walker) {
     walker.active = false;
     return;
   }
-  const auto next = sampleAt(y);
+  // A step past Newton's root ends at the root: only the stretch before it is left to search.
+  const bool pastRoot = newtonRoot_ &&
+                        (newtonRoot_->y - walker.frontier.y) * walker.direction > 0 &&
+                        (newtonRoot_->y - y) * walker.direction <= 0;
+  const auto next = pastRoot ? newtonRoot_ : sampleAt(y);
   if (!next) {
     walker.active = false;
     limited_ = true;
@@ -223,8 +234,8 @@ void Search::advance(Walker& walker) {
 // or one where the function touches zero. Bisection on the slope's sign finds that turning
 // point and the value there decides.
 std::optional<double> Search::rootBetween(const Point& near, const Point& far) {
-  if (opposite(near.sample.value, far.sample.value)) return refine(near, far);
   if (isZero(far.sample)) return far.y;
+  if (opposite(near.sample.value, far.sample.value)) return refine(near, far);
   if (!opposite(near.sample.slope, far.sample.slope)) return std::nullopt;
   if (extremumSearches_ == 0) {
     limited_ = true;
@@ -249,35 +260,42 @@ std::optional<double> Search::rootBetween(const Point& near, const Point& far) {
   return std::nullopt;
 }
 
-// The root inside a bracket whose ends have values of opposite signs: Newton steps while they
-// stay inside the bracket and at least halve the step before last, bisection otherwise.
+// The root inside a bracket whose ends have values of opposite signs. Each step is Newton's
+// from the end with the smaller value or, when that leaves the bracket, from the other end
+// (a function that flattens out throws Newton past the root from one side only). It bisects
+// instead when neither stays inside, or when Newton neither halved its step nor helped the
+// bracket halve over the last two steps: the bracket then shrinks steadily whatever happens.
 std::optional<double> Search::refine(Point a, Point b) {
   Point negative = a.sample.value < 0 ? a : b;
   Point positive = a.sample.value < 0 ? b : a;
-  Point x = std::fabs(a.sample.value) < std::fabs(b.sample.value) ? a : b;
-  double stepBeforeLast = std::fabs(b.y - a.y);
-  double lastStep = stepBeforeLast;
+  double lastStep = std::numeric_limits<double>::infinity();
+  double widthTwoStepsAgo = lastStep;
+  double widthOneStepAgo = lastStep;
   for (int i = 0; i < kRefineIterations; ++i) {
+    const bool negativeNearer = std::fabs(negative.sample.value) < std::fabs(positive.sample.value);
+    const Point& x = negativeNearer ? negative : positive;
+    const Point& other = negativeNearer ? positive : negative;
     const double left = std::min(negative.y, positive.y);
     const double right = std::max(negative.y, positive.y);
     const double width = right - left;
     if (width <= resolution(std::max(std::fabs(left), std::fabs(right)))) return x.y;
-    const double step = -x.sample.value / x.sample.slope;
-    double y = x.y + step;
-    if (std::isfinite(y) && y > left && y < right && std::fabs(step) <= stepBeforeLast / 2) {
-      if (std::fabs(step) <= resolution(x.y)) return x.y;
-    } else {
+    const auto inside = [&](double y) { return std::isfinite(y) && y > left && y < right; };
+    const double newtonStep = -x.sample.value / x.sample.slope;
+    if (inside(x.y + newtonStep) && std::fabs(newtonStep) <= resolution(x.y)) return x.y;
+    double y = x.y + newtonStep;
+    if (!inside(y)) y = other.y - other.sample.value / other.sample.slope;
+    const bool progressing = std::fabs(y - x.y) <= lastStep / 2 || width <= widthTwoStepsAgo / 2;
+    if (!inside(y) || !progressing) {
       y = bisect(left, right);
       if (y == left || y == right) return x.y;
     }
-    stepBeforeLast = lastStep;
     lastStep = std::fabs(y - x.y);
+    widthTwoStepsAgo = widthOneStepAgo;
+    widthOneStepAgo = width;
     const auto next = sampleAt(y);
     if (!next) break;
     if (next->sample.value == 0) return y;
     (next->sample.value < 0 ? negative : positive) = *next;
-    // Newton continues from the end with the smaller value.
-    x = std::fabs(negative.sample.value) < std::fabs(positive.sample.value) ? negative : positive;
   }
   limited_ = true;
   return std::nullopt;
