@@ -21,9 +21,6 @@ namespace {
 
 // Payment number `period` of an annuity, its arguments checked and amounts scaled.
 struct Instalment {
-  Instalment(double rate, double period, double periods, double presentValue, double futureValue,
-             PaymentDue due);
-
   double presentAnnuity(double count) const {
     // (1 − (1+rate)^−count)/rate
     return -accumulationFactor(rate, logRate, -count);
@@ -41,21 +38,16 @@ struct Instalment {
   double futureValue;   // scaled
 };
 
-Instalment::Instalment(double rate_, double period, double periods_, double presentValue_,
-                       double futureValue_, PaymentDue due)
-    : scale{presentValue_, futureValue_} {
-  detail::requireFinite({rate_, period, periods_, presentValue_, futureValue_});
-  detail::requireRateAboveMinusOne(rate_);
-  beginning = detail::dueFlag(due) == 1;
-  if (!(period >= 1 && period <= periods_)) detail::fail(Reason::PeriodOutOfRange);
-  rate = rate_;
-  logRate = std::log1p(rate_);
-  paid = period - 1;
-  remaining = periods_ - paid;
-  periods = periods_;
-  first = period == 1;
-  presentValue = scale.down(presentValue_);
-  futureValue = scale.down(futureValue_);
+Instalment instalment(double rate, double period, double periods, double presentValue,
+                      double futureValue, PaymentDue due) {
+  detail::requireFinite({rate, period, periods, presentValue, futureValue});
+  detail::requireRateAboveMinusOne(rate);
+  const bool beginning = detail::dueFlag(due) == 1;
+  if (!(period >= 1 && period <= periods)) detail::fail(Reason::PeriodOutOfRange);
+  const detail::AmountScale scale{presentValue, futureValue};
+  return {
+      rate,      std::log1p(rate), period - 1, periods - (period - 1),   periods,
+      beginning, period == 1,      scale,      scale.down(presentValue), scale.down(futureValue)};
 }
 
 // Balance after `paid` end-of-period payments (the amount still owed, in the present value's
@@ -92,14 +84,14 @@ double IPMT(double rate, double period, double periods, double presentValue, dou
             PaymentDue due) {
   // interest = −rate·balance(period − 1); with payments at the beginning, balance/(1 + rate)
   // and no interest in the first payment
-  const Instalment instalment(rate, period, periods, presentValue, futureValue, due);
-  if (!instalment.beginning) {
-    return detail::finiteResult(instalment.scale.up(-rate * balance(instalment)));
+  const Instalment loan = instalment(rate, period, periods, presentValue, futureValue, due);
+  if (!loan.beginning) {
+    return detail::finiteResult(loan.scale.up(-rate * balance(loan)));
   }
-  if (instalment.first) return 0;
+  if (loan.first) return 0;
   // rate/(1 + rate) = 1 − e^−log1p(rate)
-  const double ratePerGrowth = -std::expm1(-instalment.logRate);
-  return detail::finiteResult(instalment.scale.up(-ratePerGrowth * balance(instalment)));
+  const double ratePerGrowth = -std::expm1(-loan.logRate);
+  return detail::finiteResult(loan.scale.up(-ratePerGrowth * balance(loan)));
 }
 
 double PPMT(double rate, double period, double periods, double presentValue, double futureValue,
@@ -107,13 +99,13 @@ double PPMT(double rate, double period, double periods, double presentValue, dou
   // principal = payment − interest = −(presentValue + futureValue)·growth(period − 1)
   //   /accumulation(periods); with payments at the beginning, that divided by 1 + rate, and the
   //   whole payment for the first
-  const Instalment instalment(rate, period, periods, presentValue, futureValue, due);
-  if (!instalment.beginning) {
-    return detail::finiteResult(instalment.scale.up(endOfPeriodPrincipal(instalment)));
+  const Instalment loan = instalment(rate, period, periods, presentValue, futureValue, due);
+  if (!loan.beginning) {
+    return detail::finiteResult(loan.scale.up(endOfPeriodPrincipal(loan)));
   }
-  if (instalment.first) return PMT(rate, periods, presentValue, futureValue, due);
-  const double principal = endOfPeriodPrincipal(instalment) / (1 + rate);
-  return detail::finiteResult(instalment.scale.up(principal));
+  if (loan.first) return PMT(rate, periods, presentValue, futureValue, due);
+  const double principal = endOfPeriodPrincipal(loan) / (1 + rate);
+  return detail::finiteResult(loan.scale.up(principal));
 }
 
 }  // namespace vantro::core::finance

@@ -1,8 +1,9 @@
 // NPV, IRR and MIRR: measures of a list of cash flows, one per period.
 //
-// Each sum of discounted or compounded flows is a polynomial in one factor per period and is
-// evaluated by Horner's rule in whichever of 1/(1+rate) and 1 + rate is at most 1, so that
-// no power overflows on the way; the other factor's power is applied once at the end.
+// The sums of discounted or compounded flows only ever raise to powers a factor of at most
+// 1, whichever of 1/(1+rate) and 1 + rate that is, so that no power overflows on the way;
+// the other factor's power is applied once at the end. NPV and the IRR search evaluate
+// them by Horner's rule; MIRR, which is evaluated once, forms each power on its own.
 
 #include <algorithm>
 #include <cfloat>
