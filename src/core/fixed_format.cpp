@@ -61,8 +61,15 @@ std::string formatFixed(double value, int decimalPlaces) {
   const bool zero = units.find_first_not_of('0') == std::string::npos;
   if (units.size() < static_cast<std::size_t>(places) + 1)
     units.insert(0, static_cast<std::size_t>(places) + 1 - units.size(), '0');
-  if (places > 0) units.insert(units.size() - static_cast<std::size_t>(places), ".");
-  return (value < 0 && !zero) ? "-" + units : units;
+  const std::size_t integerDigits = units.size() - static_cast<std::size_t>(places);
+  std::string text;
+  if (value < 0 && !zero) text += '-';
+  text.append(units, 0, integerDigits);
+  if (places > 0) {
+    text += '.';
+    text.append(units, integerDigits);
+  }
+  return text;
 }
 
 }  // namespace vantro::core

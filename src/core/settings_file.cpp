@@ -52,7 +52,9 @@ void setIfFits(double value, std::int16_t& target) {
 // from a window and reads back as 0 anyway, so it is written as 0.
 std::string settingsNumber(double value, int significantDigits) {
   if (!std::isfinite(value)) value = 0;
-  return (value >= 0 ? " " : "") + formatGeneral(value, significantDigits);
+  std::string text = formatGeneral(value, significantDigits);
+  if (value >= 0) text.insert(text.begin(), ' ');
+  return text;
 }
 
 // What marks a line as one of the program's own: a kept line mentioning any of these is
