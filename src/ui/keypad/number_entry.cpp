@@ -115,7 +115,9 @@ void Form1::NumSignCommand_Click() {
     box->setText(unsigned_);
     caret = (s_.CursorPos != 0 && !unsigned_.empty()) ? s_.CursorPos - 1 : 0;
   } else {
-    box->setText("-" + trimSpaces(text));
+    std::string negative = trimSpaces(text);
+    negative.insert(negative.begin(), '-');
+    box->setText(negative);
     caret = s_.CursorPos + 1;
   }
   FocusAtCaret(*box, caret);
