@@ -1,70 +1,23 @@
 #include "qt/main_window_layout.h"
 
 #include <QFont>
-#include <QFontMetrics>
-#include <QIcon>
 #include <QLabel>
 #include <QPalette>
-#include <QStringList>
 
 #include "qt/control_adapters.h"
+#include "qt/financial_layout.h"
+#include "qt/layout_support.h"
 #include "qt/text_box_adapters.h"
-#include "qt/twips.h"
 
 namespace vantro::qt {
 
 namespace {
 
+using namespace layout;
 using ui::ControlId;
 using enum ui::ControlId;
 
-// "MS Sans Serif" and "Arial" are not on a Linux desktop: Nimbus Sans (URW, metric-compatible
-// with Helvetica and so with Arial) stands in, with the usual alternatives after it.
-QFont sansFont(double points, bool bold = false) {
-  QFont font;
-  font.setFamilies({QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"),
-                    QStringLiteral("Arial"), QStringLiteral("Helvetica"),
-                    QStringLiteral("DejaVu Sans")});
-  font.setStyleHint(QFont::SansSerif);
-  font.setPointSizeF(points);
-  font.setBold(bold);
-  return font;
-}
-
-QFont courierFont(double points, bool bold) {
-  QFont font;
-  font.setFamilies({QStringLiteral("Nimbus Mono PS"), QStringLiteral("Liberation Mono"),
-                    QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono")});
-  font.setStyleHint(QFont::Courier);
-  font.setPointSizeF(points);
-  font.setBold(bold);
-  return font;
-}
-
-void place(QWidget& widget, int left, int top, int width, int height) {
-  widget.setGeometry(px(left), px(top), px(width), px(height));
-}
-
-void setColours(QWidget& widget, QColor base, QColor text) {
-  QPalette palette = widget.palette();
-  palette.setColor(QPalette::Base, base);
-  palette.setColor(QPalette::Text, text);
-  widget.setPalette(palette);
-}
-
-const QString name(ControlId id) {
-  return QString::fromLatin1(ui::controlInfo(id).name.data(),
-                             static_cast<qsizetype>(ui::controlInfo(id).name.size()));
-}
-
 // --- Keys -------------------------------------------------------------------------------
-
-struct KeyDesign {
-  ControlId id;
-  const char* caption;  // nullptr for a picture key
-  const char* toolTip;  // nullptr for none
-  const char* picture;  // resource path
-};
 
 constexpr KeyDesign kKeys[] = {
     {Num0Command, "0", nullptr, nullptr},
@@ -115,67 +68,13 @@ const KeyDesign& keyDesign(ControlId id) {
   return kKeys[0];  // not reached: every key of the grids is in the table
 }
 
-KeyButton* makeKey(QWidget& parent, EventRouter& router, ControlId id, const QFont& font) {
-  const KeyDesign& design = keyDesign(id);
-  auto* key = new KeyButton(id, router, &parent);
-  key->setObjectName(name(id));
-  key->setFont(font);
-  if (design.caption) key->setText(QString::fromLatin1(design.caption));
-  if (design.toolTip) key->setToolTip(QString::fromLatin1(design.toolTip));
-  if (design.picture) {
-    key->setIcon(QIcon(QString::fromLatin1(design.picture)));
-    key->setIconSize(QSize(20, 20));
-    key->setAccessibleName(QString::fromLatin1(design.toolTip));  // no caption to name it
-  }
-  return key;
+void placeKey(QWidget& parent, EventRouter& router, MainWindowWidgets& out, ControlId id,
+              const QFont& font, int left, int top, int width, int height) {
+  KeyButton* key = makeKey(parent, router, out, keyDesign(id), font, QSize(20, 20));
+  place(*key, left, top, width, height);
 }
 
-// --- Labels and fields ------------------------------------------------------------------
-
-QLabel* makeLabel(QWidget& parent, const QString& objectName, const QString& caption,
-                  const QString& toolTip, const QFont& font) {
-  auto* label = new QLabel(caption, &parent);
-  label->setObjectName(objectName);
-  label->setTextFormat(Qt::PlainText);
-  label->setFont(font);
-  label->setToolTip(toolTip);
-  return label;
-}
-
-struct FieldDesign {
-  ControlId id;
-  const char* labelName;
-  const char* caption;
-  const char* toolTip;
-  int left;
-};
-
-constexpr int kFieldWidth = 1050;
-constexpr int kFieldHeight = 375;
-constexpr int kFieldLabelTop = 1620;
-constexpr int kFieldTop = 1860;
-constexpr FieldDesign kFields[] = {
-    {TextN, "Label6", "NPer", "Total number of payment periods in the annuity", 120},
-    {TextInterest, "Label7", "Interest", "Interest per period, in percentage", 1275},
-    {TextPV, "Label8", "Present Value", "Present value", 2430},
-    {TextFV, "Label9", "Future Value", "Future value", 3585},
-    {TextPMT, "Label10", "Payment", "Payment per period", 4740},
-};
-
-const QColor kPaleYellow(255, 255, 192);
-const QColor kLightGrey(224, 224, 224);
-const QColor kBlue(0, 0, 255);
-
-LineEditBox* makeField(QWidget& parent, EventRouter& router, MainWindowWidgets& out, ControlId id,
-                       const QString& accessibleName) {
-  auto* box = new LineEditBox(id, router, &parent);
-  box->setObjectName(name(id));
-  box->setAccessibleName(accessibleName);
-  box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  out.byId[static_cast<std::size_t>(id)] = box;
-  out.textBoxes[static_cast<std::size_t>(id)] = &box->box();
-  return box;
-}
+// --- Display, keypad, panel ------------------------------------------------------------
 
 void buildDisplay(QWidget& central, EventRouter& router, MainWindowWidgets& out) {
   LineEditBox* display = makeField(central, router, out, Text1, QStringLiteral("Main Display"));
@@ -213,70 +112,13 @@ void buildDisplay(QWidget& central, EventRouter& router, MainWindowWidgets& out)
   out.byId[static_cast<std::size_t>(Label4)] = status;
 }
 
-void buildFinancialFields(QWidget& central, EventRouter& router, MainWindowWidgets& out) {
-  const QFont labelFont = sansFont(8.25);
-  const QFont fieldFont = sansFont(9.75);
-  for (const FieldDesign& field : kFields) {
-    QLabel* label =
-        makeLabel(central, QString::fromLatin1(field.labelName), QString::fromLatin1(field.caption),
-                  QString::fromLatin1(field.toolTip), labelFont);
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-    place(*label, field.left, kFieldLabelTop, kFieldWidth, kFieldTop - kFieldLabelTop);
-    LineEditBox* box =
-        makeField(central, router, out, field.id, QString::fromLatin1(field.caption));
-    box->setFont(fieldFont);
-    setColours(*box, kPaleYellow, Qt::black);
-    place(*box, field.left, kFieldTop, kFieldWidth, kFieldHeight);
-  }
-
-  // "Per / " and "Reinvest Rate" read as one caption: the period, or the reinvestment rate.
-  const QString perToolTip = QStringLiteral(
-      "Payment period in the range 1 through NPer. Or interest rate received on gains from "
-      "cash reinvestment.");
-  QLabel* per =
-      makeLabel(central, QStringLiteral("Label5"), QStringLiteral("Per / "), perToolTip, labelFont);
-  QLabel* reinvest = makeLabel(central, QStringLiteral("Label11"), QStringLiteral("Reinvest Rate"),
-                               perToolTip, labelFont);
-  const QFontMetrics metrics(labelFont);
-  const int perWidth = metrics.horizontalAdvance(per->text());
-  per->setGeometry(px(120), px(2400), perWidth, px(240));
-  reinvest->setGeometry(px(120) + perWidth, px(2400),
-                        metrics.horizontalAdvance(reinvest->text()) + 2, px(240));
-
-  LineEditBox* period =
-      makeField(central, router, out, TextPer, QStringLiteral("Per / Reinvest Rate"));
-  period->setFont(fieldFont);
-  setColours(*period, kLightGrey, kBlue);
-  place(*period, 120, 2640, kFieldWidth, kFieldHeight);
-
-  auto* payment = new WrappingCheckBox(CheckPayment, router, &central);
-  payment->setObjectName(name(CheckPayment));
-  payment->setText(QStringLiteral("Payment At End Period"));
-  payment->setToolTip(QStringLiteral("Specifying when payments are due"));
-  payment->setFont(labelFont);
-  place(*payment, 120, 3120, 1275, 510);
-  out.byId[static_cast<std::size_t>(CheckPayment)] = payment;
-
-  QLabel* decimalLabel =
-      makeLabel(central, QStringLiteral("Label13"), QStringLiteral("Decimal Place"),
-                QStringLiteral("Specify number of decimal point to display (for financial "
-                               "calculation only)."),
-                labelFont);
-  decimalLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  place(*decimalLabel, 120, 600, 1200, 285);
-  LineEditBox* decimals =
-      makeField(central, router, out, TextDecimal, QStringLiteral("Decimal Place"));
-  decimals->setFont(labelFont);
-  decimals->setAlignment(Qt::AlignCenter);
-  setColours(*decimals, kLightGrey, kBlue);
-  place(*decimals, 1440, 585, 615, 300);
-}
-
 void buildCashFlowPanel(QWidget& central, EventRouter& router, MainWindowWidgets& out) {
   auto* panel = new QWidget(&central);
   panel->setObjectName(name(Frame1));
   panel->setAutoFillBackground(true);  // it lies over the fields and keys while open
-  place(*panel, 3600, 2300, 2160, kFrame1DesignedHeightTwips);
+  // Right-aligned with the financial keys, it unrolls from under the row of cash-flow keys
+  // over the keypad.
+  place(*panel, kFinancialRight - 2160, kCashFlowRowBottom + 45, 2160, kFrame1DesignedHeightTwips);
   out.byId[static_cast<std::size_t>(Frame1)] = panel;
 
   QLabel* title =
@@ -305,18 +147,14 @@ void buildCashFlowPanel(QWidget& central, EventRouter& router, MainWindowWidgets
 
 void buildKeypad(QWidget& central, EventRouter& router, MainWindowWidgets& out) {
   const QFont smallFont = sansFont(7.5);
-  for (std::size_t i = 0; i < std::size(kSmallKeys); ++i) {
-    KeyButton* key = makeKey(central, router, kSmallKeys[i], smallFont);
-    place(*key, 600 + 600 * static_cast<int>(i), 4200, 495, 255);
-    out.byId[static_cast<std::size_t>(kSmallKeys[i])] = key;
-  }
+  for (std::size_t i = 0; i < std::size(kSmallKeys); ++i)
+    placeKey(central, router, out, kSmallKeys[i], smallFont, 600 + 600 * static_cast<int>(i), 4200,
+             495, 255);
   const QFont largeFont = sansFont(11.25, true);
   for (int row = 0; row < 4; ++row) {
     for (int column = 0; column < 5; ++column) {
-      const ControlId id = kLargeKeyGrid[row][column];
-      KeyButton* key = makeKey(central, router, id, largeFont);
-      place(*key, kLargeKeyColumns[column], kLargeKeyRows[row], 855, 495);
-      out.byId[static_cast<std::size_t>(id)] = key;
+      placeKey(central, router, out, kLargeKeyGrid[row][column], largeFont,
+               kLargeKeyColumns[column], kLargeKeyRows[row], 855, 495);
     }
   }
 }
@@ -328,7 +166,7 @@ MainWindowWidgets buildMainWindowWidgets(QWidget& central, EventRouter& router) 
   MainWindowWidgets out;
   // Creation order is the tab order: the display first, so that it has the focus at start.
   buildDisplay(central, router, out);
-  buildFinancialFields(central, router, out);
+  buildFinancialSection(central, router, out);
   buildKeypad(central, router, out);
   buildCashFlowPanel(central, router, out);
   return out;

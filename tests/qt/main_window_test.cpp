@@ -46,6 +46,14 @@ class EventLog : public ui::EventSink {
   std::function<void(ControlId, Event)> onAny;
 };
 
+// The first accessible object named `name` under `root`, depth first.
+QAccessibleInterface* findByName(QAccessibleInterface* root, const QString& name) {
+  if (root->text(QAccessible::Name) == name) return root;
+  for (int i = 0; i < root->childCount(); ++i)
+    if (QAccessibleInterface* found = findByName(root->child(i), name)) return found;
+  return nullptr;
+}
+
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override { testing::showActive(window); }
@@ -55,13 +63,19 @@ class MainWindowTest : public ::testing::Test {
   MainWindow window{&log};
 };
 
-TEST_F(MainWindowTest, ControlsNeitherOverlapNorLeaveTheClientArea) {
+TEST_F(MainWindowTest, EveryControlHasAWidgetAndNoneOverlapsOrLeavesTheClientArea) {
+  for (const ui::ControlInfo& info : ui::kControls) {
+    if (info.kind != ui::ControlKind::Form && info.kind != ui::ControlKind::MenuItem) {
+      EXPECT_NE(window.widget(info.id), nullptr) << info.name;
+    }
+  }
+
   const QRect client = window.centralWidget()->rect();
   std::vector<QWidget*> shown;
   for (QWidget* child :
        window.centralWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
     if (!child->isHidden()) shown.push_back(child);
-  ASSERT_GT(shown.size(), 40u);
+  ASSERT_GT(shown.size(), 55u);
   for (QWidget* a : shown) {
     EXPECT_TRUE(client.contains(a->geometry())) << a->objectName().toStdString();
     for (QWidget* b : shown) {
@@ -70,6 +84,75 @@ TEST_F(MainWindowTest, ControlsNeitherOverlapNorLeaveTheClientArea) {
             << a->objectName().toStdString() << " / " << b->objectName().toStdString();
       }
     }
+  }
+  // The cash-flow panel lies over the keys while open, but within the window.
+  window.controls().Frame1.setVisible(true);
+  EXPECT_TRUE(client.contains(w(Frame1).geometry()));
+}
+
+TEST_F(MainWindowTest, EachSolverStandsRightUnderTheFieldItSolves) {
+  const std::pair<ControlId, ControlId> cases[] = {{TextN, CommandN},
+                                                   {TextInterest, CommandInterest},
+                                                   {TextPV, CommandPV},
+                                                   {TextFV, CommandFV},
+                                                   {TextPMT, CommandPMT}};
+  for (const auto& [field, key] : cases) {
+    const QRect above = w(field).geometry();
+    const QRect below = w(key).geometry();
+    EXPECT_EQ(below.left(), above.left()) << EventLog::name(key);
+    EXPECT_EQ(below.width(), above.width()) << EventLog::name(key);
+    EXPECT_GT(below.top(), above.bottom()) << EventLog::name(key);
+    EXPECT_LE(below.top(), above.bottom() + 6) << EventLog::name(key);
+  }
+}
+
+TEST_F(MainWindowTest, TabGoesRowByRowThroughTheFinancialSectionThenToTheKeypad) {
+  window.textBox(Text1).setFocus();
+  std::vector<std::string> order;
+  for (int i = 0; i < 22; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    order.push_back(QApplication::focusWidget()->objectName().toStdString());
+  }
+  EXPECT_EQ(order,
+            (std::vector<std::string>{"TextN",           "TextInterest",     "TextPV",
+                                      "TextFV",          "TextPMT",          "CommandN",
+                                      "CommandInterest", "CommandPV",        "CommandFV",
+                                      "CommandPMT",      "TextPer",          "CommandPPMT",
+                                      "CommandIPMT",     "CommandPrincipal", "CommandInterestPaid",
+                                      "CheckPayment",    "CommandBalance",   "CommandEffect",
+                                      "CommandNominal",  "CommandClear",     "TextDecimal",
+                                      "CommandInvertX"}));
+}
+
+// A screen reader finds each financial command by its tooltip's words and can press it.
+TEST_F(MainWindowTest, TheFinancialCommandsAreFoundByNameAndPressedThroughAccessibility) {
+  const std::pair<ControlId, const char*> cases[] = {
+      {CommandN, "Calc payment periods"},
+      {CommandInterest, "Calc interest rate"},
+      {CommandPV, "Calc present value"},
+      {CommandFV, "Calc future value"},
+      {CommandPMT, "Calc payment made per period"},
+      {CommandPPMT, "Calc principal payment for Per period of an annuity"},
+      {CommandIPMT, "Calc interest payment for Per period of an annuity"},
+      {CommandPrincipal, "Calc total principal payment from first payment to Per"},
+      {CommandInterestPaid, "Calc total interest payment from first payment to Per"},
+      {CommandBalance, "Calc outstanding balance at Per period"},
+      {CommandEffect, "Calculate effective annual interest rate"},
+      {CommandNominal, "Calculate nominal annual interest rate"},
+      {CommandClear, "Clear all financial calculator inputs"},
+  };
+  QAccessibleInterface* root = QAccessible::queryAccessibleInterface(&window);
+  for (const auto& [id, name] : cases) {
+    QAccessibleInterface* found = findByName(root, QString::fromLatin1(name));
+    ASSERT_NE(found, nullptr) << name;
+    EXPECT_EQ(found->object(), &w(id)) << name;
+    EXPECT_EQ(found->role(), QAccessible::Button) << name;
+    EXPECT_EQ(w(id).toolTip().toStdString(), name);
+    EXPECT_FALSE(qobject_cast<QPushButton*>(&w(id))->icon().isNull()) << name;
+    log.events.clear();
+    found->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !log.events.empty(); }, 1000));  // animated
+    EXPECT_EQ(log.events, std::vector<std::string>{EventLog::name(id) + ".Click"});
   }
 }
 
@@ -164,7 +247,7 @@ TEST_F(MainWindowTest, AKeyTakesTheFocusThenClicksAndTheCheckBoxTogglesBeforeIts
   QTest::keyClick(&w(Num5Command), Qt::Key_Return);  // Enter clicks the focused key
   EXPECT_EQ(log.events, std::vector<std::string>{"Num5Command.Click"});
   log.events.clear();
-  QTest::mouseClick(&w(CheckPayment), Qt::LeftButton, {}, QPoint(60, 25));  // on the caption
+  QTest::mouseClick(&w(CheckPayment), Qt::LeftButton, {}, QPoint(60, 12));  // on the caption
   EXPECT_EQ(valueAtClick, 1);
   window.controls().CheckPayment.setValue(0);  // setting the value is no click
   EXPECT_EQ(log.events.back(), "CheckPayment.Click");

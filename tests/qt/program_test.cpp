@@ -61,6 +61,15 @@ class ProgramTest : public ::testing::Test {
     QTest::keyClick(QApplication::focusWidget(), key, Qt::KeypadModifier);
   }
   bool hasFocus(ControlId id) { return QApplication::focusWidget() == &w(id); }
+  // A loan of 100000 at 8 % a year over 30 years of monthly payments.
+  void enterLoan() {
+    click(TextInterest);
+    type("8/12");
+    click(TextN);
+    type("360");
+    click(TextPV);
+    type("100000");
+  }
 
   QTemporaryDir folder;
   QtMessageBox messages;
@@ -119,9 +128,70 @@ TEST_F(ProgramTest, AnArrowKeyAfterAnOperatorContinuesTheNumberOnDisplay) {
   EXPECT_EQ(text(Text1), "32");
 }
 
+TEST_F(ProgramTest, RealKeysTypedIntoTheFinancialFieldsAreFiltered) {
+  start();
+  struct Case {
+    ControlId field;
+    std::string_view keys;
+    std::string expected;
+  };
+  // One point, no product in a money field, the minus toggles the sign, one operator in a
+  // rate or period; the decimal places take digits only (the field holds 2).
+  const Case cases[] = {
+      {TextPV, "12.5.3", "12.53"}, {TextFV, "2*5", "25"},           {TextPMT, "500-", "-500"},
+      {TextN, "12/4/", "12/4"},    {TextInterest, "8/12*", "8/12"}, {TextPer, "3*12/", "3*12"},
+      {TextDecimal, "\b3.", "3"},
+  };
+  for (const Case& c : cases) {
+    click(c.field);
+    // The click puts the caret where it lands, after the field selected its text on focus.
+    QTest::keyClick(&w(c.field), Qt::Key_End);
+    type(c.keys);
+    EXPECT_EQ(text(c.field), c.expected) << c.keys;
+  }
+}
+
+TEST_F(ProgramTest, PaymentOfALoanGoesToItsFieldAndTheDisplayWhichKeepsTheFocus) {
+  start();
+  enterLoan();
+  click(CommandPMT);
+  EXPECT_EQ(text(TextPMT), "-733.76");
+  EXPECT_EQ(text(Text1), "-733.76");
+  EXPECT_EQ(caption(Label4), "Payment ");
+  EXPECT_TRUE(hasFocus(TextPMT));
+}
+
+// The decimal places take effect when their box loses the focus: the click on the command
+// must take it.
+TEST_F(ProgramTest, DecimalPlacesTypedJustBeforeACommandApplyToIt) {
+  start();
+  enterLoan();
+  click(TextDecimal);
+  QTest::keyClick(&w(TextDecimal), Qt::Key_End);
+  type("\b3");
+  click(CommandPMT);
+  EXPECT_EQ(text(TextPMT), "-733.765");
+}
+
+TEST_F(ProgramTest, AFailingCommandShowsOneMessageWithItsSyntaxAndChangesNothing) {
+  start();
+  testing::BoxAnswerer answerer;
+  click(CommandPMT);  // every field empty: no payment
+  EXPECT_EQ(answerer.answered, 1);
+  EXPECT_EQ(answerer.stuck, 0);
+  EXPECT_EQ(answerer.title, "Vantro Calculator");
+  EXPECT_EQ(answerer.text,
+            "Error! Please verify your input parameters.\r\n"
+            "PMT(Interest, NPer, Present Value[, Future Value[, Payment Due]])");
+  testing::showActive(window());  // as the window manager does when the box closes
+  EXPECT_EQ(text(TextPMT), "");
+  EXPECT_EQ(text(Text1), "0");
+  EXPECT_TRUE(hasFocus(CommandPMT));
+}
+
 TEST_F(ProgramTest, TheCheckBoxCaptionFollowsItsNewValue) {
   start();
-  QTest::mouseClick(&w(CheckPayment), Qt::LeftButton, {}, QPoint(5, 17));
+  QTest::mouseClick(&w(CheckPayment), Qt::LeftButton, {}, QPoint(5, 12));
   EXPECT_EQ(qobject_cast<QCheckBox*>(&w(CheckPayment))->text(), "Payment At Begin Period");
   EXPECT_TRUE(hasFocus(Text1));
 }

@@ -63,8 +63,10 @@ inline void showActive(QWidget& window) {
   if (!QTest::qWaitForWindowActive(&window)) throw std::runtime_error("window never active");
 }
 
-// Answers the next modal box: reads its title and text, then presses Return. Local to the
-// test, so that it cannot close a box of a later test.
+// Answers every message box while it lives: reads its title and text, counts it, presses
+// Return. Local to the test, so that it cannot close a box of a later test. Should a modal
+// window still be open after five seconds (no message box, or one that Return did not close),
+// it is closed and counted in `stuck`.
 class BoxAnswerer {
  public:
   BoxAnswerer() {
@@ -74,16 +76,27 @@ class BoxAnswerer {
       if (!box) return;
       title = box->windowTitle().toStdString();
       text = box->text().toStdString();
-      timer_.stop();
+      ++answered;
       QTest::keyClick(box, Qt::Key_Return);
     });
     timer_.start();
+    watchdog_.setSingleShot(true);
+    QObject::connect(&watchdog_, &QTimer::timeout, [this] {
+      if (QWidget* modal = QApplication::activeModalWidget()) {
+        ++stuck;
+        modal->close();
+      }
+    });
+    watchdog_.start(5000);
   }
   std::string title;
   std::string text;
+  int answered = 0;
+  int stuck = 0;
 
  private:
   QTimer timer_;
+  QTimer watchdog_;
 };
 
 struct QtHarness {
