@@ -23,6 +23,7 @@ class NoPlatform : public vantro::ui::Application, public vantro::ui::MessageBox
   bool previousInstance() override { return false; }
   void showMainWindow() override {}
   void endNow() override {}
+  vantro::core::NumberLocale numberLocale() const override { return {}; }
   void show(const std::string&) override {}
 };
 

@@ -17,6 +17,7 @@ GAP = 2.2  # space between two letters, stroke edge not included
 LETTERS = {
     "A": (6.6, "M0 10L3.3 0L6.6 10M1.2 6.6H5.4"),
     "B": (5.7, "M0 5H3A2.5 2.5 0 0 0 3 0H0V10H3.1A2.5 2.5 0 0 0 3.1 5"),
+    "C": (6.0, "M6 1.6A3.5 5 0 1 0 6 8.4"),
     "E": (5.0, "M5 0H0V10H5M0 5H4.2"),
     "F": (5.0, "M5 0H0V10M0 5H4.2"),
     "I": (2.4, "M0 0H2.4M1.2 0V10M0 10H2.4"),
@@ -25,6 +26,7 @@ LETTERS = {
     "N": (6.0, "M0 10V0L6 10V0"),
     "O": (7.0, "M3.5 0A3.5 5 0 1 0 3.5 10A3.5 5 0 1 0 3.5 0Z"),
     "P": (5.6, "M0 10V0H2.9A2.7 2.7 0 0 1 2.9 5.4H0"),
+    "R": (5.6, "M0 10V0H2.9A2.7 2.7 0 0 1 2.9 5.4H0M2.6 5.4L5.6 10"),
     "T": (6.4, "M0 0H6.4M3.2 0V10"),
     "V": (6.4, "M0 0L3.2 10L6.4 0"),
     "%": (7.0, "M6.4 0.4L0.6 9.6M1.6 0.5A1.5 1.8 0 1 0 1.6 4.1A1.5 1.8 0 1 0 1.6 0.5Z"
@@ -34,6 +36,7 @@ LETTERS = {
 SOLVER = "#1d3f8a"  # the five time-value solvers
 AMORTISATION = "#1e6b3a"  # parts of a payment, their totals and the balance
 CONVERSION = "#6a2c8c"  # effective and nominal rates
+CASH_FLOWS = "#8a5200"  # the cash-flow list and its measures
 CLEAR = "#a31515"  # as the keypad's clear keys
 
 KEYS = {
@@ -49,6 +52,10 @@ KEYS = {
     "fin_balance": ("BAL", AMORTISATION),
     "fin_effect": ("EFF", CONVERSION),
     "fin_nominal": ("NOM", CONVERSION),
+    "fin_cf": ("CF", CASH_FLOWS),
+    "fin_npv": ("NPV", CASH_FLOWS),
+    "fin_irr": ("IRR", CASH_FLOWS),
+    "fin_mirr": ("MIRR", CASH_FLOWS),
 }
 
 

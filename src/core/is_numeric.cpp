@@ -1,4 +1,4 @@
-// The numeric test of number_text.h.
+// The numeric test of number_text.h, and the plain number a text that passes it stands for.
 //
 // Accepted, after white space around the text is left out:
 //   [currency] [sign] [currency] integer-digits [point fraction-digits] [exponent] [currency]
@@ -11,6 +11,8 @@
 // text, it is read as the decimal point.
 
 #include <cstddef>
+#include <optional>
+#include <string>
 
 #include "core/number_text.h"
 
@@ -27,15 +29,16 @@ class NumericScanner {
   NumericScanner(std::string_view text, const NumberLocale& locale)
       : text_(text), locale_(locale) {}
 
-  bool scan() {
+  // The plain form of the number (sign, digits, ".", exponent) when the whole text is one.
+  std::optional<std::string> scan() {
     takeCurrency();
-    if (at('+') || at('-')) ++pos_;
+    if (at('+') || at('-')) plain_ += text_[pos_++];
     takeCurrency();
 
     std::size_t digits = 0;
     while (pos_ < text_.size()) {
       if (isDigit(text_[pos_])) {
-        ++pos_;
+        plain_ += text_[pos_++];
         ++digits;
       } else if (digits > 0 && !startsWith(locale_.decimalPoint) &&
                  startsWith(locale_.thousandsSeparator) &&
@@ -47,16 +50,18 @@ class NumericScanner {
     }
     if (startsWith(locale_.decimalPoint)) {
       pos_ += locale_.decimalPoint.size();
+      plain_ += '.';
       while (isDigitAt(pos_)) {
-        ++pos_;
+        plain_ += text_[pos_++];
         ++digits;
       }
     }
-    if (digits == 0) return false;
+    if (digits == 0) return std::nullopt;
 
     takeExponent();
     takeCurrency();
-    return pos_ == text_.size();
+    if (pos_ != text_.size()) return std::nullopt;
+    return plain_;
   }
 
  private:
@@ -95,6 +100,8 @@ class NumericScanner {
     }
     if (!isDigitAt(position)) return;
     while (isDigitAt(position)) ++position;
+    plain_ += 'E';
+    plain_.append(text_.substr(pos_ + 1, position - pos_ - 1));
     pos_ = position;
   }
 
@@ -102,6 +109,7 @@ class NumericScanner {
   const NumberLocale& locale_;
   std::size_t pos_ = 0;
   bool currencyTaken_ = false;
+  std::string plain_;
 };
 
 bool isWhiteSpace(char c) {
@@ -110,10 +118,14 @@ bool isWhiteSpace(char c) {
 
 }  // namespace
 
-bool isNumeric(std::string_view text, const NumberLocale& locale) {
+std::optional<std::string> plainNumber(std::string_view text, const NumberLocale& locale) {
   while (!text.empty() && isWhiteSpace(text.front())) text.remove_prefix(1);
   while (!text.empty() && isWhiteSpace(text.back())) text.remove_suffix(1);
   return NumericScanner(text, locale).scan();
+}
+
+bool isNumeric(std::string_view text, const NumberLocale& locale) {
+  return plainNumber(text, locale).has_value();
 }
 
 }  // namespace vantro::core

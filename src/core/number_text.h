@@ -1,6 +1,7 @@
 #pragma once
 // Reading numbers out of text, the two ways the calculator does it.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,5 +27,11 @@ struct NumberLocale {
 // optional exponent; thousands separators and the currency symbol may stand in it. The empty
 // text and white space alone fail. Texts are UTF-8.
 bool isNumeric(std::string_view text, const NumberLocale& locale);
+
+// The number a text that passes the numeric test stands for, written as the leading-number
+// value reads it: sign, digits, "." and exponent, with the locale's thousands separators and
+// currency symbol left out and its decimal point turned into "." ("$1,000.50" gives "1000.50",
+// "1.234,5 €" in a German locale "1234.5"). Nothing when the text fails the numeric test.
+std::optional<std::string> plainNumber(std::string_view text, const NumberLocale& locale);
 
 }  // namespace vantro::core

@@ -35,13 +35,7 @@ void CheckBoxAdapter::setCaption(const std::string& caption) {
   box_.setText(fromUtf8(caption));
 }
 
-PanelAdapter::PanelAdapter(QWidget& panel, int designedHeightTwips)
-    : panel_(panel), heightTwips_(designedHeightTwips) {
-  setHeight(designedHeightTwips);
-}
-
 void PanelAdapter::setHeight(int twips) {
-  heightTwips_ = twips;
   panel_.resize(panel_.width(), std::max(0, px(twips)));
 }
 

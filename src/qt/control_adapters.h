@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "qt/event_router.h"
+#include "qt/twips.h"
 #include "ui/control_id.h"
 #include "ui/controls.h"
 
@@ -35,19 +36,18 @@ class CheckBoxAdapter : public ui::CheckBox {
   QCheckBox& box_;
 };
 
-// The height is kept in twips as the logic set it: the logic unrolls the panel one twip at a
-// time, which moves the widget only every 15 twips.
+// The height is the widget's, measured in whole pixels: a height set between two pixels reads
+// back as the lower one.
 class PanelAdapter : public ui::Panel {
  public:
-  PanelAdapter(QWidget& panel, int designedHeightTwips);
+  explicit PanelAdapter(QWidget& panel) : panel_(panel) {}
   bool visible() const override { return !panel_.isHidden(); }
   void setVisible(bool visible) override { panel_.setVisible(visible); }
-  int height() const override { return heightTwips_; }
+  int height() const override { return panel_.height() * kTwipsPerPixel; }
   void setHeight(int twips) override;
 
  private:
   QWidget& panel_;
-  int heightTwips_;
 };
 
 // Positions are the frame's (pos(), not geometry()), as the logic stores them.

@@ -42,6 +42,15 @@ void EventRouter::keyDown(ui::ControlId control, int keyCode, int shift) {
           [&](ui::EventSink& sink) { sink.onKeyDown(control, keyCode, shift); });
 }
 
+void EventRouter::keyUp(ui::ControlId control, int keyCode, int shift) {
+  deliver(control, "KeyUp", [&](ui::EventSink& sink) { sink.onKeyUp(control, keyCode, shift); });
+}
+
+void EventRouter::mouseUp(ui::ControlId control, int button, int shift, double x, double y) {
+  deliver(control, "MouseUp",
+          [&](ui::EventSink& sink) { sink.onMouseUp(control, button, shift, x, y); });
+}
+
 void EventRouter::focusIn(ui::ControlId control, Qt::FocusReason) {
   if (focused_ == control) return;
   const std::optional<ui::ControlId> old = focused_;

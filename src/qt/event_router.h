@@ -29,6 +29,8 @@ class EventRouter {
   void event(ui::ControlId control, ui::Event event);
   void keyPress(ui::ControlId control, int& keyAscii);
   void keyDown(ui::ControlId control, int keyCode, int shift);
+  void keyUp(ui::ControlId control, int keyCode, int shift);
+  void mouseUp(ui::ControlId control, int button, int shift, double x, double y);
 
   void focusIn(ui::ControlId control, Qt::FocusReason reason);
   void focusOut(ui::ControlId control, Qt::FocusReason reason);

@@ -58,7 +58,7 @@ constexpr KeyDesign kSolverKeys[] = {
 
 // The keys below the solvers, in rows that end at the right edge: the parts of payment Per and
 // their totals beside the period field, the balance and the rate conversions beside the payment
-// timing (which spans two columns), and Clear at the end of the row kept for the cash-flow keys.
+// timing (which spans two columns), and the cash-flow keys with Clear at the end of the last row.
 constexpr KeyDesign kPeriodRowKeys[] = {
     {CommandPPMT, nullptr, "Calc principal payment for Per period of an annuity",
      ":/keys/fin_ppmt.svg"},
@@ -75,6 +75,15 @@ constexpr KeyDesign kTimingRowKeys[] = {
     {CommandNominal, nullptr, "Calculate nominal annual interest rate", ":/keys/fin_nominal.svg"},
 };
 constexpr KeyDesign kCashFlowRowKeys[] = {
+    {CommandCF, nullptr, "Enter or view cash flows", ":/keys/fin_cf.svg"},
+    {CommandNPV, nullptr,
+     "Calc net present value of an investment based on a series of periodic cash flows",
+     ":/keys/fin_npv.svg"},
+    {CommandIRR, nullptr, "Calc internal rate of return for a series of periodic cash flows",
+     ":/keys/fin_irr.svg"},
+    {CommandMIRR, nullptr,
+     "Calc modified internal rate of return for a series of periodic cash flows",
+     ":/keys/fin_mirr.svg"},
     {CommandClear, nullptr, "Clear all financial calculator inputs", ":/keys/fin_clear.svg"},
 };
 

@@ -62,7 +62,7 @@ MainWindow::MainWindow(ui::EventSink* sink) : router_(sink), form_(*this) {
   }
   checkPayment_ =
       std::make_unique<CheckBoxAdapter>(*qobject_cast<QCheckBox*>(widget(ControlId::CheckPayment)));
-  frame1_ = std::make_unique<PanelAdapter>(*widget(ControlId::Frame1), kFrame1DesignedHeightTwips);
+  frame1_ = std::make_unique<PanelAdapter>(*widget(ControlId::Frame1));
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
   edit->setObjectName(QStringLiteral("MenuEdit"));
@@ -103,12 +103,24 @@ ui::Label& MainWindow::label(ControlId id) {
 
 ui::Form1Controls MainWindow::controls() {
   using enum ControlId;
-  return ui::Form1Controls{
-      form_,           textBox(Text1),       textBox(TextN),      textBox(TextInterest),
-      textBox(TextPV), textBox(TextFV),      textBox(TextPMT),    textBox(TextPer),
-      textBox(TextCF), textBox(TextDecimal), label(Label1),       label(Label2),
-      label(Label3),   label(Label4),        label(LabelLineNum), *checkPayment_,
-      *frame1_};
+  return ui::Form1Controls{form_,
+                           textBox(Text1),
+                           textBox(TextN),
+                           textBox(TextInterest),
+                           textBox(TextPV),
+                           textBox(TextFV),
+                           textBox(TextPMT),
+                           textBox(TextPer),
+                           textBox(TextCF),
+                           textBox(TextDecimal),
+                           label(Label1),
+                           label(Label2),
+                           label(Label3),
+                           label(Label4),
+                           label(LabelLineNum),
+                           *checkPayment_,
+                           *frame1_,
+                           pump_};
 }
 
 void MainWindow::placeAtDefaultPosition() {

@@ -11,6 +11,7 @@
 #include "qt/control_adapters.h"
 #include "qt/event_router.h"
 #include "qt/main_window_layout.h"
+#include "qt/qt_event_pump.h"
 #include "ui/form1.h"
 
 namespace vantro::qt {
@@ -56,6 +57,7 @@ class MainWindow : public QMainWindow {
   std::array<std::unique_ptr<LabelAdapter>, ui::kControlCount> labels_;
   std::unique_ptr<CheckBoxAdapter> checkPayment_;
   std::unique_ptr<PanelAdapter> frame1_;
+  QtEventPump pump_;
   QAction* exitAction_ = nullptr;
   KeyPreviewFilter* keyPreviewFilter_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QThread>
@@ -56,6 +57,12 @@ void QtApplication::showMainWindow() {
   if (program_) return;
   program_ = std::make_unique<MainProgram>(*module_);
   program_->open();
+}
+
+core::NumberLocale QtApplication::numberLocale() const {
+  const QLocale locale = QLocale::system();
+  return {toUtf8(locale.decimalPoint()), toUtf8(locale.groupSeparator()),
+          toUtf8(locale.currencySymbol(QLocale::CurrencySymbol))};
 }
 
 void QtApplication::endNow() {

@@ -34,6 +34,7 @@ class QtApplication : public ui::Application {
   bool previousInstance() override;
   void showMainWindow() override;
   void endNow() override;
+  core::NumberLocale numberLocale() const override;
 
   bool ended() const { return ended_; }
   MainProgram* program() const { return program_.get(); }

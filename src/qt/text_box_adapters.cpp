@@ -6,6 +6,7 @@
 
 #include "qt/code_points.h"
 #include "qt/key_codes.h"
+#include "qt/twips.h"
 
 namespace vantro::qt {
 
@@ -21,6 +22,19 @@ bool keyReachesEditor(ui::ControlId id, EventRouter& router, QKeyEvent& event) {
   if (code != 0) return true;
   event.accept();
   return false;
+}
+
+void reportKeyUp(ui::ControlId id, EventRouter& router, const QKeyEvent& event) {
+  router.keyUp(id, virtualKeyCode(event.key(), event.modifiers()), shiftState(event.modifiers()));
+}
+
+// The button as 1 (left), 2 (right) or 4 (middle), the position in twips.
+void reportMouseUp(ui::ControlId id, EventRouter& router, const QMouseEvent& event) {
+  const int button = event.button() == Qt::RightButton    ? 2
+                     : event.button() == Qt::MiddleButton ? 4
+                                                          : 1;
+  router.mouseUp(id, button, shiftState(event.modifiers()), event.position().x() * kTwipsPerPixel,
+                 event.position().y() * kTwipsPerPixel);
 }
 
 bool dropsSelection(Qt::FocusReason reason) {
@@ -58,7 +72,7 @@ std::string TextBoxAdapter::text() const {
 }
 
 void TextBoxAdapter::setText(const std::string& text) {
-  setLogicText(limited(fromUtf8(text), kMaxLength));
+  setLogicText(limited(fromUtf8(text), maxLength_));
   select(logicText(), {0, 0});
 }
 
@@ -86,7 +100,7 @@ void TextBoxAdapter::setSelectedText(const std::string& inserted) {
   const QString kept = text.left(indexOfCodePoint(text, sel.start));
   const QString rest = text.mid(indexOfCodePoint(text, sel.start + sel.length));
   const QString insert =
-      limited(fromUtf8(inserted), kMaxLength - codePointCount(kept) - codePointCount(rest));
+      limited(fromUtf8(inserted), maxLength_ - codePointCount(kept) - codePointCount(rest));
   setLogicText(kept + insert + rest);
   // The caret goes after the inserted text as the editor holds it (line ends may have changed).
   const QString now = logicText();
@@ -135,6 +149,16 @@ void LineEditBox::focusOutEvent(QFocusEvent* event) {
 
 void LineEditBox::keyPressEvent(QKeyEvent* event) {
   if (keyReachesEditor(id_, router_, *event)) QLineEdit::keyPressEvent(event);
+}
+
+void LineEditBox::keyReleaseEvent(QKeyEvent* event) {
+  QLineEdit::keyReleaseEvent(event);
+  reportKeyUp(id_, router_, *event);
+}
+
+void LineEditBox::mouseReleaseEvent(QMouseEvent* event) {
+  QLineEdit::mouseReleaseEvent(event);
+  reportMouseUp(id_, router_, *event);
 }
 
 QString LineEditBox::Adapter::logicText() const {
@@ -190,6 +214,17 @@ void MultiLineBox::focusOutEvent(QFocusEvent* event) {
 
 void MultiLineBox::keyPressEvent(QKeyEvent* event) {
   if (keyReachesEditor(id_, router_, *event)) QPlainTextEdit::keyPressEvent(event);
+}
+
+void MultiLineBox::keyReleaseEvent(QKeyEvent* event) {
+  QPlainTextEdit::keyReleaseEvent(event);
+  reportKeyUp(id_, router_, *event);
+}
+
+// The scroll area hands its viewport's mouse events to these handlers.
+void MultiLineBox::mouseReleaseEvent(QMouseEvent* event) {
+  QPlainTextEdit::mouseReleaseEvent(event);
+  reportMouseUp(id_, router_, *event);
 }
 
 QString MultiLineBox::Adapter::logicText() const {

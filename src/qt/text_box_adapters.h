@@ -5,6 +5,7 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <limits>
 #include <optional>
 
 #include "qt/event_router.h"
@@ -17,9 +18,10 @@ namespace vantro::qt {
 // logic's form. Positions below are UTF-16 indices into that logic text.
 class TextBoxAdapter : public ui::TextBox {
  public:
-  static constexpr int kMaxLength = 32767;
+  static constexpr int kMaxLength = 32767;  // a single-line box's
 
-  TextBoxAdapter(ui::ControlId id, EventRouter& router) : id_(id), router_(router) {}
+  TextBoxAdapter(ui::ControlId id, EventRouter& router, int maxLength)
+      : id_(id), router_(router), maxLength_(maxLength) {}
 
   std::string text() const override;
   void setText(const std::string& text) override;
@@ -58,6 +60,7 @@ class TextBoxAdapter : public ui::TextBox {
 
   ui::ControlId id_;
   EventRouter& router_;
+  int maxLength_;
   std::optional<Selection> parked_;
 };
 
@@ -72,11 +75,13 @@ class LineEditBox : public QLineEdit {
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   class Adapter : public TextBoxAdapter {
    public:
-    Adapter(LineEditBox& edit) : TextBoxAdapter(edit.id_, edit.router_), edit_(edit) {}
+    Adapter(LineEditBox& edit) : TextBoxAdapter(edit.id_, edit.router_, kMaxLength), edit_(edit) {}
 
    protected:
     QString logicText() const override;
@@ -94,9 +99,9 @@ class LineEditBox : public QLineEdit {
   Adapter adapter_;
 };
 
-// The multi-line cash-flow box. The logic's text ends its lines with CR LF, as a classic
-// multi-line box does; the editor holds LF alone. Every LF of the editor is CR LF to the logic
-// (two characters), and any CR, LF or CR LF the logic writes becomes one line end. A logic
+// The multi-line cash-flow box, of any length. The logic's text ends its lines with CR LF, as a
+// classic multi-line box does; the editor holds LF alone. Every LF of the editor is CR LF to the
+// logic (two characters), and any CR, LF or CR LF the logic writes becomes one line end. A logic
 // position between the CR and the LF of a line end is the position before that line end.
 class MultiLineBox : public QPlainTextEdit {
  public:
@@ -108,11 +113,14 @@ class MultiLineBox : public QPlainTextEdit {
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   class Adapter : public TextBoxAdapter {
    public:
-    Adapter(MultiLineBox& edit) : TextBoxAdapter(edit.id_, edit.router_), edit_(edit) {}
+    Adapter(MultiLineBox& edit)
+        : TextBoxAdapter(edit.id_, edit.router_, std::numeric_limits<int>::max()), edit_(edit) {}
 
    protected:
     QString logicText() const override;

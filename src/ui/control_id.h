@@ -69,6 +69,10 @@ enum class ControlKind { Form, TextBox, Label, Button, CheckBox, Panel, MenuItem
   X(CommandBalance, Button)            \
   X(CommandEffect, Button)             \
   X(CommandNominal, Button)            \
+  X(CommandCF, Button)                 \
+  X(CommandNPV, Button)                \
+  X(CommandIRR, Button)                \
+  X(CommandMIRR, Button)               \
   X(MenuExit, MenuItem)
 
 enum class ControlId {

@@ -13,6 +13,8 @@ class EventSink {
   virtual void onEvent(ControlId control, Event event) = 0;
   virtual void onKeyPress(ControlId control, int& keyAscii) = 0;
   virtual void onKeyDown(ControlId control, int keyCode, int shift) = 0;
+  virtual void onKeyUp(ControlId control, int keyCode, int shift) = 0;
+  virtual void onMouseUp(ControlId control, int button, int shift, double x, double y) = 0;
 };
 
 // Delivers events to the window logic through the wiring table.
@@ -25,6 +27,12 @@ class Form1Events : public EventSink {
   }
   void onKeyDown(ControlId control, int keyCode, int shift) override {
     raiseKeyDown(form_, control, keyCode, shift);
+  }
+  void onKeyUp(ControlId control, int keyCode, int shift) override {
+    raiseKeyUp(form_, control, keyCode, shift);
+  }
+  void onMouseUp(ControlId control, int button, int shift, double x, double y) override {
+    raiseMouseUp(form_, control, button, shift, x, y);
   }
 
  private:

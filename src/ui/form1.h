@@ -34,6 +34,7 @@ struct Form1Controls {
   Label& LabelLineNum;
   CheckBox& CheckPayment;
   Panel& Frame1;
+  EventPump& Pump;  // the window system's events, for the cash-flow panel's roll
 };
 
 // Which entry box had the focus last.
@@ -153,6 +154,19 @@ class Form1 {
   void CommandEffect_Click();
   void CommandNominal_Click();
 
+  // The cash-flow list (financial/cash_flow_list.cpp)
+  void CommandCF_Click();
+  void TextCF_GotFocus();
+  void TextCF_LostFocus();
+  void TextCF_KeyPress(int& keyAscii);
+  void TextCF_KeyUp(int keyCode, int shift);
+  void TextCF_MouseUp(int button, int shift, double x, double y);
+
+  // Cash-flow analysis (financial/cash_flow_analysis.cpp)
+  void CommandNPV_Click();
+  void CommandIRR_Click();
+  void CommandMIRR_Click();
+
  private:
   // The entry box numbered `field` (0 to 6), or nullptr for any other number.
   TextBox* EntryBox(int field) const;
@@ -173,6 +187,13 @@ class Form1 {
   // turns "-" into the sign key.
   void FilterFieldKey(TextBox& box, int& keyAscii, bool allowPoint, bool allowOperator,
                       bool signKey);
+
+  // Shows the caret's line number of the cash-flow list.
+  void ShowCashFlowLine();
+  // Turns `text` into CashFlows and writes the list back normalised.
+  void ParseCashFlows(const std::string& text);
+  // Shows the command's message, then unrolls the cash-flow panel for correction.
+  void ShowCashFlowError(const char* syntaxLine, bool askForEstimate = false);
 
   // Financial results and errors (financial/results.cpp)
   std::string FormatResult(double value) const;

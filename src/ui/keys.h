@@ -4,6 +4,7 @@
 namespace vantro::ui::keys {
 
 inline constexpr int kBackspace = 8;
+inline constexpr int kLineFeed = 10;
 inline constexpr int kEnter = 13;
 
 // Virtual key codes of KeyDown.

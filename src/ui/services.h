@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+#include "core/number_text.h"
+
 namespace vantro::ui {
 
 inline constexpr const char* kAppTitle = "Vantro Calculator";
@@ -31,6 +33,19 @@ class Application {
   virtual void showMainWindow() = 0;
   // Ends the program at once: no unload handlers, no further events.
   virtual void endNow() = 0;
+  // How the user's locale writes numbers: decimal point, thousands separator, currency symbol.
+  virtual core::NumberLocale numberLocale() const = 0;
+};
+
+// The window system's queue of pending events (clicks, key presses, repaints), which a handler
+// may run from inside itself to animate a control. Other handlers, the same one included, can
+// run during the call.
+class EventPump {
+ public:
+  virtual ~EventPump() = default;
+  // Runs the pending events and those that arrive within `milliseconds`, then returns. After
+  // the program has ended it returns at once.
+  virtual void processEvents(int milliseconds) = 0;
 };
 
 }  // namespace vantro::ui

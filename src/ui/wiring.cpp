@@ -40,6 +40,16 @@ constexpr Wire kWiring[] = {
     {CheckPayment, Event::Click, &F::CheckPayment_Click},
     {CommandClear, Event::Click, &F::CommandClear_Click},
 
+    {CommandCF, Event::Click, &F::CommandCF_Click},
+    {TextCF, Event::GotFocus, &F::TextCF_GotFocus},
+    {TextCF, Event::LostFocus, &F::TextCF_LostFocus},
+    {TextCF, Event::KeyPress, &F::TextCF_KeyPress},
+    {TextCF, Event::KeyUp, &F::TextCF_KeyUp},
+    {TextCF, Event::MouseUp, &F::TextCF_MouseUp},
+    {CommandNPV, Event::Click, &F::CommandNPV_Click},
+    {CommandIRR, Event::Click, &F::CommandIRR_Click},
+    {CommandMIRR, Event::Click, &F::CommandMIRR_Click},
+
     {CommandN, Event::Click, &F::CommandN_Click},
     {CommandInterest, Event::Click, &F::CommandInterest_Click},
     {CommandPV, Event::Click, &F::CommandPV_Click},
@@ -87,7 +97,7 @@ constexpr Wire kWiring[] = {
     {NumCCommand, Event::Click, &F::NumCCommand_Click},
 };
 
-constexpr int kEventCount = static_cast<int>(Event::KeyDown) + 1;
+constexpr int kEventCount = static_cast<int>(Event::MouseUp) + 1;
 
 // The table, indexed by control and event, for a look-up per event.
 using Index = std::array<std::array<const Wire*, kEventCount>, kControlCount>;
@@ -126,10 +136,23 @@ void raiseKeyPress(F& form, ControlId control, int& keyAscii) {
     if (auto* handler = std::get_if<KeyPressHandler>(&wire->handler)) (form.**handler)(keyAscii);
 }
 
+static void raiseKey(F& form, ControlId control, Event event, int keyCode, int shift) {
+  if (const Wire* wire = find(control, event))
+    if (auto* handler = std::get_if<KeyHandler>(&wire->handler)) (form.**handler)(keyCode, shift);
+}
+
 void raiseKeyDown(F& form, ControlId control, int keyCode, int shift) {
-  if (const Wire* wire = find(control, Event::KeyDown))
-    if (auto* handler = std::get_if<KeyDownHandler>(&wire->handler))
-      (form.**handler)(keyCode, shift);
+  raiseKey(form, control, Event::KeyDown, keyCode, shift);
+}
+
+void raiseKeyUp(F& form, ControlId control, int keyCode, int shift) {
+  raiseKey(form, control, Event::KeyUp, keyCode, shift);
+}
+
+void raiseMouseUp(F& form, ControlId control, int button, int shift, double x, double y) {
+  if (const Wire* wire = find(control, Event::MouseUp))
+    if (auto* handler = std::get_if<MouseHandler>(&wire->handler))
+      (form.**handler)(button, shift, x, y);
 }
 
 }  // namespace vantro::ui

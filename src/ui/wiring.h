@@ -11,12 +11,15 @@ namespace vantro::ui {
 
 class Form1;
 
-enum class Event { Load, Unload, Click, GotFocus, LostFocus, KeyPress, KeyDown };
+enum class Event { Load, Unload, Click, GotFocus, LostFocus, KeyPress, KeyDown, KeyUp, MouseUp };
 
 using PlainHandler = void (Form1::*)();
 using KeyPressHandler = void (Form1::*)(int& keyAscii);
-using KeyDownHandler = void (Form1::*)(int keyCode, int shift);
-using Handler = std::variant<PlainHandler, KeyPressHandler, KeyDownHandler>;
+// KeyDown and KeyUp: the virtual key code and the shift state.
+using KeyHandler = void (Form1::*)(int keyCode, int shift);
+// MouseUp: the button, the shift state and the pointer's position in the control, in twips.
+using MouseHandler = void (Form1::*)(int button, int shift, double x, double y);
+using Handler = std::variant<PlainHandler, KeyPressHandler, KeyHandler, MouseHandler>;
 
 struct Wire {
   ControlId control;
@@ -32,5 +35,7 @@ void raise(Form1& form, ControlId control, Event event);
 // `keyAscii` set to 0 by the handler means the key is dropped.
 void raiseKeyPress(Form1& form, ControlId control, int& keyAscii);
 void raiseKeyDown(Form1& form, ControlId control, int keyCode, int shift);
+void raiseKeyUp(Form1& form, ControlId control, int keyCode, int shift);
+void raiseMouseUp(Form1& form, ControlId control, int button, int shift, double x, double y);
 
 }  // namespace vantro::ui

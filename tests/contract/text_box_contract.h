@@ -7,12 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "ui/control_id.h"
 #include "ui/controls.h"
 #include "ui/event_sink.h"
+#include "ui/form1.h"
 #include "ui/keys.h"
 
 namespace vantro::contract {
@@ -37,14 +39,24 @@ class RecordingSink : public ui::EventSink {
     events.push_back(std::string(ui::controlInfo(control).name) +
                      ".KeyDown:" + std::to_string(keyCode));
   }
+  void onKeyUp(ControlId control, int keyCode, int) override {
+    events.push_back(std::string(ui::controlInfo(control).name) +
+                     ".KeyUp:" + std::to_string(keyCode));
+  }
+  void onMouseUp(ControlId control, int, int, double, double) override {
+    events.push_back(std::string(ui::controlInfo(control).name) + ".MouseUp");
+  }
   std::vector<std::string> events;
   bool dropCharacters = false;
 };
 
 // What a control set must offer the suite. Its events go to `sink`.
-//   TextBox& box(ControlId)       Text1, TextN and TextPV at least
+//   TextBox& box(ControlId)       Text1, TextPV and TextCF at least
 //   void typeCharacter(int ascii) one real key press with that character on the focused box
 //   void pressKey(int keyCode)    one key without a character (ui::keys::vkLeft, ...)
+//   void clickBox(ControlId)      a mouse click into a text box
+//   Form1Controls controls()      the window's controls (Frame1 and Pump used here)
+//   void post(std::function<void()>)  work for the event queue: it runs in a later processEvents
 //   RecordingSink sink;
 
 template <typename Harness>
@@ -140,8 +152,9 @@ TYPED_TEST_P(TextBoxContract, AKeptCharacterReplacesTheSelectionAndADroppedOneNe
   this->h.typeCharacter('7');
   EXPECT_EQ(box.text(), "174");
   EXPECT_EQ(box.selStart(), 2);
-  ASSERT_FALSE(this->h.sink.events.empty());
-  EXPECT_EQ(this->h.sink.events.back(), "TextPV.KeyPress:55");
+  EXPECT_EQ(
+      this->h.sink.events,
+      (std::vector<std::string>{"TextPV.KeyDown:55", "TextPV.KeyPress:55", "TextPV.KeyUp:55"}));
   this->h.sink.dropCharacters = true;
   this->h.typeCharacter('8');
   EXPECT_EQ(box.text(), "174");
@@ -173,18 +186,71 @@ TYPED_TEST_P(TextBoxContract, ArrowKeysReportTheirKeyCodeAndMoveTheCaret) {
   this->h.sink.events.clear();
   this->h.pressKey(ui::keys::vkLeft);
   EXPECT_EQ(box.selStart(), 2);
-  ASSERT_FALSE(this->h.sink.events.empty());
-  EXPECT_EQ(this->h.sink.events.back(), "Text1.KeyDown:37");
+  EXPECT_EQ(this->h.sink.events, (std::vector<std::string>{"Text1.KeyDown:37", "Text1.KeyUp:37"}));
 }
 
-REGISTER_TYPED_TEST_SUITE_P(TextBoxContract, ReplacingTheTextPutsTheCaretAtZeroWithNothingSelected,
-                            CaretAndSelectionAreClampedToTheText,
-                            SelectedTextIsReplacedAndTheCaretFollowsTheInsertion,
-                            PositionsCountCharactersNotBytes,
-                            FocusRunsLostFocusOfTheOldBoxThenGotFocusOfTheNew,
-                            SelectionSurvivesLosingTheFocus,
-                            AKeptCharacterReplacesTheSelectionAndADroppedOneNeverArrives,
-                            BackspaceDeletesTheSelectionOrTheCharacterBeforeTheCaret,
-                            ArrowKeysReportTheirKeyCodeAndMoveTheCaret);
+TYPED_TEST_P(TextBoxContract, AClickIntoABoxFocusesItThenReleasesTheButton) {
+  this->display().setFocus();
+  this->h.sink.events.clear();
+  this->h.clickBox(ControlId::TextPV);
+  EXPECT_EQ(this->h.sink.events,
+            (std::vector<std::string>{"Text1.LostFocus", "TextPV.GotFocus", "TextPV.MouseUp"}));
+}
+
+// The multi-line box: lines end in CR LF, whatever line ends it is given; a position between the
+// CR and the LF of a line end is the position before the line end; Enter starts a new line.
+TYPED_TEST_P(TextBoxContract, TheMultiLineBoxEndsEveryLineWithCrLf) {
+  ui::Form1Controls controls = this->h.controls();
+  controls.Frame1.setVisible(true);
+  ui::TextBox& flows = this->h.box(ControlId::TextCF);
+  flows.setFocus();
+  flows.setText("-100\r\n60\n70\r");
+  EXPECT_EQ(flows.text(), "-100\r\n60\r\n70\r\n");
+  flows.setSelStart(6);   // before "60"
+  flows.setSelLength(4);  // "60\r\n"
+  EXPECT_EQ(flows.selectedText(), "60\r\n");
+  flows.setSelStart(8);  // after "60"
+  this->h.typeCharacter(ui::keys::kEnter);
+  EXPECT_EQ(flows.text(), "-100\r\n60\r\n\r\n70\r\n");
+  EXPECT_EQ(flows.selStart(), 10);
+  flows.setSelStart(5);
+  EXPECT_EQ(flows.selStart(), 4);
+  flows.setSelectedText("5\n");
+  EXPECT_EQ(flows.text(), "-1005\r\n\r\n60\r\n\r\n70\r\n");
+}
+
+// The logic reads back the height the window really gave the panel: whole pixels of 15 twips.
+TYPED_TEST_P(TextBoxContract, APanelReportsItsMeasuredHeightAndVisibility) {
+  ui::Panel& panel = this->h.controls().Frame1;
+  panel.setVisible(true);
+  EXPECT_TRUE(panel.visible());
+  panel.setHeight(0);
+  EXPECT_EQ(panel.height(), 0);
+  panel.setHeight(150);
+  EXPECT_EQ(panel.height(), 150);
+  panel.setHeight(2400);
+  EXPECT_EQ(panel.height(), 2400);
+  panel.setVisible(false);
+  EXPECT_FALSE(panel.visible());
+}
+
+TYPED_TEST_P(TextBoxContract, PendingWorkRunsOnceWhenTheLogicProcessesEvents) {
+  int runs = 0;
+  this->h.post([&runs] { ++runs; });
+  EXPECT_EQ(runs, 0);
+  this->h.controls().Pump.processEvents(1);
+  this->h.controls().Pump.processEvents(1);
+  EXPECT_EQ(runs, 1);
+}
+
+REGISTER_TYPED_TEST_SUITE_P(
+    TextBoxContract, ReplacingTheTextPutsTheCaretAtZeroWithNothingSelected,
+    CaretAndSelectionAreClampedToTheText, SelectedTextIsReplacedAndTheCaretFollowsTheInsertion,
+    PositionsCountCharactersNotBytes, FocusRunsLostFocusOfTheOldBoxThenGotFocusOfTheNew,
+    SelectionSurvivesLosingTheFocus, AKeptCharacterReplacesTheSelectionAndADroppedOneNeverArrives,
+    BackspaceDeletesTheSelectionOrTheCharacterBeforeTheCaret,
+    ArrowKeysReportTheirKeyCodeAndMoveTheCaret, AClickIntoABoxFocusesItThenReleasesTheButton,
+    TheMultiLineBoxEndsEveryLineWithCrLf, APanelReportsItsMeasuredHeightAndVisibility,
+    PendingWorkRunsOnceWhenTheLogicProcessesEvents);
 
 }  // namespace vantro::contract

@@ -2,6 +2,7 @@
 // The real main window, shown and active, with its events recorded: for the contract suite
 // and the widget tests that need no window logic.
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
@@ -109,6 +110,13 @@ struct QtHarness {
   void pressKey(int keyCode) {
     QTest::keyClick(QApplication::focusWidget(), keyOfVirtualKey(keyCode));
   }
+  void clickBox(ui::ControlId id) {
+    QWidget* box = window.widget(id);
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(box)) box = area->viewport();
+    QTest::mouseClick(box, Qt::LeftButton);
+  }
+  ui::Form1Controls controls() { return window.controls(); }
+  void post(std::function<void()> action) { QTimer::singleShot(0, &window, std::move(action)); }
 
   contract::RecordingSink sink;  // before the window, which reports to it
   MainWindow window{&sink};

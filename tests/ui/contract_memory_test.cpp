@@ -10,6 +10,11 @@ struct MemoryHarness {
   ui::TextBox& box(ControlId id) { return window.textBox(id); }
   void typeCharacter(int keyAscii) { window.type(std::string(1, static_cast<char>(keyAscii))); }
   void pressKey(int keyCode) { window.pressKey(keyCode); }
+  void clickBox(ControlId id) { window.click(id); }
+  ui::Form1Controls controls() { return window.controls(); }
+  void post(std::function<void()> action) {
+    window.pump().during(window.pump().calls() + 1, std::move(action));
+  }
 
   RecordingSink sink;
   ui::testing::MemoryWindow window;

@@ -22,8 +22,10 @@ class FakeApplication : public ui::Application {
   bool previousInstance() override { return anotherCopyRuns; }
   void showMainWindow() override { ++windowsShown; }
   void endNow() override { ++ends; }
+  core::NumberLocale numberLocale() const override { return locale; }
 
   std::filesystem::path folder;
+  core::NumberLocale locale;  // English: ".", ",", "$"
   bool anotherCopyRuns = false;
   int windowsShown = 0;
   int ends = 0;

@@ -55,7 +55,11 @@ void checkInvariants(LoadedForm& f) {
   if (memory.empty()) {
     ASSERT_EQ(s.MemoryValue, 0);
   }
-  ASSERT_TRUE(s.ActiveField >= 0 && s.ActiveField <= 6);
+  ASSERT_TRUE(s.ActiveField >= 0 && s.ActiveField <= 7);
+  // The cash-flow panel is open exactly while its box has the focus, at its full height.
+  ASSERT_EQ(w.panel(ControlId::Frame1).visible(), w.focused() == ControlId::TextCF);
+  ASSERT_EQ(w.panel(ControlId::Frame1).height(), 2400);
+  ASSERT_EQ(w.text(ControlId::TextCF).find_first_not_of("0123456789.$-\r\n"), std::string::npos);
   // Key preview is off exactly while the display has the focus.
   ASSERT_EQ(w.form().keyPreview(), w.focused() != ControlId::Text1);
 }
@@ -74,8 +78,9 @@ TEST_P(RandomEvents, NeverThrowAndKeepTheDisplayBuildable) {
   LoadedForm f;
   const std::vector<ControlId> keys = controlsOfKind(ui::ControlKind::Button);
   const std::vector<ControlId> boxes = {
-      ControlId::Text1,  ControlId::TextN,   ControlId::TextInterest, ControlId::TextPV,
-      ControlId::TextFV, ControlId::TextPMT, ControlId::TextPer,      ControlId::TextDecimal};
+      ControlId::Text1,   ControlId::TextN,       ControlId::TextInterest,
+      ControlId::TextPV,  ControlId::TextFV,      ControlId::TextPMT,
+      ControlId::TextPer, ControlId::TextDecimal, ControlId::TextCF};
   const std::string typed = "0123456789.+-*/\r\b\x1b a,E";
   const int navigation[] = {ui::keys::vkLeft, ui::keys::vkRight, 36, 35};
   auto pick = [&](const auto& items) { return items[random() % std::size(items)]; };

@@ -32,10 +32,14 @@ TEST(Wiring, EveryKeyOfTheKeypadAnswersItsClick) {
 
 TEST(Wiring, HandlersMatchTheirEventsSignature) {
   for (const ui::Wire& wire : ui::wiring()) {
-    const bool keyPress = std::holds_alternative<ui::KeyPressHandler>(wire.handler);
-    const bool keyDown = std::holds_alternative<ui::KeyDownHandler>(wire.handler);
-    EXPECT_EQ(keyPress, wire.event == Event::KeyPress) << ui::controlInfo(wire.control).name;
-    EXPECT_EQ(keyDown, wire.event == Event::KeyDown) << ui::controlInfo(wire.control).name;
+    const bool key = wire.event == Event::KeyDown || wire.event == Event::KeyUp;
+    EXPECT_EQ(std::holds_alternative<ui::KeyPressHandler>(wire.handler),
+              wire.event == Event::KeyPress)
+        << ui::controlInfo(wire.control).name;
+    EXPECT_EQ(std::holds_alternative<ui::KeyHandler>(wire.handler), key)
+        << ui::controlInfo(wire.control).name;
+    EXPECT_EQ(std::holds_alternative<ui::MouseHandler>(wire.handler), wire.event == Event::MouseUp)
+        << ui::controlInfo(wire.control).name;
   }
 }
 

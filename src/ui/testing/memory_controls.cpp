@@ -1,6 +1,7 @@
 #include "ui/testing/memory_controls.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "core/text_edit.h"
 #include "ui/keys.h"
@@ -16,19 +17,47 @@ int MemoryTextBox::length() const {
   return charCount(text_);
 }
 
-void MemoryTextBox::setText(const std::string& text) {
-  text_ = charCount(text) > kMaxLength ? leftChars(text, kMaxLength) : text;
+int MemoryTextBox::maxLength() const {
+  return multiLine_ ? std::numeric_limits<int>::max() : kMaxLength;
+}
+
+// A multi-line box ends every line with CR LF, as its Enter key does.
+std::string MemoryTextBox::withLineEnds(std::string_view text) const {
+  if (!multiLine_) return std::string(text);
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      out += "\r\n";
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+// A position between the CR and the LF of a line end is the position before the line end.
+int MemoryTextBox::outsideLineEnd(int position) const {
+  if (multiLine_ && position > 0 && charsFrom(text_, position - 1).starts_with("\r\n"))
+    return position - 1;
+  return position;
+}
+
+void MemoryTextBox::setText(const std::string& given) {
+  const std::string text = withLineEnds(given);
+  text_ = charCount(text) > maxLength() ? leftChars(text, maxLength()) : text;
   selStart_ = 0;
   selLength_ = 0;
 }
 
 void MemoryTextBox::setSelStart(int position) {
-  selStart_ = std::clamp(position, 0, length());
+  selStart_ = outsideLineEnd(std::clamp(position, 0, length()));
   selLength_ = 0;
 }
 
 void MemoryTextBox::setSelLength(int length) {
-  selLength_ = std::clamp(length, 0, this->length() - selStart_);
+  selLength_ =
+      outsideLineEnd(selStart_ + std::clamp(length, 0, this->length() - selStart_)) - selStart_;
 }
 
 std::string MemoryTextBox::selectedText() const {
@@ -38,8 +67,8 @@ std::string MemoryTextBox::selectedText() const {
 void MemoryTextBox::setSelectedText(const std::string& text) {
   std::string kept = leftChars(text_, selStart_);
   const std::string rest = charsFrom(text_, selStart_ + selLength_);
-  const int room = kMaxLength - charCount(kept) - charCount(rest);
-  const std::string inserted = leftChars(text, std::max(room, 0));
+  const int room = maxLength() - charCount(kept) - charCount(rest);
+  const std::string inserted = leftChars(withLineEnds(text), std::max(room, 0));
   text_ = kept + inserted + rest;
   selStart_ += charCount(inserted);
   selLength_ = 0;
@@ -57,6 +86,10 @@ void MemoryTextBox::acceptCharacter(int keyAscii) {
       selLength_ = 1;
     }
     setSelectedText("");
+    return;
+  }
+  if (keyAscii == keys::kEnter && multiLine_) {
+    setSelectedText("\r\n");
     return;
   }
   if (keyAscii < 32 || keyAscii > 126) return;  // the tests type ASCII only
@@ -84,6 +117,15 @@ void MemoryTextBox::acceptKey(int keyCode) {
     default:
       break;
   }
+}
+
+void MemoryEventPump::processEvents(int milliseconds) {
+  waited_ += milliseconds;
+  const auto action = scheduled_.find(++calls_);
+  if (action == scheduled_.end()) return;
+  const std::function<void()> run = std::move(action->second);
+  scheduled_.erase(action);
+  run();
 }
 
 }  // namespace vantro::ui::testing

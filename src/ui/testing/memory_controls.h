@@ -1,10 +1,14 @@
 #pragma once
 // In-memory controls with the classic control semantics, for the window logic's tests.
 
+#include <functional>
+#include <map>
 #include <string>
+#include <string_view>
 
 #include "ui/control_id.h"
 #include "ui/controls.h"
+#include "ui/services.h"
 
 namespace vantro::ui::testing {
 
@@ -14,7 +18,9 @@ class MemoryTextBox : public TextBox {
  public:
   static constexpr int kMaxLength = 32767;  // as a single-line box allows
 
-  MemoryTextBox(MemoryWindow& window, ControlId id) : window_(window), id_(id) {}
+  // A multi-line box (the cash-flow list) holds any length; Enter starts a new line in it.
+  MemoryTextBox(MemoryWindow& window, ControlId id, bool multiLine)
+      : window_(window), id_(id), multiLine_(multiLine) {}
 
   std::string text() const override { return text_; }
   void setText(const std::string& text) override;
@@ -35,9 +41,13 @@ class MemoryTextBox : public TextBox {
 
  private:
   int length() const;
+  int maxLength() const;
+  std::string withLineEnds(std::string_view text) const;
+  int outsideLineEnd(int position) const;
 
   MemoryWindow& window_;
   ControlId id_;
+  bool multiLine_;
   std::string text_;
   int selStart_ = 0;
   int selLength_ = 0;
@@ -95,6 +105,22 @@ class MemoryFormWindow : public FormWindow {
   double top_ = 1500;
   int outerHeight_ = 0;
   bool keyPreview_ = false;
+};
+
+// The event queue of the in-memory window: empty, unless a test schedules work for one of its
+// calls, as a user's click would arrive while a handler lets events run.
+class MemoryEventPump : public EventPump {
+ public:
+  void processEvents(int milliseconds) override;
+  // Runs `action` during the `call`-th processEvents (counted from 1 over the pump's life).
+  void during(int call, std::function<void()> action) { scheduled_[call] = std::move(action); }
+  int calls() const { return calls_; }
+  int waitedMilliseconds() const { return waited_; }
+
+ private:
+  std::map<int, std::function<void()>> scheduled_;
+  int calls_ = 0;
+  int waited_ = 0;
 };
 
 }  // namespace vantro::ui::testing

@@ -15,7 +15,8 @@ MemoryWindow::MemoryWindow() {
     const auto index = static_cast<std::size_t>(info.id);
     switch (info.kind) {
       case ControlKind::TextBox:
-        textBoxes_[index] = std::make_unique<MemoryTextBox>(*this, info.id);
+        textBoxes_[index] =
+            std::make_unique<MemoryTextBox>(*this, info.id, info.id == ControlId::TextCF);
         break;
       case ControlKind::Label:
         labels_[index] = std::make_unique<MemoryLabel>();
@@ -34,12 +35,24 @@ MemoryWindow::MemoryWindow() {
 
 Form1Controls MemoryWindow::controls() {
   using enum ControlId;
-  return Form1Controls{
-      form_,           textBox(Text1),       textBox(TextN),      textBox(TextInterest),
-      textBox(TextPV), textBox(TextFV),      textBox(TextPMT),    textBox(TextPer),
-      textBox(TextCF), textBox(TextDecimal), label(Label1),       label(Label2),
-      label(Label3),   label(Label4),        label(LabelLineNum), checkBox(CheckPayment),
-      panel(Frame1)};
+  return Form1Controls{form_,
+                       textBox(Text1),
+                       textBox(TextN),
+                       textBox(TextInterest),
+                       textBox(TextPV),
+                       textBox(TextFV),
+                       textBox(TextPMT),
+                       textBox(TextPer),
+                       textBox(TextCF),
+                       textBox(TextDecimal),
+                       label(Label1),
+                       label(Label2),
+                       label(Label3),
+                       label(Label4),
+                       label(LabelLineNum),
+                       checkBox(CheckPayment),
+                       panel(Frame1),
+                       pump_};
 }
 
 template <typename T>
@@ -84,6 +97,7 @@ void MemoryWindow::click(ControlId id) {
     box.setValue(box.value() == 0 ? 1 : 0);
   }
   raise(id, Event::Click);
+  if (kind == ControlKind::TextBox && sink_) sink_->onMouseUp(id, 1, 0, 0, 0);
 }
 
 void MemoryWindow::keyStroke(int keyCode, int keyAscii) {
@@ -100,6 +114,7 @@ void MemoryWindow::keyStroke(int keyCode, int keyAscii) {
   } else if (controlInfo(target).kind == ControlKind::TextBox) {
     textBox(target).acceptKey(keyCode);
   }
+  if (sink_) sink_->onKeyUp(target, keyCode, 0);
 }
 
 void MemoryWindow::type(std::string_view keys) {

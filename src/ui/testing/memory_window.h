@@ -28,11 +28,13 @@ class MemoryWindow {
   // Moves the focus: LostFocus of the old control, then GotFocus of the new one.
   void focus(ControlId id);
 
-  // A mouse click: the control takes the focus (a check box toggles), then its Click runs.
+  // A mouse click: the control takes the focus (a check box toggles), then its Click runs; on
+  // a text box the release of the button raises MouseUp.
   void click(ControlId id);
   // Typed characters, each as a real key press on whichever control has the focus then:
   // the window's KeyDown (while key preview is on), the control's KeyDown, its KeyPress and,
-  // unless KeyPress dropped it, the box's own edit. "\r" is Enter, "\b" Backspace.
+  // unless KeyPress dropped it, the box's own edit, and KeyUp when the key is released.
+  // "\r" is Enter, "\b" Backspace.
   void type(std::string_view keys);
   void typeInto(ControlId id, std::string_view keys) {
     focus(id);
@@ -48,6 +50,7 @@ class MemoryWindow {
   MemoryCheckBox& checkBox(ControlId id);
   MemoryPanel& panel(ControlId id);
   MemoryFormWindow& form() { return form_; }
+  MemoryEventPump& pump() { return pump_; }
 
   std::string text(ControlId id) { return textBox(id).text(); }
   std::string caption(ControlId id) { return label(id).caption(); }
@@ -59,6 +62,7 @@ class MemoryWindow {
   EventSink* sink_ = nullptr;
   std::optional<ControlId> focused_;
   MemoryFormWindow form_;
+  MemoryEventPump pump_;
   std::array<std::unique_ptr<MemoryTextBox>, kControlCount> textBoxes_;
   std::array<std::unique_ptr<MemoryLabel>, kControlCount> labels_;
   std::array<std::unique_ptr<MemoryCheckBox>, kControlCount> checkBoxes_;

@@ -1,0 +1,26 @@
+#include "core/cash_flow_text.h"
+
+#include <cmath>
+
+#include "core/fixed_format.h"
+
+namespace vantro::core {
+
+CashFlowList parseCashFlows(std::string_view text, const NumberLocale& locale, int decimalPlaces) {
+  CashFlowList list;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+    if (const auto plain = plainNumber(text.substr(start, end - start), locale)) {
+      const double value = leadingNumberValue(*plain);
+      list.values.push_back(value);
+      list.text += std::isfinite(value) ? formatFixed(value, decimalPlaces) : *plain;
+      list.text += "\r\n";
+    }
+    start = end + (text.substr(end).starts_with("\r\n") ? 2 : 1);
+  }
+  if (list.values.empty()) list.values.push_back(0);
+  return list;
+}
+
+}  // namespace vantro::core
