@@ -217,6 +217,11 @@ TYPED_TEST_P(TextBoxContract, TheMultiLineBoxEndsEveryLineWithCrLf) {
   EXPECT_EQ(flows.selStart(), 4);
   flows.setSelectedText("5\n");
   EXPECT_EQ(flows.text(), "-1005\r\n\r\n60\r\n\r\n70\r\n");
+  this->h.pressKey(ui::keys::vkRight);  // over the empty line: one line end
+  EXPECT_EQ(flows.selStart(), 9);
+  this->h.typeCharacter(ui::keys::kBackspace);
+  EXPECT_EQ(flows.text(), "-1005\r\n60\r\n\r\n70\r\n");
+  EXPECT_EQ(flows.selStart(), 7);
 }
 
 // The logic reads back the height the window really gave the panel: whole pixels of 15 twips.

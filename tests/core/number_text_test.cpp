@@ -10,6 +10,7 @@ using namespace std::string_view_literals;
 using vantro::core::isNumeric;
 using vantro::core::leadingNumberValue;
 using vantro::core::NumberLocale;
+using vantro::core::plainNumber;
 
 namespace {
 
@@ -44,43 +45,49 @@ TEST(LeadingNumberValue, TenMegabyteTexts) {
   EXPECT_EQ(leadingNumberValue("0." + std::string(size, '0') + "1e10485761"), 1);
 }
 
+// Each text with the plain number it stands for, or nullptr where the numeric test fails.
 void expectNumeric(const NumberLocale& locale,
-                   std::initializer_list<std::pair<std::string_view, bool>> cases) {
-  for (const auto& [text, numeric] : cases) {
-    EXPECT_EQ(isNumeric(text, locale), numeric) << '"' << text << '"';
+                   std::initializer_list<std::pair<std::string_view, const char*>> cases) {
+  for (const auto& [text, plain] : cases) {
+    EXPECT_EQ(isNumeric(text, locale), plain != nullptr) << '"' << text << '"';
+    EXPECT_EQ(plainNumber(text, locale).value_or("none"), plain ? plain : "none")
+        << '"' << text << '"';
   }
 }
 
 TEST(IsNumeric, EnglishLocale) {
-  expectNumeric({".", ",", "$"},
-                {
-                    // clang-format off
-                    {" 12 \r\n", true}, {"-3.5", true}, {"1,000.50", true}, {"$100", true},
-                    {"-$5", true}, {"100 $", true}, {"1.5E-3", true}, {"+7", true}, {".5", true},
-                    {"5.", true}, {"12abc", false}, {"1 2", false}, {"", false}, {" \t", false},
-                    {"-", false}, {".", false}, {"e5", false}, {"1e", false}, {"1D3", false},
-                    {",100", false}, {"1,", false}, {"1,,000", false}, {"1.5,0", false},
-                    {"$5$", false}, {"--5", false}, {"- 5", false}, {"5\0"sv, false},
-                    {"5€", false}, {"(5)", false},
-                    // clang-format on
-                });
+  expectNumeric(
+      {".", ",", "$"},
+      {
+          // clang-format off
+                    {" 12 \r\n", "12"}, {"-3.5", "-3.5"}, {"1,000.50", "1000.50"}, {"$100", "100"},
+                    {"-$5", "-5"}, {"100 $", "100"}, {"1.5e-3", "1.5E-3"}, {"+7", "+7"},
+                    {".5", ".5"}, {"5.", "5."}, {"1,00", "100"}, {"12abc", nullptr},
+                    {"1 2", nullptr}, {"", nullptr}, {" \t", nullptr}, {"-", nullptr},
+                    {".", nullptr}, {"e5", nullptr}, {"1e", nullptr}, {"1D3", nullptr},
+                    {",100", nullptr}, {"1,", nullptr}, {"1,,000", nullptr}, {"1.5,0", nullptr},
+                    {"$5$", nullptr}, {"--5", nullptr}, {"- 5", nullptr}, {"5\0"sv, nullptr},
+                    {"5€", nullptr}, {"(5)", nullptr},
+          // clang-format on
+      });
 }
 
 TEST(IsNumeric, OtherLocales) {
-  expectNumeric({",", ".", "€"},
-                {{"1.000,5", true}, {"1,5", true}, {"-1.234,5 €", true}, {"1,000.5", false}});
+  expectNumeric(
+      {",", ".", "€"},
+      {{"1.000,5", "1000.5"}, {"1,5", "1.5"}, {"-1.234,5 €", "-1234.5"}, {"1,000.5", nullptr}});
   // U+202F narrow no-break space groups the thousands in French.
-  expectNumeric({",", "\u202F", "€"}, {{"12\u202F345\u202F678,5 €", true},
-                                       {"1 000", false},
-                                       {"100\u202F", false},
-                                       {"1\u202F\u202F000", false},
+  expectNumeric({",", "\u202F", "€"}, {{"12\u202F345\u202F678,5 €", "12345678.5"},
+                                       {"1 000", nullptr},
+                                       {"100\u202F", nullptr},
+                                       {"1\u202F\u202F000", nullptr},
                                        {"1\xE2\x80"
                                         "000",
-                                        false}});
-  expectNumeric({",", "\u00A0", "kr"}, {{"kr 5", true}, {"-1\u00A0000kr", true}});
-  expectNumeric({".", "", ""}, {{"1.5", true}, {"1,000", false}, {"$5", false}});
+                                        nullptr}});
+  expectNumeric({",", "\u00A0", "kr"}, {{"kr 5", "5"}, {"-1\u00A0000kr", "-1000"}});
+  expectNumeric({".", "", ""}, {{"1.5", "1.5"}, {"1,000", nullptr}, {"$5", nullptr}});
   // A currency symbol that begins like an exponent.
-  expectNumeric({".", ",", "EUR"}, {{"5E3EUR", true}, {"5E", false}, {"EUR", false}});
+  expectNumeric({".", ",", "EUR"}, {{"5E3EUR", "5E3"}, {"5E", nullptr}, {"EUR", nullptr}});
 }
 
 }  // namespace

@@ -7,9 +7,11 @@
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <set>
 #include <sstream>
 
 #include "qt/main_program.h"
@@ -187,6 +189,41 @@ TEST_F(ProgramTest, AFailingCommandShowsOneMessageWithItsSyntaxAndChangesNothing
   EXPECT_EQ(text(TextPMT), "");
   EXPECT_EQ(text(Text1), "0");
   EXPECT_TRUE(hasFocus(CommandPMT));
+}
+
+// The panel rolls open in visible steps; a list typed with real keys gives its NPV; an empty
+// list gives the message, after which the panel rolls open again for correction.
+TEST_F(ProgramTest, TheCashFlowPanelRollsOpenAndTheListGivesItsMeasures) {
+  start();
+  std::set<int> heights;
+  QTimer sampler;
+  QObject::connect(&sampler, &QTimer::timeout, [&] { heights.insert(w(Frame1).height()); });
+  sampler.start(5);
+  click(CommandCF);
+  sampler.stop();
+  EXPECT_GE(heights.size(), 4u);
+  EXPECT_EQ(w(Frame1).height(), 160);
+  EXPECT_TRUE(w(Frame1).isVisible());
+  EXPECT_TRUE(hasFocus(TextCF));
+  type("-1000\r300\r400\r500");
+  EXPECT_EQ(caption(LabelLineNum), " 4");
+  click(TextInterest);
+  EXPECT_FALSE(w(Frame1).isVisible());
+  type("10");
+  click(CommandNPV);
+  EXPECT_EQ(text(Text1), "-19.12");
+  EXPECT_EQ(text(TextCF), "-1000.00\r\n300.00\r\n400.00\r\n500.00\r\n");
+
+  click(CommandClear);
+  testing::BoxAnswerer answerer;
+  click(CommandNPV);
+  EXPECT_EQ(answerer.answered, 1);
+  EXPECT_EQ(answerer.text,
+            "Error! Please verify your input parameters.\r\nNPV(Interest, Cash Flows)");
+  testing::showActive(window());
+  EXPECT_TRUE(w(Frame1).isVisible());
+  EXPECT_EQ(w(Frame1).height(), 160);
+  EXPECT_TRUE(hasFocus(TextCF));
 }
 
 TEST_F(ProgramTest, TheCheckBoxCaptionFollowsItsNewValue) {

@@ -6,7 +6,8 @@
 // into a box; LEFT RIGHT HOME END are keys; KP+ KP- KP* KP/ the numeric keypad's operators;
 // caret=N puts the focused box's caret at N; Box="text" sets a box's text beforehand.
 // Checks: display status op mem const caret sel focus acc memvalue pending newentry field
-// format message messages due, or a control's name (a box's text, a check box's caption).
+// format message messages due panel flows, or a control's name (a box's text, a check box's
+// caption).
 
 #include <gtest/gtest.h>
 
@@ -151,14 +152,24 @@ std::string observe(LoadedForm& f, const std::string& what) {
   if (what == "due") return std::to_string(w.checkBox(ControlId::CheckPayment).value());
   if (what == "CheckPayment") return w.checkBox(ControlId::CheckPayment).caption();
   if (what == "LabelLineNum") return w.caption(ControlId::LabelLineNum);
+  if (what == "panel") {
+    const auto& panel = w.panel(ControlId::Frame1);
+    return panel.visible() ? "open " + std::to_string(panel.height()) : "hidden";
+  }
+  if (what == "flows") {
+    std::string flows;
+    for (const double value : s.CashFlows)
+      flows += (flows.empty() ? "" : " ") + core::formatGeneral(value);
+    return flows;
+  }
   return w.text(controlNamed(what));
 }
 
 std::vector<Case> loadCases() {
   std::vector<Case> cases;
-  for (const char* name :
-       {"entry.txt", "operators.txt", "functions.txt", "memory.txt", "keyboard.txt", "fields.txt",
-        "field_keys.txt", "solvers.txt", "amortisation.txt", "rate_conversion.txt"}) {
+  for (const char* name : {"entry.txt", "operators.txt", "functions.txt", "memory.txt",
+                           "keyboard.txt", "fields.txt", "field_keys.txt", "solvers.txt",
+                           "amortisation.txt", "rate_conversion.txt", "cash_flows.txt"}) {
     std::ifstream in(std::string(VANTRO_SCRIPT_DIR) + "/" + name);
     if (!in) throw std::runtime_error(std::string("cannot open script ") + name);
     std::string line;

@@ -29,7 +29,7 @@ void Form1::CommandCF_Click() {
   const int target = c_.Frame1.height();
   c_.Frame1.setHeight(0);
   c_.Frame1.setVisible(true);
-  const int step = std::max(1, target / kRollFrames);
+  const int step = std::max(1, (target + kRollFrames - 1) / kRollFrames);
   while (c_.Frame1.height() < target) {
     c_.Pump.processEvents(kRollFrameMilliseconds);
     const int reached = c_.Frame1.height();

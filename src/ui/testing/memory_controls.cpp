@@ -43,6 +43,17 @@ int MemoryTextBox::outsideLineEnd(int position) const {
   return position;
 }
 
+// Arrow keys, Backspace and Delete take a line end as one character.
+int MemoryTextBox::stepBack(int position) const {
+  if (multiLine_ && position >= 2 && charsFrom(text_, position - 2).starts_with("\r\n"))
+    return position - 2;
+  return position - 1;
+}
+
+int MemoryTextBox::stepForward(int position) const {
+  return position + (multiLine_ && charsFrom(text_, position).starts_with("\r\n") ? 2 : 1);
+}
+
 void MemoryTextBox::setText(const std::string& given) {
   const std::string text = withLineEnds(given);
   text_ = charCount(text) > maxLength() ? leftChars(text, maxLength()) : text;
@@ -82,8 +93,9 @@ void MemoryTextBox::acceptCharacter(int keyAscii) {
   if (keyAscii == keys::kBackspace) {
     if (selLength_ == 0) {
       if (selStart_ == 0) return;
-      --selStart_;
-      selLength_ = 1;
+      const int from = stepBack(selStart_);
+      selLength_ = selStart_ - from;
+      selStart_ = from;
     }
     setSelectedText("");
     return;
@@ -99,10 +111,10 @@ void MemoryTextBox::acceptCharacter(int keyAscii) {
 void MemoryTextBox::acceptKey(int keyCode) {
   switch (keyCode) {
     case keys::vkLeft:
-      setSelStart(selLength_ > 0 ? selStart_ : selStart_ - 1);
+      setSelStart(selLength_ > 0 ? selStart_ : stepBack(selStart_));
       break;
     case keys::vkRight:
-      setSelStart(selLength_ > 0 ? selStart_ + selLength_ : selStart_ + 1);
+      setSelStart(selLength_ > 0 ? selStart_ + selLength_ : stepForward(selStart_));
       break;
     case 36:  // Home
       setSelStart(0);
@@ -111,7 +123,7 @@ void MemoryTextBox::acceptKey(int keyCode) {
       setSelStart(length());
       break;
     case keys::vkDelete:
-      if (selLength_ == 0 && selStart_ < length()) selLength_ = 1;
+      if (selLength_ == 0 && selStart_ < length()) selLength_ = stepForward(selStart_) - selStart_;
       setSelectedText("");
       break;
     default:

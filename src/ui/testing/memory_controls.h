@@ -44,6 +44,8 @@ class MemoryTextBox : public TextBox {
   int maxLength() const;
   std::string withLineEnds(std::string_view text) const;
   int outsideLineEnd(int position) const;
+  int stepBack(int position) const;
+  int stepForward(int position) const;
 
   MemoryWindow& window_;
   ControlId id_;

@@ -1,0 +1,47 @@
+#include "core/cash_flow_text.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+using vantro::core::parseCashFlows;
+
+TEST(CashFlowText, KeepsTheNumericLinesAsTheyAreShownAndReadsThemByTheLocale) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    const char* text;
+    int decimals;
+    std::vector<double> values;
+    const char* rewritten;
+  } cases[] = {
+      {"", 2, {0}, ""},
+      {"\r\n \r\nabc", 2, {0}, ""},
+      {"-1000\r\n300\r\n\r\nabc\r\n400", 2, {-1000, 300, 400}, "-1000.00\r\n300.00\r\n400.00\r\n"},
+      {"100.456\r\n", 2, {100.456}, "100.46\r\n"},
+      {" 12 \r\n\t-5", 0, {12, -5}, "12\r\n-5\r\n"},
+      {"-$1,000\r\n$600\r\n1,00", 2, {-1000, 600, 100}, "-1000.00\r\n600.00\r\n100.00\r\n"},
+      // Line ends of any system; a value beyond a double stays as typed, for the caller to refuse.
+      {"1\n2\r3\r\n-0.001", 2, {1, 2, 3, -0.001}, "1.00\r\n2.00\r\n3.00\r\n0.00\r\n"},
+      {"1e400\r\n-5", 1, {inf, -5}, "1E400\r\n-5.0\r\n"},
+  };
+  for (const auto& c : cases) {
+    const auto list = parseCashFlows(c.text, {".", ",", "$"}, c.decimals);
+    EXPECT_EQ(list.values, c.values) << c.text;
+    EXPECT_EQ(list.text, c.rewritten) << c.text;
+  }
+}
+
+TEST(CashFlowText, ListsPastTheSixteenBitRange) {
+  std::string text;
+  for (int i = 0; i < 40000; ++i) text += (i % 2 ? "-1\r\n" : "2\n");
+  const auto list = parseCashFlows(text, {".", ",", "$"}, 0);
+  ASSERT_EQ(list.values.size(), 40000u);
+  EXPECT_EQ(list.values[39999], -1);
+  EXPECT_EQ(list.text.size(), 40000u * 3 + 20000);
+}
+
+}  // namespace
