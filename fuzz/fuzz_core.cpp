@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the core's readers and writers and checks properties that hold for
 // every input: the leading-number reader agrees with the C library's strtod, the numeric test
-// agrees with strtod and across locales, the general format reads back as the value it came
-// from, and the settings file reaches a fixed point after a few load-and-save rounds.
+// agrees with strtod and across locales, a numeric text's plain number is what strtod reads,
+// the general format reads back as the value it came from, the cash-flow list and the settings
+// file reach a fixed point after one or a few rounds.
 
 #include <algorithm>
 #include <bit>
@@ -16,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/cash_flow_text.h"
 #include "core/checked_math.h"
 #include "core/number_format.h"
 #include "core/number_text.h"
@@ -111,6 +113,11 @@ void checkNumericTest(std::string_view text) {
   }
 
   const bool numeric = isNumeric(text, english);
+  if (const auto number = plainNumber(text, english)) {
+    require(number->find_first_not_of("+-0123456789.E") == std::string::npos, "plain has extras");
+    require(isNumeric(*number, plain), "plain number is not numeric");
+    require(leadingNumberValue(*number) == cStrtod(*number), "plain number reads differently");
+  }
   if (numeric) {
     std::string withoutSeparators(text);
     std::erase(withoutSeparators, ',');
@@ -120,6 +127,17 @@ void checkNumericTest(std::string_view text) {
   if (text.find('\xE2') == std::string_view::npos) {
     require(isNumeric(toFrench(text), french) == numeric, "French and English disagree");
   }
+}
+
+// The rewritten list has one line per amount and reads back to itself.
+void checkCashFlows(std::string_view text, int decimalPlaces) {
+  const NumberLocale english{".", ",", "$"};
+  const CashFlowList list = parseCashFlows(text, english, decimalPlaces);
+  const auto lines = static_cast<std::size_t>(std::count(list.text.begin(), list.text.end(), '\n'));
+  require(lines == (list.text.empty() ? 0 : list.values.size()), "one line per amount");
+  const CashFlowList again = parseCashFlows(list.text, english, decimalPlaces);
+  require(again.text == list.text, "rewritten list changes when read again");
+  require(again.values.size() == list.values.size(), "rewritten list lost an amount");
 }
 
 // Reads the first bytes as a double and checks its general format at 1 to 17 digits.
@@ -246,6 +264,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text(reinterpret_cast<const char*>(data), size);
   checkLeadingNumber(text);
   checkNumericTest(text);
+  checkCashFlows(text, size > 0 ? data[size - 1] % 18 - 1 : 2);
   checkFormat(data, size);
   checkSettings(text);
   checkTextEdit(text, size > 0 ? static_cast<int>(data[0] % 16) - 2 : 0);
