@@ -4,10 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "core/finance/finance.h"
-#include "ui/event_sink.h"
-#include "ui/form1.h"
-#include "ui/module1.h"
-#include "ui/testing/memory_window.h"
+#include "ui/testing/loaded_form.h"
 
 namespace {
 
@@ -15,17 +12,6 @@ using vantro::ui::ControlId;
 namespace fin = vantro::core::finance;
 
 constexpr int kPeriods = 32766;
-
-class NoPlatform : public vantro::ui::Application, public vantro::ui::MessageBoxService {
- public:
-  std::filesystem::path programFolder() const override { return {}; }
-  std::filesystem::path userConfigFolder() const override { return {}; }
-  bool previousInstance() override { return false; }
-  void showMainWindow() override {}
-  void endNow() override {}
-  vantro::core::NumberLocale numberLocale() const override { return {}; }
-  void show(const std::string&) override {}
-};
 
 void BaselinePpmtCalls(benchmark::State& state) {
   for (auto _ : state) {
@@ -37,13 +23,8 @@ void BaselinePpmtCalls(benchmark::State& state) {
 }
 
 void TotalPrincipalClick(benchmark::State& state) {
-  NoPlatform platform;
-  vantro::ui::Module1 module(platform, platform);
-  vantro::ui::testing::MemoryWindow window;
-  vantro::ui::Form1 form(window.controls(), module);
-  vantro::ui::Form1Events events(form);
-  window.attach(&events);
-  vantro::ui::raise(form, ControlId::Form1, vantro::ui::Event::Load);
+  vantro::ui::testing::LoadedForm loaded;
+  auto& window = loaded.window;
   window.textBox(ControlId::TextInterest).setText("0.01");
   window.textBox(ControlId::TextN).setText("40000");
   window.textBox(ControlId::TextPV).setText("100000");

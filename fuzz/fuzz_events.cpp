@@ -3,17 +3,14 @@
 // may leave a handler (libFuzzer reports one that does), and the window keeps its invariants
 // after every event.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
-#include "ui/event_sink.h"
-#include "ui/form1.h"
-#include "ui/module1.h"
-#include "ui/testing/memory_window.h"
+#include "ui/testing/loaded_form.h"
 
 namespace {
 
@@ -26,17 +23,6 @@ void require(bool condition, const char* what) {
     std::abort();
   }
 }
-
-class NoPlatform : public vantro::ui::Application, public vantro::ui::MessageBoxService {
- public:
-  std::filesystem::path programFolder() const override { return {}; }
-  std::filesystem::path userConfigFolder() const override { return {}; }
-  bool previousInstance() override { return false; }
-  void showMainWindow() override {}
-  void endNow() override {}
-  vantro::core::NumberLocale numberLocale() const override { return {}; }
-  void show(const std::string&) override {}
-};
 
 void checkInvariants(vantro::ui::testing::MemoryWindow& w, const vantro::ui::Form1& form) {
   const auto& s = form.state();
@@ -52,14 +38,9 @@ void checkInvariants(vantro::ui::testing::MemoryWindow& w, const vantro::ui::For
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  NoPlatform platform;
-  vantro::ui::Module1 module(platform, platform);
-  vantro::ui::testing::MemoryWindow w;
-  vantro::ui::Form1 form(w.controls(), module);
-  vantro::ui::Form1Events events(form);
-  w.attach(&events);
-  vantro::ui::raise(form, ControlId::Form1, vantro::ui::Event::Load);
-  w.focus(ControlId::Text1);
+  vantro::ui::testing::LoadedForm loaded;
+  auto& w = loaded.window;
+  const vantro::ui::Form1& form = loaded.form;
 
   static constexpr std::string_view kTyped = "0123456789.+-*/\r\b$ ,aE";
   for (std::size_t i = 0; i + 1 < size; i += 2) {

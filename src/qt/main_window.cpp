@@ -102,25 +102,17 @@ ui::Label& MainWindow::label(ControlId id) {
 }
 
 ui::Form1Controls MainWindow::controls() {
-  using enum ControlId;
-  return ui::Form1Controls{form_,
-                           textBox(Text1),
-                           textBox(TextN),
-                           textBox(TextInterest),
-                           textBox(TextPV),
-                           textBox(TextFV),
-                           textBox(TextPMT),
-                           textBox(TextPer),
-                           textBox(TextCF),
-                           textBox(TextDecimal),
-                           label(Label1),
-                           label(Label2),
-                           label(Label3),
-                           label(Label4),
-                           label(LabelLineNum),
-                           *checkPayment_,
-                           *frame1_,
-                           pump_};
+  return ui::controlsOf(*this);
+}
+
+ui::CheckBox& MainWindow::checkBox(ControlId id) {
+  if (id != ControlId::CheckPayment) throw std::logic_error("not a check box of the main window");
+  return *checkPayment_;
+}
+
+ui::Panel& MainWindow::panel(ControlId id) {
+  if (id != ControlId::Frame1) throw std::logic_error("not a panel of the main window");
+  return *frame1_;
 }
 
 void MainWindow::placeAtDefaultPosition() {

@@ -32,8 +32,13 @@ class MainWindow : public QMainWindow {
   // The controls for ui::Form1.
   ui::Form1Controls controls();
 
+  // The logic's interface of each control.
   FormWindowAdapter& form() { return form_; }
   ui::TextBox& textBox(ui::ControlId id);
+  ui::Label& label(ui::ControlId id);
+  ui::CheckBox& checkBox(ui::ControlId id);
+  ui::Panel& panel(ui::ControlId id);
+  ui::EventPump& pump() { return pump_; }
   // The widget of a control (nullptr for Form1 and the menu items).
   QWidget* widget(ui::ControlId id) const { return widgets_.byId[static_cast<std::size_t>(id)]; }
   QAction* exitAction() const { return exitAction_; }
@@ -48,8 +53,6 @@ class MainWindow : public QMainWindow {
 
  private:
   class KeyPreviewFilter;
-
-  ui::Label& label(ui::ControlId id);
 
   EventRouter router_;
   MainWindowWidgets widgets_;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "control_id.h"
 #include "controls.h"
 #include "services.h"
 
@@ -36,6 +37,30 @@ struct Form1Controls {
   Panel& Frame1;
   EventPump& Pump;  // the window system's events, for the cash-flow panel's roll
 };
+
+// The controls of a control set that hands out each control by its id.
+template <typename ControlSet>
+Form1Controls controlsOf(ControlSet& set) {
+  using enum ControlId;
+  return Form1Controls{set.form(),
+                       set.textBox(Text1),
+                       set.textBox(TextN),
+                       set.textBox(TextInterest),
+                       set.textBox(TextPV),
+                       set.textBox(TextFV),
+                       set.textBox(TextPMT),
+                       set.textBox(TextPer),
+                       set.textBox(TextCF),
+                       set.textBox(TextDecimal),
+                       set.label(Label1),
+                       set.label(Label2),
+                       set.label(Label3),
+                       set.label(Label4),
+                       set.label(LabelLineNum),
+                       set.checkBox(CheckPayment),
+                       set.panel(Frame1),
+                       set.pump()};
+}
 
 // Which entry box had the focus last.
 enum ActiveFieldCode : std::int16_t {

@@ -71,7 +71,9 @@ void Form1::TextCF_MouseUp(int /*button*/, int /*shift*/, double /*x*/, double /
 void Form1::ShowCashFlowLine() {
   const std::string before = core::leftChars(c_.TextCF.text(), c_.TextCF.selStart());
   const auto line = 1 + std::count(before.begin(), before.end(), '\r');
-  c_.LabelLineNum.setCaption(" " + std::to_string(line));
+  std::string caption = " ";  // the sign's place
+  caption += std::to_string(line);
+  c_.LabelLineNum.setCaption(caption);
 }
 
 void Form1::ParseCashFlows(const std::string& text) {

@@ -34,25 +34,7 @@ MemoryWindow::MemoryWindow() {
 }
 
 Form1Controls MemoryWindow::controls() {
-  using enum ControlId;
-  return Form1Controls{form_,
-                       textBox(Text1),
-                       textBox(TextN),
-                       textBox(TextInterest),
-                       textBox(TextPV),
-                       textBox(TextFV),
-                       textBox(TextPMT),
-                       textBox(TextPer),
-                       textBox(TextCF),
-                       textBox(TextDecimal),
-                       label(Label1),
-                       label(Label2),
-                       label(Label3),
-                       label(Label4),
-                       label(LabelLineNum),
-                       checkBox(CheckPayment),
-                       panel(Frame1),
-                       pump_};
+  return controlsOf(*this);
 }
 
 template <typename T>
