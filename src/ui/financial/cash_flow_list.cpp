@@ -2,6 +2,7 @@
 // the line number of the caret, the keys the box accepts, and reading the list.
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "core/cash_flow_text.h"
@@ -21,20 +22,18 @@ constexpr int kRollFrameMilliseconds = 20;
 
 }  // namespace
 
-// The panel grows from nothing to its height, letting the window repaint between frames. A
-// click on the cash-flow key during the roll starts a roll of its own to the height reached so
-// far; the outer roll then goes on to the full height. Every step must grow the panel as the
-// window measures it (whole pixels), or the roll ends there.
+// The panel grows from nothing to its height in a fixed number of frames, letting the window
+// repaint between them; each frame's height is a fraction of the whole, so that whole-pixel
+// rounding neither stalls the roll nor adds frames. A click on the cash-flow key during the roll
+// starts a roll of its own to the height reached so far; the outer roll then goes on to the full
+// height.
 void Form1::CommandCF_Click() {
   const int target = c_.Frame1.height();
   c_.Frame1.setHeight(0);
   c_.Frame1.setVisible(true);
-  const int step = std::max(1, (target + kRollFrames - 1) / kRollFrames);
-  while (c_.Frame1.height() < target) {
+  for (int frame = 1; frame <= kRollFrames && c_.Frame1.height() < target; ++frame) {
     c_.Pump.processEvents(kRollFrameMilliseconds);
-    const int reached = c_.Frame1.height();
-    c_.Frame1.setHeight(std::min(target, reached + step));
-    if (c_.Frame1.height() <= reached) break;
+    c_.Frame1.setHeight(static_cast<int>(std::int64_t{target} * frame / kRollFrames));
   }
   c_.Frame1.setHeight(target);
   c_.TextCF.setFocus();

@@ -133,11 +133,14 @@ void MemoryTextBox::acceptKey(int keyCode) {
 
 void MemoryEventPump::processEvents(int milliseconds) {
   waited_ += milliseconds;
-  const auto action = scheduled_.find(++calls_);
-  if (action == scheduled_.end()) return;
-  const std::function<void()> run = std::move(action->second);
-  scheduled_.erase(action);
-  run();
+  ++calls_;
+  // Each action is taken off before it runs: it may process events (and so this call) itself.
+  for (auto action = scheduled_.find(calls_); action != scheduled_.end() && action->first == calls_;
+       action = scheduled_.find(calls_)) {
+    const std::function<void()> run = std::move(action->second);
+    scheduled_.erase(action);
+    run();
+  }
 }
 
 }  // namespace vantro::ui::testing

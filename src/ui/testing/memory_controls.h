@@ -1,6 +1,7 @@
 #pragma once
 // In-memory controls with the classic control semantics, for the window logic's tests.
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -76,13 +77,14 @@ class MemoryCheckBox : public CheckBox {
   std::string caption_;
 };
 
+// Measured as a window measures it, in whole pixels of 15 twips.
 class MemoryPanel : public Panel {
  public:
-  explicit MemoryPanel(int designedHeight) : height_(designedHeight) {}
+  explicit MemoryPanel(int designedHeight) { setHeight(designedHeight); }
   bool visible() const override { return visible_; }
   void setVisible(bool visible) override { visible_ = visible; }
   int height() const override { return height_; }
-  void setHeight(int twips) override { height_ = twips; }
+  void setHeight(int twips) override { height_ = std::max(0, twips) / 15 * 15; }
 
  private:
   bool visible_ = true;
@@ -115,12 +117,14 @@ class MemoryEventPump : public EventPump {
  public:
   void processEvents(int milliseconds) override;
   // Runs `action` during the `call`-th processEvents (counted from 1 over the pump's life).
-  void during(int call, std::function<void()> action) { scheduled_[call] = std::move(action); }
+  void during(int call, std::function<void()> action) {
+    scheduled_.emplace(call, std::move(action));
+  }
   int calls() const { return calls_; }
   int waitedMilliseconds() const { return waited_; }
 
  private:
-  std::map<int, std::function<void()>> scheduled_;
+  std::multimap<int, std::function<void()>> scheduled_;
   int calls_ = 0;
   int waited_ = 0;
 };
