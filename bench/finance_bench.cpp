@@ -2,7 +2,8 @@
 // textbook closed-form payment with std::pow measured in the same run, for example:
 //   finance_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 // Rate and IRR also run on hard inputs: hundreds of flows changing sign several times, and
-// guesses far from the root.
+// guesses far from the root; IRRs, every root, on such flows and on 100,000 flows, and on
+// 40,000 flows changing sign at every period, which it refuses (NoConvergence).
 
 #include <benchmark/benchmark.h>
 
@@ -77,7 +78,7 @@ std::vector<double> cashFlows(std::size_t count) {
   return flows;
 }
 
-// 500 flows: an investment, returns, two further investments (four sign changes).
+// 500 flows: an investment, returns, two further investments (five sign changes).
 std::vector<double> hardFlows() {
   std::vector<double> flows = cashFlows(500);
   flows[150] = -9000;
@@ -88,6 +89,11 @@ std::vector<double> hardFlows() {
 void Npv(benchmark::State& state) {
   const auto flows = cashFlows(360);
   run(state, [&](double r) { return fin::NPV(r, flows); });
+}
+// 360 monthly returns on an investment: one sign change, one root.
+void Irr360Flows(benchmark::State& state) {
+  const auto flows = cashFlows(360);
+  run(state, [&](double r) { return fin::IRR(flows, r); });
 }
 void IrrFourFlows(benchmark::State& state) {
   const std::vector<double> flows{-1000, 300, 400, 500};
@@ -104,6 +110,31 @@ void Irr500FlowsGuess1000Percent(benchmark::State& state) {
 void Irr500FlowsGuessMinus90Percent(benchmark::State& state) {
   const auto flows = hardFlows();
   run(state, [&](double r) { return fin::IRR(flows, -0.9 + r); });
+}
+void Irrs500FlowsFiveSignChanges(benchmark::State& state) {
+  const auto flows = hardFlows();
+  run(state, [&](double) { return fin::IRRs(flows).size(); });
+}
+// An investment with 99,999 returns, and the same with a further investment half way.
+void Irrs100000FlowsOneSignChange(benchmark::State& state) {
+  const auto flows = cashFlows(100000);
+  run(state, [&](double) { return fin::IRRs(flows).size(); });
+}
+void Irrs100000FlowsThreeSignChanges(benchmark::State& state) {
+  auto flows = cashFlows(100000);
+  flows[50000] = -1e6;
+  run(state, [&](double) { return fin::IRRs(flows).size(); });
+}
+void Irrs40000FlowsAlternating(benchmark::State& state) {
+  std::vector<double> flows(40000, 1.0);
+  for (std::size_t i = 0; i < flows.size(); i += 2) flows[i] = -1;
+  run(state, [&](double) {
+    try {
+      return fin::IRRs(flows).size();
+    } catch (const fin::FinanceError&) {
+      return std::size_t{0};
+    }
+  });
 }
 void Mirr500Flows(benchmark::State& state) {
   const auto flows = hardFlows();
@@ -123,9 +154,14 @@ BENCHMARK(RateMortgage);
 BENCHMARK(RateLongFarGuess);
 BENCHMARK(Npv);
 BENCHMARK(IrrFourFlows);
+BENCHMARK(Irr360Flows);
 BENCHMARK(Irr500FlowsNearGuess);
 BENCHMARK(Irr500FlowsGuess1000Percent);
 BENCHMARK(Irr500FlowsGuessMinus90Percent);
+BENCHMARK(Irrs500FlowsFiveSignChanges);
+BENCHMARK(Irrs100000FlowsOneSignChange);
+BENCHMARK(Irrs100000FlowsThreeSignChanges);
+BENCHMARK(Irrs40000FlowsAlternating);
 BENCHMARK(Mirr500Flows);
 
 BENCHMARK_MAIN();

@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "core/finance/compounding.h"
+#include "core/finance/exponential_sum.h"
 #include "core/finance/finance.h"
 #include "core/finance/root_search.h"
 
 namespace vantro::core::finance {
 
-using detail::Sample;
 using Reason = FinanceError::Reason;
 
 namespace {
@@ -58,58 +58,41 @@ bool hasBothSigns(std::span<const double> values) {
   return payment && receipt;
 }
 
-// Σ flows[k]·e^(−k·y) as a function of y = log1p(rate), with its slope; where y < 0 it is
-// multiplied by e^((n−1)·y) so that every power in the sum is at most 1.
-class CashFlowSum {
- public:
-  explicit CashFlowSum(std::vector<double> flows) : flows_(std::move(flows)) {
-    for (std::size_t k = 0; k < flows_.size(); ++k) {
-      weightedFlows_.push_back(static_cast<double>(k) * flows_[k]);
-      magnitudes_.push_back(std::fabs(flows_[k]));
-    }
-  }
+// Where the roots of Σ flows[k]·e^(−k·y) can lie. In the factor v = e^−y the sum is a
+// polynomial whose positive roots obey Cauchy's bounds 1/(1 + M/|first|) ≤ v ≤ 1 + M/|last|,
+// M the largest |flow|; the space is kept to the rates a double can hold.
+detail::SearchSpace rootSpace(const std::vector<double>& flows) {
+  double largest = 0;
+  for (double flow : flows) largest = std::max(largest, std::fabs(flow));
+  const double margin = 1e-3;
+  const double low = -std::log1p(largest / std::fabs(flows.back())) * 1.01 - margin;
+  const double high = std::log1p(largest / std::fabs(flows.front())) * 1.01 + margin;
+  return {std::max(low, detail::kLowestLogGrowth), std::min(high, detail::kHighestLogGrowth)};
+}
 
-  Sample operator()(double y) const {
-    const double factor = std::exp(-std::fabs(y));
-    double value = 0;
-    double weighted = 0;  // Σ k·flows[k]·factor^…, for the slope
-    double magnitude = 0;
-    const auto horner = [&](std::size_t k) {
-      value = value * factor + flows_[k];
-      weighted = weighted * factor + weightedFlows_[k];
-      magnitude = magnitude * factor + magnitudes_[k];
-    };
-    const std::size_t count = flows_.size();
-    if (y < 0) {
-      for (std::size_t k = 0; k < count; ++k) horner(k);
-    } else {
-      for (std::size_t k = count; k-- > 0;) horner(k);
-    }
-    // Horner's rounding and that of the factor's powers: about one unit per flow.
-    const double noise = DBL_EPSILON * (1.5 * static_cast<double>(count) + 8) * magnitude;
-    // The slope of the sum as scaled: the factor e^((n−1)·y) adds (n−1) times the value.
-    const double slope = y < 0 ? (static_cast<double>(count) - 1) * value - weighted : -weighted;
-    return {value, slope, noise};
-  }
+// Every root, ascending, of the checked values; hintRate only speeds the search up.
+std::vector<double> internalRates(std::span<const double> values, double hintRate) {
+  // Zeros at either end only multiply the sum by a positive power of 1 + rate: dropping them
+  // keeps the roots and keeps those powers from underflowing to a false zero.
+  const auto first = std::find_if(values.begin(), values.end(), [](double v) { return v != 0; });
+  const auto last = std::find_if(values.rbegin(), values.rend(), [](double v) { return v != 0; });
+  const detail::AmountScale scale(values);
+  std::vector<double> flows;
+  flows.reserve(static_cast<std::size_t>(last.base() - first));
+  for (auto it = first; it != last.base(); ++it) flows.push_back(scale.down(*it));
+  const detail::SearchSpace space = rootSpace(flows);
+  const auto sum = detail::ExponentialSum::discounted(std::move(flows));
+  const double hintY = std::log1p(hintRate);
+  detail::WorkBudget budget;
+  const std::vector<double> turns = detail::turningPoints(sum, space, hintY, budget);
+  return detail::ratesOf(
+      detail::findRoots(detail::budgeted(sum, budget), turns, space, hintY, true));
+}
 
-  // Where the roots can lie. In the factor v = e^−y the sum is a polynomial whose positive
-  // roots obey Cauchy's bounds 1/(1 + M/|first|) ≤ v ≤ 1 + M/|last|, M the largest |flow|.
-  detail::SearchSpace space() const {
-    double largest = 0;
-    for (double flow : flows_) largest = std::max(largest, std::fabs(flow));
-    const double margin = 1e-3;
-    const double low = -std::log1p(largest / std::fabs(flows_.back())) * 1.01 - margin;
-    const double high = std::log1p(largest / std::fabs(flows_.front())) * 1.01 + margin;
-    const double count = static_cast<double>(flows_.size());
-    return {std::max(low, detail::kLowestLogGrowth), std::min(high, detail::kHighestLogGrowth),
-            std::clamp(0.05 / count, 1e-12, 0.05)};
-  }
-
- private:
-  std::vector<double> flows_;
-  std::vector<double> weightedFlows_;  // k·flows[k]
-  std::vector<double> magnitudes_;     // |flows[k]|
-};
+void requireCashFlows(std::span<const double> values) {
+  detail::requireFinite(values);
+  if (!hasBothSigns(values)) detail::fail(Reason::NoSignChange);
+}
 
 }  // namespace
 
@@ -134,22 +117,17 @@ double NPV(double rate, std::span<const double> values) {
   return detail::finiteResult(scale.up(npv));
 }
 
+std::vector<double> IRRs(std::span<const double> values) {
+  requireCashFlows(values);
+  return internalRates(values, 0.1);
+}
+
 double IRR(std::span<const double> values, double guess) {
   // rate with Σ values[i]/(1+rate)^i = 0, the one nearest guess
-  detail::requireFinite(values);
   detail::requireFinite({guess});
-  if (!hasBothSigns(values)) detail::fail(Reason::NoSignChange);
+  requireCashFlows(values);
   detail::requireRateAboveMinusOne(guess);
-  // Zeros at either end only multiply the sum by a positive power of 1 + rate: dropping them
-  // keeps the roots and keeps those powers from underflowing to a false zero.
-  const auto first = std::find_if(values.begin(), values.end(), [](double v) { return v != 0; });
-  const auto last = std::find_if(values.rbegin(), values.rend(), [](double v) { return v != 0; });
-  const detail::AmountScale scale(values);
-  std::vector<double> flows;
-  flows.reserve(static_cast<std::size_t>(last.base() - first));
-  for (auto it = first; it != last.base(); ++it) flows.push_back(scale.down(*it));
-  const CashFlowSum sum(std::move(flows));
-  return detail::finiteResult(std::expm1(detail::findRootNearest(sum, guess, sum.space())));
+  return detail::nearestRate(internalRates(values, guess), guess);
 }
 
 double MIRR(std::span<const double> values, double financeRate, double reinvestRate) {

@@ -17,6 +17,7 @@
 
 #include <span>
 #include <stdexcept>
+#include <vector>
 
 namespace vantro::core::finance {
 
@@ -48,10 +49,10 @@ class FinanceError : public std::runtime_error {
 double NPer(double rate, double payment, double presentValue, double futureValue = 0,
             PaymentDue due = PaymentDue::EndOfPeriod);
 
-// Rate per period (above −1) that settles the relation, searched from guess. When several
-// rates do, the one nearest the guess is returned. Throws NoSolution when no rate does
-// (also when the relation does not depend on the rate: zero periods, or no present value
-// and no payment), NoConvergence when the search gives up.
+// Rate per period (above −1) that settles the relation. When several rates do (at most
+// two), the one nearest the guess is returned, the lower of two equally near. Throws
+// NoSolution when no rate does (also when the relation does not depend on the rate: zero
+// periods, or no present value and no payment), NoConvergence when the search gives up.
 double Rate(double periods, double payment, double presentValue, double futureValue = 0,
             PaymentDue due = PaymentDue::EndOfPeriod, double guess = 0.1);
 
@@ -77,9 +78,18 @@ double PPMT(double rate, double period, double periods, double presentValue, dou
 // An empty list is worth 0.
 double NPV(double rate, std::span<const double> values);
 
-// Internal rate of return: the rate above −1 at which Σ values[i]/(1+rate)^i = 0, the one
-// nearest the guess when there are several. NoSignChange without both signs, NoSolution
-// when no rate above −1 gives zero, NoConvergence when the search gives up.
+// Every internal rate of return: the rates above −1 at which Σ values[i]/(1+rate)^i = 0,
+// ascending, each once (a double root too). Rates closer to −1 than a double can tell, or
+// beyond its range, are left out. Empty when no rate gives zero. NoSignChange without both
+// signs, InvalidArgument for a NaN or infinite value. NoConvergence when a long list changes
+// sign so often that finding every root would take too long: when sign changes less one,
+// times flows, exceed 2^21 (21 changes in 100,000 flows; one at every period in 1,450), or
+// when the search spends its fixed allowance of work.
+std::vector<double> IRRs(std::span<const double> values);
+
+// Internal rate of return: of IRRs, the rate nearest the guess (|rate − guess| least; the
+// lower of two equally near). NoSolution when IRRs is empty, RateAtOrBelowMinusOne for a
+// guess of −1 or less, InvalidArgument for a NaN or infinite guess; otherwise IRRs' errors.
 double IRR(std::span<const double> values, double guess = 0.1);
 
 // Modified internal rate of return of N values: receipts grow at reinvestRate to the last

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <vector>
 
 #include "core/finance/compounding.h"
+#include "core/finance/exponential_sum.h"
 #include "core/finance/finance.h"
 #include "core/finance/root_search.h"
 
@@ -110,10 +112,23 @@ double Rate(double periods, double payment, double presentValue, double futureVa
     if (!(rate > -1)) detail::fail(Reason::NoSolution);  // too close to −1 for a double
     return detail::finiteResult(rate);
   }
+  // (g − 1)·relation, g = 1 + rate, is an exponential sum in y = log g of four terms,
+  // e^((periods+1)·y), e^(periods·y), e^y and 1, with the relation's roots and one more at
+  // rate 0. Its turning points and 0 divide the line into pieces on each of which the relation
+  // has at most one root, and the relation, the accurate form, refines them.
+  const double late = 1 - dueValue;
+  const detail::ExponentialSum shifted(
+      {pv + dueValue * pmt, late * pmt - pv, fv - dueValue * pmt, -fv - late * pmt},
+      {periods + 1, periods, 1, 0});
+  if (shifted.size() == 0) detail::fail(Reason::NoSolution);  // every rate settles it
+  const detail::SearchSpace space{detail::kLowestLogGrowth, detail::kHighestLogGrowth};
+  const double guessY = std::log1p(guess);
+  detail::WorkBudget budget;
+  std::vector<double> boundaries = detail::turningPoints(shifted, space, guessY, budget);
+  boundaries.insert(std::upper_bound(boundaries.begin(), boundaries.end(), 0.0), 0.0);
   const AnnuityRelation relation(periods, pmt, pv, fv, dueValue);
-  const detail::SearchSpace space{detail::kLowestLogGrowth, detail::kHighestLogGrowth,
-                                  std::clamp(0.05 / std::fabs(periods), 1e-12, 0.05)};
-  return detail::finiteResult(std::expm1(detail::findRootNearest(relation, guess, space)));
+  const auto roots = detail::findRoots(relation, boundaries, space, guessY, true);
+  return detail::finiteResult(detail::nearestRate(detail::ratesOf(roots), guess));
 }
 
 }  // namespace vantro::core::finance

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <optional>
 
 #include "core/finance/compounding.h"
 #include "core/finance/finance.h"
@@ -17,25 +16,22 @@ namespace {
 
 using Reason = FinanceError::Reason;
 
-// Limits. Refining a bracket takes a few Newton steps on smooth functions; when Newton
-// stalls, bisection by bit pattern needs at most 64 halvings to reach neighbouring doubles,
-// and the limit leaves room for twice that. The scan doubles its step from about the
-// function's finest detail to the ends of the space in far fewer steps than its limit.
-constexpr int kNewtonIterations = 16;
-constexpr double kNewtonLargestStep = 1;  // a factor e in 1 + rate
+// Refining a bracket takes a few Newton steps on smooth functions; when Newton stalls,
+// bisection by bit pattern needs at most 64 halvings to reach neighbouring doubles, and the
+// limit leaves room for twice that.
 constexpr int kRefineIterations = 200;
-constexpr int kScanStepsPerSide = 200;
-constexpr double kScanGrowth = 2;
-constexpr int kExtremumSearches = 64;
-constexpr int kExtremumIterations = 70;
 
 struct Point {
   double y;
   Sample sample;
 };
 
-bool isFinite(const Sample& s) {
-  return std::isfinite(s.value) && std::isfinite(s.slope) && std::isfinite(s.noise);
+Point sampleAt(const Model& model, double y) {
+  const Sample s = model(y);
+  if (!std::isfinite(s.value) || !std::isfinite(s.slope) || !std::isfinite(s.noise)) {
+    fail(Reason::NoConvergence);
+  }
+  return {y, s};
 }
 
 // The value is zero within its rounding error.
@@ -62,202 +58,41 @@ double fromOrderKey(std::int64_t key) {
   return std::bit_cast<double>(key >= 0 ? key : std::numeric_limits<std::int64_t>::min() - key);
 }
 
-// The middle of [a, b]. Where the ends differ in sign or by more than a factor 8, the middle
-// in the ordering of doubles: it halves the number of doubles between them, so a bracket
-// around a root at or near 0 still shrinks to neighbours in at most 64 steps.
+// The middle of [a, b]: 0 where the ends differ in sign; where they differ by more than a
+// factor 8, the middle in the ordering of doubles, which halves the number of doubles between
+// them, so that a bracket around a root near 0 still shrinks to neighbours in 64 steps.
 double bisect(double a, double b) {
+  if (opposite(a, b)) return 0;
   const double small = std::min(std::fabs(a), std::fabs(b));
   const double large = std::max(std::fabs(a), std::fabs(b));
-  if (!opposite(a, b) && large <= 8 * small) return a + (b - a) / 2;
+  if (large <= 8 * small) return a + (b - a) / 2;
   const std::int64_t ka = orderKey(a);
   const std::int64_t kb = orderKey(b);
   return fromOrderKey(ka / 2 + kb / 2 + (ka % 2 + kb % 2) / 2);
 }
 
-class Search {
- public:
-  Search(const Model& model, double guessRate, const SearchSpace& space)
-      : model_(model),
-        guessRate_(guessRate),
-        space_(space),
-        yGuess_(std::clamp(std::log1p(guessRate), space.low, space.high)) {}
-
-  double run();
-
- private:
-  struct Walker {
-    double direction;
-    Point frontier;
-    int steps = 0;
-    bool active = true;
-  };
-
-  std::optional<Point> sampleAt(double y) const;
-  double distance(double y) const { return std::fabs(std::expm1(y) - guessRate_); }
-  void consider(double y);
-  std::optional<double> newton(Point start);
-  double polish(const Point& x) const;
-  bool confirmRoot(double y, double width);
-  void advance(Walker& walker);
-  std::optional<double> rootBetween(const Point& near, const Point& far);
-  std::optional<double> refine(Point a, Point b);
-
-  const Model& model_;
-  double guessRate_;
-  SearchSpace space_;
-  double yGuess_;
-  std::optional<Point> newtonRoot_;
-  std::optional<double> best_;
-  double bestDistance_ = std::numeric_limits<double>::infinity();
-  bool limited_ = false;  // a limit or an unusable value cut part of the search short
-  int extremumSearches_ = kExtremumSearches;
-};
-
-std::optional<Point> Search::sampleAt(double y) const {
-  const Sample sample = model_(y);
-  if (!isFinite(sample)) return std::nullopt;
-  return Point{y, sample};
-}
-
-void Search::consider(double y) {
-  const double d = distance(y);
-  if (d < bestDistance_) {
-    best_ = y;
-    bestDistance_ = d;
-  }
-}
-
-// Newton's method from the guess, steps limited in length and kept inside the space, until
-// a step crosses the root (then the bracket is refined). A root is accepted when the value is
-// zero within rounding, or when the step has become too small to move y and a sign change
-// around it confirms the root.
-std::optional<double> Search::newton(Point x) {
-  for (int i = 0; i < kNewtonIterations; ++i) {
-    if (isZero(x.sample)) return polish(x);
-    const double step = -x.sample.value / x.sample.slope;
-    if (!std::isfinite(step)) return std::nullopt;
-    const double limited = std::clamp(step, -kNewtonLargestStep, kNewtonLargestStep);
-    const double y = std::clamp(x.y + limited, space_.low, space_.high);
-    if (std::fabs(y - x.y) <= resolution(x.y)) {
-      if (limited != step) return std::nullopt;
-      return confirmRoot(x.y, std::max(4 * std::fabs(step), 2 * resolution(x.y)))
-                 ? std::optional<double>(x.y)
-                 : std::nullopt;
-    }
-    const auto next = sampleAt(y);
-    if (!next) return std::nullopt;
-    // A step across the root brackets it: safeguarded steps from here on.
-    if (opposite(x.sample.value, next->sample.value)) return refine(x, *next);
-    x = *next;
-  }
-  return std::nullopt;
-}
-
 // A value within the rounding bound may still be several rounding errors away from zero:
-// one more Newton step, if a short one, brings it down to the rounding actually made.
-double Search::polish(const Point& x) const {
+// one more Newton step, if a short one that stays between low and high, brings it down to
+// the rounding actually made.
+double polish(const Point& x, double low, double high) {
   const double y = x.y - x.sample.value / x.sample.slope;
   const bool shortStep = std::fabs(y - x.y) <= 1e-8 * std::max(1.0, std::fabs(x.y));
-  return std::isfinite(y) && shortStep ? std::clamp(y, space_.low, space_.high) : x.y;
+  return std::isfinite(y) && shortStep && y > low && y < high ? y : x.y;
 }
 
-bool Search::confirmRoot(double y, double width) {
-  const auto below = sampleAt(y - width);
-  const auto above = sampleAt(y + width);
-  if (!below || !above) return false;
-  return isZero(below->sample) || isZero(above->sample) ||
-         opposite(below->sample.value, above->sample.value);
-}
-
-double Search::run() {
-  const auto start = sampleAt(yGuess_);
-  if (!start) fail(Reason::NoConvergence);
-  if (isZero(start->sample)) return polish(*start);
-  if (const auto root = newton(*start)) {
-    consider(*root);
-    newtonRoot_ = sampleAt(*root);
+// A value zero within the rounding bound can still be far from the root where the slope is
+// small (roots close together): Newton steps, kept inside the bracket, go on while they
+// shrink. Two are enough from there; beyond them the steps only chase rounding.
+double settle(const Model& model, Point x, double low, double high) {
+  double lastStep = std::numeric_limits<double>::infinity();
+  for (int i = 0; i < 2; ++i) {
+    const double y = x.y - x.sample.value / x.sample.slope;
+    const double step = std::fabs(y - x.y);
+    if (!(y > low && y < high) || step <= resolution(x.y) || step >= lastStep / 2) break;
+    lastStep = step;
+    x = sampleAt(model, y);
   }
-
-  // Walk outward, always extending the side whose frontier is nearer the guess, until no
-  // unexplored rate can be nearer than the best root found.
-  Walker walkers[] = {{-1, *start}, {+1, *start}};
-  for (;;) {
-    Walker* nearer = nullptr;
-    for (Walker& w : walkers) {
-      if (w.active && (!nearer || distance(w.frontier.y) < distance(nearer->frontier.y))) {
-        nearer = &w;
-      }
-    }
-    if (!nearer) break;
-    advance(*nearer);
-  }
-  if (best_) return *best_;
-  fail(limited_ ? Reason::NoConvergence : Reason::NoSolution);
-}
-
-void Search::advance(Walker& walker) {
-  if (distance(walker.frontier.y) >= bestDistance_) {
-    walker.active = false;
-    return;
-  }
-  if (walker.steps == kScanStepsPerSide) {
-    walker.active = false;
-    limited_ = true;
-    return;
-  }
-  const double offset = space_.initialStep * std::pow(kScanGrowth, walker.steps++);
-  const double y = std::clamp(yGuess_ + walker.direction * offset, space_.low, space_.high);
-  if (y == walker.frontier.y) {  // already at the end of the space
-    walker.active = false;
-    return;
-  }
-  // A step past Newton's root ends at the root: only the stretch before it is left to search.
-  const bool pastRoot = newtonRoot_ &&
-                        (newtonRoot_->y - walker.frontier.y) * walker.direction > 0 &&
-                        (newtonRoot_->y - y) * walker.direction <= 0;
-  const auto next = pastRoot ? newtonRoot_ : sampleAt(y);
-  if (!next) {
-    walker.active = false;
-    limited_ = true;
-    return;
-  }
-  if (const auto root = rootBetween(walker.frontier, *next)) {
-    consider(*root);
-    walker.active = false;
-    return;
-  }
-  walker.frontier = *next;
-}
-
-// A root between two neighbouring scan points, the one nearer `near` when the search can
-// tell. Without a sign change a root can still hide where the slope turns: two close roots,
-// or one where the function touches zero. Bisection on the slope's sign finds that turning
-// point and the value there decides.
-std::optional<double> Search::rootBetween(const Point& near, const Point& far) {
-  if (isZero(far.sample)) return far.y;
-  if (opposite(near.sample.value, far.sample.value)) return refine(near, far);
-  if (!opposite(near.sample.slope, far.sample.slope)) return std::nullopt;
-  if (extremumSearches_ == 0) {
-    limited_ = true;
-    return std::nullopt;
-  }
-  --extremumSearches_;
-  Point a = near;
-  Point b = far;
-  for (int i = 0; i < kExtremumIterations; ++i) {
-    const double y = bisect(a.y, b.y);
-    if (y == a.y || y == b.y) break;
-    const auto mid = sampleAt(y);
-    if (!mid) {
-      limited_ = true;
-      return std::nullopt;
-    }
-    if (opposite(near.sample.value, mid->sample.value)) return refine(near, *mid);
-    if (isZero(mid->sample)) return mid->y;
-    if (mid->sample.slope == 0) break;
-    (opposite(a.sample.slope, mid->sample.slope) ? b : a) = *mid;
-  }
-  return std::nullopt;
+  return x.y;
 }
 
 // The root inside a bracket whose ends have values of opposite signs. Each step is Newton's
@@ -265,7 +100,8 @@ std::optional<double> Search::rootBetween(const Point& near, const Point& far) {
 // (a function that flattens out throws Newton past the root from one side only). It bisects
 // instead when neither stays inside, or when Newton neither halved its step nor helped the
 // bracket halve over the last two steps: the bracket then shrinks steadily whatever happens.
-std::optional<double> Search::refine(Point a, Point b) {
+// A value zero within its rounding ends the bracketing; settle takes the last steps.
+double refine(const Model& model, const Point& a, const Point& b) {
   Point negative = a.sample.value < 0 ? a : b;
   Point positive = a.sample.value < 0 ? b : a;
   double lastStep = std::numeric_limits<double>::infinity();
@@ -292,19 +128,91 @@ std::optional<double> Search::refine(Point a, Point b) {
     lastStep = std::fabs(y - x.y);
     widthTwoStepsAgo = widthOneStepAgo;
     widthOneStepAgo = width;
-    const auto next = sampleAt(y);
-    if (!next) break;
-    if (next->sample.value == 0) return y;
-    (next->sample.value < 0 ? negative : positive) = *next;
+    const Point next = sampleAt(model, y);
+    if (isZero(next.sample)) return settle(model, next, left, right);
+    (next.sample.value < 0 ? negative : positive) = next;
   }
-  limited_ = true;
-  return std::nullopt;
+  fail(Reason::NoConvergence);
+}
+
+// The one root between the ends of a piece, whose values have opposite signs. A hint inside
+// the piece replaces the end of its sign, so that Newton starts from the caller's guess.
+double rootInPiece(const Model& model, Point a, Point b, double hintY) {
+  if (hintY > a.y && hintY < b.y) {
+    const Point hint = sampleAt(model, hintY);
+    if (isZero(hint.sample)) return polish(hint, a.y, b.y);
+    (opposite(hint.sample.value, a.sample.value) ? b : a) = hint;
+  }
+  return refine(model, a, b);
+}
+
+// Clusters of neighbouring roots with the value zero within noise between each two, each
+// cluster as its middle.
+std::vector<double> mergedClusters(const Model& model, const std::vector<double>& roots) {
+  std::vector<double> merged;
+  std::size_t first = 0;
+  for (std::size_t i = 0; i < roots.size(); ++i) {
+    const bool joinsNext = i + 1 < roots.size() &&
+                           isZero(sampleAt(model, roots[i] + (roots[i + 1] - roots[i]) / 2).sample);
+    if (joinsNext) continue;
+    merged.push_back(roots[first] + (roots[i] - roots[first]) / 2);
+    first = i + 1;
+  }
+  return merged;
 }
 
 }  // namespace
 
-double findRootNearest(const Model& model, double guessRate, const SearchSpace& space) {
-  return Search(model, guessRate, space).run();
+void WorkBudget::spend(std::size_t terms) {
+  if (terms > left_) fail(Reason::NoConvergence);
+  left_ -= terms;
+}
+
+std::vector<double> findRoots(const Model& model, std::span<const double> boundaries,
+                              const SearchSpace& space, double hintY, bool mergeTouching) {
+  std::vector<Point> points{sampleAt(model, space.low)};
+  for (double y : boundaries) {
+    if (y > points.back().y && y < space.high) points.push_back(sampleAt(model, y));
+  }
+  points.push_back(sampleAt(model, space.high));
+
+  std::vector<double> roots;
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const Point& p = points[i];
+    if (isZero(p.sample)) {
+      const double low = i > 0 ? points[i - 1].y : p.y;
+      const double high = i + 1 < points.size() ? points[i + 1].y : p.y;
+      roots.push_back(polish(p, low, high));
+      continue;
+    }
+    if (i + 1 == points.size()) break;
+    const Point& next = points[i + 1];
+    // At most one root per piece, ends included: a root at an end leaves none inside.
+    if (!isZero(next.sample) && opposite(p.sample.value, next.sample.value)) {
+      roots.push_back(rootInPiece(model, p, next, hintY));
+    }
+  }
+  return mergeTouching ? mergedClusters(model, roots) : roots;
+}
+
+std::vector<double> ratesOf(std::span<const double> logRoots) {
+  std::vector<double> rates;
+  for (double y : logRoots) {
+    const double rate = std::expm1(y);
+    if (rate > -1 && std::isfinite(rate) && (rates.empty() || rate > rates.back())) {
+      rates.push_back(rate);
+    }
+  }
+  return rates;
+}
+
+double nearestRate(std::span<const double> rates, double guessRate) {
+  if (rates.empty()) fail(Reason::NoSolution);
+  double best = rates.front();
+  for (double rate : rates) {
+    if (std::fabs(rate - guessRate) < std::fabs(best - guessRate)) best = rate;
+  }
+  return best;
 }
 
 }  // namespace vantro::core::finance::detail

@@ -1,11 +1,10 @@
 // Identities over generated cases: solving and solving back, the parts of a payment, the
 // whole loan repaid, the root searches finding the rate the inputs were built from (NPV at
-// the IRR is checked with the IRR's accuracy), and the root nearest the guess.
+// the IRR is checked with the IRR's accuracy).
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <vector>
 
 #include "core/finance/finance.h"
 #include "support.h"
@@ -55,22 +54,6 @@ TEST(FinanceIdentities, PartsOfPaymentsRepayTheLoan) {
     const double settled = pv + fv / (1 + r * static_cast<int>(due));
     EXPECT_NEAR(principal, -settled, 1e-12 * n * std::fabs(pv)) << r << " " << n;
   }
-}
-
-// Σ flows[i]·v^i = (v − 1/1.05)(v − 1/1.25)(v − 1/1.6): roots at 5 %, 25 % and 60 %. The
-// search returns the one nearest the guess, the user's way of choosing.
-TEST(FinanceIdentities, IrrNearestTheGuess) {
-  const double a = 1 / 1.05, b = 1 / 1.25, c = 1 / 1.6;
-  const std::vector<double> flows{-a * b * c, a * b + a * c + b * c, -(a + b + c), 1};
-  const struct {
-    double guess, root;
-  } cases[] = {{-0.5, 0.05}, {0, 0.05},   {0.14, 0.05}, {0.16, 0.25},
-               {0.3, 0.25},  {0.43, 0.6}, {0.6, 0.6},   {50, 0.6}};
-  for (const auto& t : cases) EXPECT_NEAR(IRR(flows, t.guess), t.root, 1e-9) << t.guess;
-  // A root where the sum only touches zero, (v − 1/1.1)², found though no sign changes. A
-  // double root is only defined to about the square root of the rounding error.
-  const double v = 1 / 1.1;
-  EXPECT_NEAR(IRR(std::vector<double>{v * v, -2 * v, 1}, 0.5), 0.1, 1e-6);
 }
 
 }  // namespace
