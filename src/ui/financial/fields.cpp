@@ -69,16 +69,23 @@ void Form1::TextDecimal_LostFocus() {
   s_.NumberFormat = core::numberFormatPattern(places > 0 ? static_cast<int>(places) : 0);
 }
 
-// Each key is tested against the box's whole text, not the selection it would replace.
+// Each key is judged against the text as it will be once the key replaces the selection: a box
+// selects its text when it takes the focus, so typing over a selection is the usual case. A
+// minus typed over the whole text starts a negative number; elsewhere it changes the sign.
 void Form1::FilterFieldKey(TextBox& box, int& keyAscii, bool allowPoint, bool allowOperator,
                            bool signKey) {
-  const std::string text = box.text();
   if ((keyAscii >= '0' && keyAscii <= '9') || keyAscii == keys::kBackspace) return;
-  if (keyAscii == '.' && allowPoint && !contains(text, '.')) return;
-  if ((keyAscii == '/' || keyAscii == '*') && allowOperator && !contains(text, '/') &&
-      !contains(text, '*'))
+  const std::string text = box.text();
+  const int start = box.selStart();
+  const int selected = box.selLength();
+  const std::string kept =
+      selected == 0 ? text : core::leftChars(text, start) + core::charsFrom(text, start + selected);
+  if (keyAscii == '.' && allowPoint && !contains(kept, '.')) return;
+  if ((keyAscii == '/' || keyAscii == '*') && allowOperator && !contains(kept, '/') &&
+      !contains(kept, '*'))
     return;
   const bool minus = keyAscii == '-';
+  if (minus && signKey && selected > 0 && kept.empty()) return;
   keyAscii = 0;
   if (minus && signKey) NumSignCommand_Click();
 }

@@ -47,8 +47,10 @@ void Form1::ReturnFocus(TextBox& box) {
   box.setSelLength(length);
 }
 
+// A refused second point at the caret 0 steps back to −1, and its caller's + 1 brings the caret
+// back to 0.
 void Form1::SetCursorPos(int position) {
-  s_.CursorPos = static_cast<std::int16_t>(std::clamp(position, 0, 32767));
+  s_.CursorPos = static_cast<std::int16_t>(std::clamp(position, -1, 32767));
 }
 
 void Form1::MoveDisplayCaretToEnd() {
