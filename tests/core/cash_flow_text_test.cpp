@@ -35,13 +35,15 @@ TEST(CashFlowText, KeepsTheNumericLinesAsTheyAreShownAndReadsThemByTheLocale) {
   }
 }
 
-TEST(CashFlowText, ListsPastTheSixteenBitRange) {
+TEST(CashFlowText, ListsPastTheSixteenBitRangeAndAMegabyteLine) {
   std::string text;
   for (int i = 0; i < 40000; ++i) text += (i % 2 ? "-1\r\n" : "2\n");
-  const auto list = parseCashFlows(text, {".", ",", "$"}, 0);
-  ASSERT_EQ(list.values.size(), 40000u);
+  const std::string digits(1u << 20, '9');
+  const auto list = parseCashFlows(text + digits, {".", ",", "$"}, 0);
+  ASSERT_EQ(list.values.size(), 40001u);
   EXPECT_EQ(list.values[39999], -1);
-  EXPECT_EQ(list.text.size(), 40000u * 3 + 20000);
+  EXPECT_EQ(list.values[40000], std::numeric_limits<double>::infinity());
+  EXPECT_EQ(list.text, parseCashFlows(text, {".", ",", "$"}, 0).text + digits + "\r\n");
 }
 
 }  // namespace
