@@ -1,9 +1,9 @@
 // Time per call of the financial functions. Compare each against BaselinePowPmt, the
 // textbook closed-form payment with std::pow measured in the same run, for example:
 //   finance_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
-// Rate and IRR also run on hard inputs: hundreds of flows changing sign several times, and
-// guesses far from the root; IRRs, every root, on such flows and on 100,000 flows, and on
-// 40,000 flows changing sign at every period, which it refuses (NoConvergence).
+// Rate and IRR also run on hard inputs: hundreds of flows changing sign several times, 10,000
+// flows, and guesses far from the root; IRRs, every root, on such flows and on 100,000 flows, and
+// on 40,000 flows changing sign at every period, which it refuses (NoConvergence).
 
 #include <benchmark/benchmark.h>
 
@@ -111,6 +111,18 @@ void Irr500FlowsGuessMinus90Percent(benchmark::State& state) {
   const auto flows = hardFlows();
   run(state, [&](double r) { return fin::IRR(flows, -0.9 + r); });
 }
+// 10,000 monthly returns on an investment (one sign change), and the same with two further
+// investments (five sign changes): IRR over a long list, from guesses near the root.
+void Irr10000FlowsOneSignChange(benchmark::State& state) {
+  const auto flows = cashFlows(10000);
+  run(state, [&](double r) { return fin::IRR(flows, r); });
+}
+void Irr10000FlowsFiveSignChanges(benchmark::State& state) {
+  auto flows = cashFlows(10000);
+  flows[2500] = -300000;
+  flows[5000] = -300000;
+  run(state, [&](double r) { return fin::IRR(flows, r); });
+}
 void Irrs500FlowsFiveSignChanges(benchmark::State& state) {
   const auto flows = hardFlows();
   run(state, [&](double) { return fin::IRRs(flows).size(); });
@@ -158,6 +170,8 @@ BENCHMARK(Irr360Flows);
 BENCHMARK(Irr500FlowsNearGuess);
 BENCHMARK(Irr500FlowsGuess1000Percent);
 BENCHMARK(Irr500FlowsGuessMinus90Percent);
+BENCHMARK(Irr10000FlowsOneSignChange);
+BENCHMARK(Irr10000FlowsFiveSignChanges);
 BENCHMARK(Irrs500FlowsFiveSignChanges);
 BENCHMARK(Irrs100000FlowsOneSignChange);
 BENCHMARK(Irrs100000FlowsThreeSignChanges);

@@ -14,20 +14,19 @@
 
 namespace vantro::core::finance {
 
-using detail::accumulationFactor;
 using Reason = FinanceError::Reason;
 
 namespace {
 
 // Payment number `period` of an annuity, its arguments checked and amounts scaled.
 struct Instalment {
-  double presentAnnuity(double count) const {
-    // (1 − (1+rate)^−count)/rate
-    return -accumulationFactor(rate, logRate, -count);
-  }
+  double growth(double count) const { return compounding.growth(count); }
+  double accumulation(double count) const { return compounding.accumulation(count); }
+  // accumulation/growth = (1 − (1+rate)^−count)/rate
+  double presentAnnuity(double count) const { return -compounding.accumulation(-count); }
 
   double rate;
-  double logRate;    // log1p(rate)
+  detail::Compounding compounding;
   double paid;       // payments made before this one: period − 1
   double remaining;  // periods − paid, at least 1
   double periods;
@@ -41,13 +40,19 @@ struct Instalment {
 Instalment instalment(double rate, double period, double periods, double presentValue,
                       double futureValue, PaymentDue due) {
   detail::requireFinite({rate, period, periods, presentValue, futureValue});
-  detail::requireRateAboveMinusOne(rate);
   const bool beginning = detail::dueFlag(due) == 1;
   if (!(period >= 1 && period <= periods)) detail::fail(Reason::PeriodOutOfRange);
+  detail::requireRealGrowth(rate, periods);
+  detail::requireRealGrowth(rate, period);  // and so period − 1 and the periods remaining
+  const detail::Compounding compounding(rate);
+  // No payment settles the loan when each is lost as it is made (due at the beginning, at
+  // −100 %) or when the growth over the term is 1 (an even count at −200 %).
+  if ((beginning && rate == -1) || (rate < -1 && compounding.accumulation(periods) == 0)) {
+    detail::fail(Reason::NoSolution);
+  }
   const detail::AmountScale scale{presentValue, futureValue};
-  return {
-      rate,      std::log1p(rate), period - 1, periods - (period - 1),   periods,
-      beginning, period == 1,      scale,      scale.down(presentValue), scale.down(futureValue)};
+  return {rate,      compounding, period - 1, periods - (period - 1),   periods,
+          beginning, period == 1, scale,      scale.down(presentValue), scale.down(futureValue)};
 }
 
 // Balance after `paid` end-of-period payments (the amount still owed, in the present value's
@@ -55,27 +60,32 @@ Instalment instalment(double rate, double period, double periods, double present
 // / accumulation(periods). The same balance, divided by 1 + rate, is left after payment
 // `paid` when payments fall at the beginning of each period.
 double balance(const Instalment& p) {
-  if (p.logRate >= 0) {
+  if (p.compounding.expanding()) {
     // Divided through by growth(periods): present-value factors, each at most periods.
-    const double discountRemaining = std::exp(-p.remaining * p.logRate);
     return (p.presentValue * p.presentAnnuity(p.remaining) -
-            p.futureValue * discountRemaining * p.presentAnnuity(p.paid)) /
+            p.futureValue * p.growth(-p.remaining) * p.presentAnnuity(p.paid)) /
            p.presentAnnuity(p.periods);
   }
-  const double growthPaid = std::exp(p.paid * p.logRate);
-  return (p.presentValue * growthPaid * accumulationFactor(p.rate, p.logRate, p.remaining) -
-          p.futureValue * accumulationFactor(p.rate, p.logRate, p.paid)) /
-         accumulationFactor(p.rate, p.logRate, p.periods);
+  return (p.presentValue * p.growth(p.paid) * p.accumulation(p.remaining) -
+          p.futureValue * p.accumulation(p.paid)) /
+         p.accumulation(p.periods);
 }
 
 // Principal part of payment `paid` + 1 for end-of-period payments:
 // −(presentValue + futureValue)·growth(paid)/accumulation(periods).
 double endOfPeriodPrincipal(const Instalment& p) {
   const double settled = p.presentValue + p.futureValue;
-  if (p.logRate >= 0) {
-    return -settled * std::exp(-p.remaining * p.logRate) / p.presentAnnuity(p.periods);
+  if (p.compounding.expanding()) {
+    return -settled * p.growth(-p.remaining) / p.presentAnnuity(p.periods);
   }
-  return -settled * std::exp(p.paid * p.logRate) / accumulationFactor(p.rate, p.logRate, p.periods);
+  return -settled * p.growth(p.paid) / p.accumulation(p.periods);
+}
+
+// rate/(1 + rate), the interest on a balance that is 1 at the end of the period.
+double ratePerGrowth(const Instalment& p) {
+  // 1 − e^−log1p(rate) above −100 %, exact for tiny rates.
+  if (p.rate > -1) return -std::expm1(-std::log1p(p.rate));
+  return p.rate / (1 + p.rate);
 }
 
 }  // namespace
@@ -89,9 +99,7 @@ double IPMT(double rate, double period, double periods, double presentValue, dou
     return detail::finiteResult(loan.scale.up(-rate * balance(loan)));
   }
   if (loan.first) return 0;
-  // rate/(1 + rate) = 1 − e^−log1p(rate)
-  const double ratePerGrowth = -std::expm1(-loan.logRate);
-  return detail::finiteResult(loan.scale.up(-ratePerGrowth * balance(loan)));
+  return detail::finiteResult(loan.scale.up(-ratePerGrowth(loan) * balance(loan)));
 }
 
 double PPMT(double rate, double period, double periods, double presentValue, double futureValue,

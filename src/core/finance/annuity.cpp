@@ -4,7 +4,10 @@
 // and 1/growth is at most 1 multiplies an amount, so nothing overflows before the result
 // does, and (1+rate)^periods comes from exp(periods·log1p(rate)), exact in the limit of
 // tiny rates where pow(1 + rate, periods) would already have lost the rate's low digits.
+// Below −100 % (whole periods only) the same holds for |1 + rate|, with the power's sign.
 
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 #include "core/finance/compounding.h"
@@ -21,7 +24,7 @@ namespace {
 // Checks shared by PV, FV and PMT; returns 1 + rate·due.
 double checkedTiming(double rate, double periods, double amountA, double amountB, PaymentDue due) {
   detail::requireFinite({rate, periods, amountA, amountB});
-  detail::requireRateAboveMinusOne(rate);
+  detail::requireRealGrowth(rate, periods);
   return 1 + rate * detail::dueFlag(due);
 }
 
@@ -30,12 +33,16 @@ double checkedTiming(double rate, double periods, double amountA, double amountB
 double PV(double rate, double periods, double payment, double futureValue, PaymentDue due) {
   // presentValue = −(payment·timing·accumulation + futureValue)/growth
   const double timing = checkedTiming(rate, periods, payment, futureValue, due);
+  // At −100 % nothing of the present value is left after a period: no present value settles
+  // the relation, or every one does.
+  if (rate == -1) detail::fail(Reason::RateAtOrBelowMinusOne);
   const AmountScale scale{payment, futureValue};
-  const RelationCoefficients relation(rate, std::log1p(rate), periods, timing);
+  const RelationCoefficients relation(detail::Compounding(rate), periods, timing);
   const double others =
       relation.payment * scale.down(payment) + relation.futureValue * scale.down(futureValue);
-  // Dividing by the present-value coefficient min(growth, 1) = e^min(logGrowth, 0).
-  const double presentValue = -detail::scaleByExp(others, -std::min(relation.logGrowth, 0.0));
+  // Dividing by the present-value coefficient sign·e^min(logGrowth, 0).
+  const double presentValue =
+      -relation.sign * detail::scaleByExp(others, -std::min(relation.logGrowth, 0.0));
   return detail::finiteResult(scale.up(presentValue));
 }
 
@@ -43,10 +50,10 @@ double FV(double rate, double periods, double payment, double presentValue, Paym
   // futureValue = −(presentValue·growth + payment·timing·accumulation)
   const double timing = checkedTiming(rate, periods, payment, presentValue, due);
   const AmountScale scale{payment, presentValue};
-  const RelationCoefficients relation(rate, std::log1p(rate), periods, timing);
+  const RelationCoefficients relation(detail::Compounding(rate), periods, timing);
   const double others =
       relation.presentValue * scale.down(presentValue) + relation.payment * scale.down(payment);
-  // Dividing by the future-value coefficient min(1/growth, 1) = e^min(−logGrowth, 0).
+  // Dividing by the future-value coefficient min(1/|growth|, 1) = e^min(−logGrowth, 0).
   const double futureValue = -detail::scaleByExp(others, -std::min(-relation.logGrowth, 0.0));
   return detail::finiteResult(scale.up(futureValue));
 }
@@ -56,16 +63,18 @@ double PMT(double rate, double periods, double presentValue, double futureValue,
   const double timing = checkedTiming(rate, periods, presentValue, futureValue, due);
   if (periods == 0) detail::fail(Reason::NoSolution);
   const AmountScale scale{presentValue, futureValue};
-  const RelationCoefficients relation(rate, std::log1p(rate), periods, timing);
+  const RelationCoefficients relation(detail::Compounding(rate), periods, timing);
   const double others = relation.presentValue * scale.down(presentValue) +
                         relation.futureValue * scale.down(futureValue);
+  // Payments change nothing when each is lost at once (due at the start, at −100 %), or when
+  // the growth comes back to 1 (an even count at −200 %).
   if (relation.payment == 0) detail::fail(Reason::NoSolution);
   return detail::finiteResult(scale.up(-others / relation.payment));
 }
 
 double NPer(double rate, double payment, double presentValue, double futureValue, PaymentDue due) {
-  // periods = log(1 + change)/log(1 + rate),
-  //   change = −rate·(presentValue + futureValue)/(payment·timing + rate·presentValue)
+  // periods = log(growth)/log(1 + rate),
+  //   growth = (payment·timing − rate·futureValue)/(payment·timing + rate·presentValue)
   detail::requireFinite({rate, payment, presentValue, futureValue});
   detail::requireRateAboveMinusOne(rate);
   const double dueValue = detail::dueFlag(due);
@@ -73,35 +82,48 @@ double NPer(double rate, double payment, double presentValue, double futureValue
   const AmountScale scale{payment, presentValue, futureValue};
   const double pmt = scale.down(payment);
   const double pv = scale.down(presentValue);
-  const double settled = pv + scale.down(futureValue);
+  const double fv = scale.down(futureValue);
   if (rate == 0) {
     // presentValue + payment·periods + futureValue = 0
     if (pmt == 0) detail::fail(Reason::NoSolution);
-    return detail::finiteResult(-settled / pmt);
+    return detail::finiteResult(-(pv + fv) / pmt);
   }
-  // growth = (payment·timing − rate·futureValue)/(payment·timing + rate·presentValue), written
-  // as 1 + change so that log1p keeps its precision for small rates. Above a rate of 1 both
-  // terms are divided by the rate: payment·timing could overflow for huge rates.
+  // Above a rate of 1 every term is divided by the rate: payment·timing could overflow for
+  // huge rates.
   const bool large = std::fabs(rate) >= 1;
-  const double interestAndPayment =
-      large ? pmt * (1 / rate + dueValue) + pv : pmt * (1 + rate * dueValue) + rate * pv;
-  // A payment that exactly covers the interest never changes the balance.
-  if (interestAndPayment == 0) detail::fail(Reason::NoSolution);
-  if (large) {
-    const double change = -settled / interestAndPayment;
-    // Growth must be positive: otherwise the balance is never settled.
-    if (!(change > -1)) detail::fail(Reason::NoSolution);
-    return detail::finiteResult(std::log1p(change) / std::log1p(rate));
+  const double paymentTerm = large ? pmt * (1 / rate + dueValue) : pmt * (1 + rate * dueValue);
+  const double presentTerm = large ? pv : rate * pv;
+  const double futureTerm = large ? fv : rate * fv;
+  // A payment that covers just the interest never changes the balance; one that covers just
+  // the interest on the future value needs a growth of 0. Either way no count of periods
+  // settles the relation, and the test allows for rounding: a rate typed in percent reaches
+  // us divided by 100 and inexact, and the payment the user meant to equal the interest then
+  // misses it by a unit in the last place, which would give an answer in the thousands.
+  if (detail::cancels(paymentTerm, presentTerm) || detail::cancels(paymentTerm, -futureTerm)) {
+    detail::fail(Reason::NoSolution);
   }
-  const double changePerRate = -settled / interestAndPayment;
-  const double change = rate * changePerRate;
-  if (!(change > -1)) detail::fail(Reason::NoSolution);
+  const double top = paymentTerm - futureTerm;
+  const double bottom = paymentTerm + presentTerm;
+  // Growth must be positive: otherwise the balance is never settled.
+  if ((top > 0) != (bottom > 0)) detail::fail(Reason::NoSolution);
+  // growth − 1 = −rate·(presentValue + futureValue)/bottom, without the rate when large.
+  const double changePerRate = -(pv + fv) / bottom;
+  const double change = large ? changePerRate : rate * changePerRate;
+  const double logRate = std::log1p(rate);
   // log1p(change) = change to double precision; not forming the product keeps rates near the
   // subnormal range exact.
-  if (std::fabs(change) < 1e-100) {
-    return detail::finiteResult(changePerRate * (rate / std::log1p(rate)));
+  if (!large && std::fabs(change) < 1e-100) {
+    return detail::finiteResult(changePerRate * (rate / logRate));
   }
-  return detail::finiteResult(std::log1p(change) / std::log1p(rate));
+  // Near 1, log1p(change) keeps the digits of a small change; far below 1, forming
+  // 1 + change would cancel most of change's digits (a growth of 1e-9 from −0.999999999), so
+  // the growth is taken as the ratio itself, whose terms are exact to rounding.
+  if (std::fabs(change) <= 0.5) return detail::finiteResult(std::log1p(change) / logRate);
+  const double growth = top / bottom;
+  const double logGrowth = std::isfinite(growth) && growth >= DBL_MIN
+                               ? std::log(growth)
+                               : std::log(std::fabs(top)) - std::log(std::fabs(bottom));
+  return detail::finiteResult(logGrowth / logRate);
 }
 
 }  // namespace vantro::core::finance

@@ -53,6 +53,15 @@ void requireRateAboveMinusOne(double rate) {
   if (!(rate > -1)) fail(FinanceError::Reason::RateAtOrBelowMinusOne);
 }
 
+void requireRealGrowthAtOrBelow(double rate, double count) {
+  const bool real = rate < -1 ? std::trunc(count) == count : rate == -1 && count > 0;
+  if (!real) fail(FinanceError::Reason::RateAtOrBelowMinusOne);
+}
+
+bool cancels(double a, double b) {
+  return std::fabs(a + b) <= 8 * DBL_EPSILON * std::max(std::fabs(a), std::fabs(b));
+}
+
 double dueFlag(PaymentDue due) {
   switch (due) {
     case PaymentDue::EndOfPeriod:
@@ -112,9 +121,32 @@ double accumulationFactor(double rate, double logRate, double periods) {
   return std::expm1(exponent) / rate;
 }
 
+double Compounding::logBaseAtOrBelow(double rate) {
+  return rate == -1 ? -HUGE_VAL : std::log1p(-2 - rate);
+}
+
+double Compounding::accumulationAtOrBelow(double count) const {
+  if (!negative_) return count == 0 ? 0 : 1;  // at −100 %: (0 − 1)/−1
+  const double exponent = logMagnitude(count);
+  // An even count's growth may be near 1: expm1 keeps the digits of the difference.
+  return (sign(count) > 0 ? std::expm1(exponent) : -(std::exp(exponent) + 1)) / rate_;
+}
+
+RelationCoefficients::RelationCoefficients(const Compounding& compounding, double periods,
+                                           double timing)
+    : logGrowth(compounding.logMagnitude(periods)),
+      sign(compounding.sign(periods)),
+      presentValue(sign * std::exp(std::min(logGrowth, 0.0))),
+      // accumulation/|growth| = sign·(1 − (1+rate)^−periods)/rate.
+      annuity(logGrowth >= 0 ? -sign * compounding.accumulation(-periods)
+                             : compounding.accumulation(periods)),
+      payment(timing * annuity),
+      futureValue(std::exp(std::min(-logGrowth, 0.0))) {}
+
 RelationCoefficients::RelationCoefficients(double rate, double logRate, double periods,
                                            double timing)
     : logGrowth(periods * logRate),
+      sign(1),
       presentValue(std::exp(std::min(logGrowth, 0.0))),
       // accumulation/growth = (1 − (1+rate)^−periods)/rate, the present-value annuity factor.
       annuity(logGrowth >= 0 ? -accumulationFactor(rate, logRate, -periods)

@@ -18,6 +18,17 @@ void requireFinite(std::initializer_list<double> arguments);
 void requireFinite(std::span<const double> arguments);
 // RateAtOrBelowMinusOne unless rate > −1 (callers have checked it is finite).
 void requireRateAboveMinusOne(double rate);
+// RateAtOrBelowMinusOne unless (1+rate)^count has a finite real value: any count above −100 %,
+// whole counts below it, where 1 + rate is negative, and positive counts at it, where
+// 1 + rate is 0.
+void requireRealGrowthAtOrBelow(double rate, double count);
+inline void requireRealGrowth(double rate, double count) {
+  if (!(rate > -1)) requireRealGrowthAtOrBelow(rate, count);
+}
+// Whether a + b is zero to within a few units in the last place of the larger term: what is
+// left when two terms that cancel exactly in decimal (a rate typed in percent and divided by
+// 100, say) have each been rounded.
+bool cancels(double a, double b);
 // 0 or 1; InvalidArgument for any other value cast into the enumeration.
 double dueFlag(PaymentDue due);
 // The result itself when finite, else Overflow.
@@ -48,18 +59,53 @@ double scaleByExp(double value, double exponent);
 // Accurate for tiny rates, where the numerator and denominator vanish together.
 double accumulationFactor(double rate, double logRate, double periods);
 
+// (1+rate)^count and ((1+rate)^count − 1)/rate at one rate, for counts where the power is
+// real (requireRealGrowth). Below −100 % the power of the negative base is its magnitude's
+// with the sign of (−1)^count; |1 + rate| = 1 + (−2 − rate) keeps its digits near −200 %,
+// where the growth of an even count is near 1.
+class Compounding {
+ public:
+  explicit Compounding(double rate)
+      : rate_(rate),
+        logBase_(rate > -1 ? std::log1p(rate) : logBaseAtOrBelow(rate)),
+        negative_(rate < -1) {}
+  // log|(1+rate)^count|; −∞ at −100 % for counts above 0. Every power of a count of 0 is 1,
+  // that of 0 too.
+  double logMagnitude(double count) const { return count == 0 ? 0 : count * logBase_; }
+  // ±1, the sign of (1+rate)^count.
+  double sign(double count) const { return negative_ && std::fmod(count, 2) != 0 ? -1 : 1; }
+  double growth(double count) const { return sign(count) * std::exp(logMagnitude(count)); }
+  double accumulation(double count) const {
+    return rate_ > -1 ? accumulationFactor(rate_, logBase_, count) : accumulationAtOrBelow(count);
+  }
+  // Whether |1 + rate| ≥ 1: powers of positive counts grow rather than shrink.
+  bool expanding() const { return logBase_ >= 0; }
+
+ private:
+  static double logBaseAtOrBelow(double rate);
+  double accumulationAtOrBelow(double count) const;
+
+  double rate_;
+  double logBase_;  // log|1 + rate|
+  bool negative_;   // 1 + rate < 0
+};
+
 // The annuity relation presentValue·growth + payment·timing·accumulation + futureValue = 0
 // (growth = (1+rate)^periods, accumulation = (growth − 1)/rate, timing = 1 + rate·due),
-// divided by growth when growth exceeds 1. Then every coefficient is bounded:
-//   presentValue·min(growth, 1) + payment·payment_coefficient
-//     + futureValue·min(1/growth, 1) = 0.
+// divided by |growth| when that exceeds 1. Then every coefficient is bounded:
+//   presentValue·sign·min(|growth|, 1) + payment·payment_coefficient
+//     + futureValue·min(1/|growth|, 1) = 0.
 struct RelationCoefficients {
+  // Rates above −100 %, logRate = log1p(rate).
   RelationCoefficients(double rate, double logRate, double periods, double timing);
-  double logGrowth;     // periods·log1p(rate)
-  double presentValue;  // min(growth, 1)
-  double annuity;       // accumulation/max(growth, 1)
+  // Any rate, for periods where the growth is real.
+  RelationCoefficients(const Compounding& compounding, double periods, double timing);
+  double logGrowth;     // log|growth| = periods·log|1 + rate|
+  double sign;          // of growth
+  double presentValue;  // sign·min(|growth|, 1)
+  double annuity;       // accumulation/max(|growth|, 1)
   double payment;       // timing·annuity
-  double futureValue;   // min(1/growth, 1)
+  double futureValue;   // min(1/|growth|, 1)
 };
 
 }  // namespace vantro::core::finance::detail

@@ -10,8 +10,13 @@
 //       + payment·(1+rate·due)·((1+rate)^periods − 1)/rate + futureValue = 0,
 //   which at rate 0 reads presentValue + payment·periods + futureValue = 0;
 // - periods may be fractional, and negative where the relation still makes sense;
-// - a rate of −1 (−100 %) or below is refused: (1+rate)^periods has no real value for
-//   fractional periods below −1, and at −1 nothing survives a period;
+// - FV, PMT, IPMT and PPMT take any rate at which (1+rate)^periods is real and the relation
+//   divides by nothing that is 0: below −1 (−100 %) whole period counts only, and whole
+//   payment numbers (the growth then alternates in sign), at −1 period counts above 0 (the
+//   growth is 0: nothing of a balance survives a period). PV takes rates below −1 likewise,
+//   but not −1 itself, where the present value drops out of the relation. NPer, a logarithm
+//   of the growth, Rate, which looks for rates above −1, and NPV, IRR and MIRR refuse every
+//   rate (and guess) of −1 or below;
 // - every function returns a finite double or throws FinanceError: no NaN or infinity ever
 //   comes out, and a NaN or infinite argument is an error.
 
@@ -32,7 +37,7 @@ class FinanceError : public std::runtime_error {
     NoConvergence,          // a root search gave up within its iteration limits
     PeriodOutOfRange,       // period outside 1..periods
     NoSignChange,           // cash flows without both a payment and a receipt
-    RateAtOrBelowMinusOne,  // a rate (or guess) of −100 % or less
+    RateAtOrBelowMinusOne,  // a rate (or guess) of −100 % or less that the function refuses
     Overflow,               // the result is beyond the range of a double
     InvalidArgument,        // NaN or infinite argument, or a due value other than 0 or 1
   };
@@ -44,8 +49,10 @@ class FinanceError : public std::runtime_error {
 };
 
 // Number of periods that settles the relation. Throws NoSolution when the payment never
-// repays the balance (it is at most the interest) or at rate 0 with no payment. The answer
-// may be negative: the relation is then settled by running time backwards.
+// repays the balance (it is at most the interest, equality judged to a few units in the last
+// place so that a rate typed in percent counts as the user meant it), when it pays exactly
+// the interest on the future value, or at rate 0 with no payment. The answer may be
+// negative: the relation is then settled by running time backwards.
 double NPer(double rate, double payment, double presentValue, double futureValue = 0,
             PaymentDue due = PaymentDue::EndOfPeriod);
 
@@ -57,7 +64,8 @@ double Rate(double periods, double payment, double presentValue, double futureVa
             PaymentDue due = PaymentDue::EndOfPeriod, double guess = 0.1);
 
 // Present value, future value and payment per period from the relation. PMT throws
-// NoSolution at zero periods.
+// NoSolution when payments do not enter the relation: at zero periods, due at the beginning
+// at −100 %, an even number of periods at −200 %.
 double PV(double rate, double periods, double payment, double futureValue = 0,
           PaymentDue due = PaymentDue::EndOfPeriod);
 double FV(double rate, double periods, double payment, double presentValue = 0,
@@ -68,7 +76,8 @@ double PMT(double rate, double periods, double presentValue, double futureValue 
 // Interest part and principal part of payment number `period` (1 ≤ period ≤ periods, may
 // be fractional; PeriodOutOfRange otherwise). IPMT is the interest, with the payment's
 // sign, on the balance left after payment period − 1 (0 for the first payment when
-// payments are due at the beginning); PPMT = PMT − IPMT.
+// payments are due at the beginning); PPMT = PMT − IPMT. Where PMT has no solution, neither
+// has a part of the payment.
 double IPMT(double rate, double period, double periods, double presentValue, double futureValue = 0,
             PaymentDue due = PaymentDue::EndOfPeriod);
 double PPMT(double rate, double period, double periods, double presentValue, double futureValue = 0,

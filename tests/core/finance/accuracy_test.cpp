@@ -53,13 +53,16 @@ TEST(FinanceAccuracy, TimeValueOfMoney) {
            abs(reference::fv(r, n, x, y, flag(d))));
     pmt.add(PMT(r, n, a, b, d), reference::pmt(r, n, a, b, flag(d)),
             abs(reference::pmt(r, n, x, y, flag(d))));
-    // A loan with a balloon: NPer where n is well conditioned, the parts of one payment where
-    // the 100-digit reference survives carrying the balance forward.
-    const double loan = std::fabs(a), balloon = -g.uniform(0, 0.5) * loan;
-    const double payment = PMT(r, n, loan, balloon, d);
-    if (growthLog < 5)
+    // A loan, mostly with a balloon: NPer measured against its sensitivity to its arguments,
+    // wherever the payment differs from the interest (on the loan, or with a balloon on that)
+    // by more than rounding; the parts of one payment where the 100-digit reference survives
+    // carrying the balance forward.
+    const double loan = std::fabs(a), balloon = g.chance(0.25) ? 0 : -g.uniform(0, 0.5) * loan;
+    const double payment = PMT(r, n, loan, balloon, d), logGrowth = n * std::log1p(r);
+    if (logGrowth < 25 && (balloon == 0 || logGrowth > -25))
       nper.add(NPer(r, payment, loan, balloon, d),
-               reference::nper(r, payment, loan, balloon, flag(d)));
+               reference::nper(r, payment, loan, balloon, flag(d)),
+               reference::nperSensitivity(r, payment, loan, balloon, flag(d)));
     if (i % 4 != 0 || growthLog > 100) continue;
     using Mid = reference::mp::cpp_bin_float_100;
     const double per = g.chance(0.5) ? std::floor(g.uniform(1, n + 1)) : g.uniform(1, n);
@@ -74,6 +77,36 @@ TEST(FinanceAccuracy, TimeValueOfMoney) {
                                        {"NPer", nper},
                                        {"IPMT", ipmt},
                                        {"PPMT", ppmt}}) {
+    accuracy.expectWithin(name);
+  }
+}
+
+// At −100 % and below, with whole periods there: each error relative to the relation's terms
+// that meet in the result (below −100 % the power alternates in sign, so positive amounts can
+// cancel too).
+TEST(FinanceAccuracy, AtAndBelowMinusOneHundredPercent) {
+  finance_cases::Generator g(7007);
+  Accuracy pv, fv, pmt, ipmt, ppmt;
+  for (int i = 0; i < 1000; ++i) {
+    const double r = g.chance(0.1) ? -1 : -g.uniform(1, 4), n = std::round(g.uniform(1, 60));
+    const double a = g.signedAmount(), b = g.signedAmount(), per = std::round(g.uniform(1, n));
+    const auto d = g.due();
+    const Big rate = r, growth = reference::growth(rate, n);
+    const Big paymentFactor = (1 + rate * flag(d)) * reference::accumulation(rate, n);
+    fv.add(FV(r, n, a, b, d), reference::fv(r, n, a, b, flag(d)),
+           reference::terms(rate, n, a, b, 0, flag(d)));
+    if (r != -1) {  // at −100 % the present value plays no part
+      pv.add(PV(r, n, a, b, d), reference::pv(r, n, a, b, flag(d)),
+             reference::terms(rate, n, a, 0, b, flag(d)) / abs(growth));
+    }
+    if (paymentFactor == 0) continue;  // payments change nothing: no PMT
+    pmt.add(PMT(r, n, a, b, d), reference::pmt(r, n, a, b, flag(d)),
+            reference::terms(rate, n, 0, a, b, flag(d)) / abs(paymentFactor));
+    ipmt.add(IPMT(r, per, n, a, 0, d), reference::ipmt(r, per, n, a, 0, flag(d)));
+    ppmt.add(PPMT(r, per, n, a, 0, d), reference::ppmt(r, per, n, a, 0, flag(d)));
+  }
+  for (const auto& [name, accuracy] :
+       {std::pair{"PV", pv}, {"FV", fv}, {"PMT", pmt}, {"IPMT", ipmt}, {"PPMT", ppmt}}) {
     accuracy.expectWithin(name);
   }
 }
@@ -148,6 +181,10 @@ TEST(FinanceAccuracy, EdgeCases) {
       {"IPMT with balloon", IPMT(0.005, 99990, 1e5, 1e6, -1e5),
        reference::ipmt(0.005, 99990, 1e5, 1e6, -1e5, 0)},
       {"NPV at -99 %", NPV(-0.99, flows), reference::npv<Wide>(-0.99, flows)},
+      {"NPer at -58 %", NPer(-0.58, -1e-4, 1000), reference::nper<Wide>(-0.58, -1e-4, 1000, 0, 0)},
+      {"IPMT at -100 %", IPMT(-1, 1, 12, 1000, -50), reference::ipmt(-1, 1, 12, 1000, -50, 0)},
+      {"IPMT at -150 %", IPMT(-1.5, 5, 24, 1000, -100),
+       reference::ipmt(-1.5, 5, 24, 1000, -100, 0)},
   };
   for (const auto& c : cases) {
     Accuracy accuracy;

@@ -35,6 +35,8 @@ TEST(FinanceExamples, TwoDecimalsAsShown) {
       {PMT(0.08 / 12, 360, 100000), "-733.76"},
       {PMT(0.08 / 12, 360, 100000, 0, kBegin), "-728.91"},
       {NPer(0.01, -100, 1000), "10.59"},
+      {NPer(0.7 / 100, -7.0001, 1000), "1599.32"},  // just above the interest: a long time
+      {FV(-1, 12, -100), "100.00"},
       {100 * Rate(12, -100, 1000), "2.92"},
       {PMT(0.0292, 12, 1000), "-99.98"},
       {PV(0.005, 60, -200), "10345.11"},
@@ -66,8 +68,14 @@ TEST(FinanceExamples, ErrorsCarryTheirReason) {
     std::function<double()> call;
     R reason;
   } cases[] = {
-      {[] { return NPer(0.01, -5, 1000); }, R::NoSolution},   // payment below the interest
-      {[] { return NPer(0.01, -10, 1000); }, R::NoSolution},  // payment equal to the interest
+      {[] { return NPer(0.01, -5, 1000); }, R::NoSolution},       // payment below the interest
+      {[] { return NPer(0.01, -10, 1000); }, R::NoSolution},      // payment equal to the interest
+      {[] { return NPer(0.7 / 100, -7, 1000); }, R::NoSolution},  // equal as typed, in percent
+      {[] { return NPer(0.7 / 100, 0, 1000); }, R::NoSolution},   // nothing repaid, ever
+      {[] { return NPer(0.7 / 100, -7, 0, -1000); }, R::NoSolution},  // interest on the balloon
+      {[] { return PMT(-2, 12, 1000); }, R::NoSolution},  // (1 − 2)^12 = 1: payments change nothing
+      {[] { return PMT(-1, 12, 1000, 0, kBegin); }, R::NoSolution},  // each payment lost at once
+      {[] { return PPMT(-1, 3, 12, 1000, 0, kBegin); }, R::NoSolution},
       {[] { return PMT(0.01, 0, 1000); }, R::NoSolution},
       {[] { return Rate(12, 0, 0, 0); }, R::NoSolution},
       {[] { return Rate(12, -100, -1000); }, R::NoSolution},  // everything paid out
@@ -78,11 +86,16 @@ TEST(FinanceExamples, ErrorsCarryTheirReason) {
       {[&] { return double(IRRs(receipts).size()); }, R::NoSignChange},
       {[&] { return IRR(alternating); }, R::NoConvergence},
       {[&] { return MIRR(receipts, 0, 0); }, R::NoSignChange},
-      {[] { return PV(-1, 10, -100); }, R::RateAtOrBelowMinusOne},
+      {[] { return PV(-1, 10, -100); }, R::RateAtOrBelowMinusOne},      // the loan plays no part
+      {[] { return FV(-1.5, 12.5, -100); }, R::RateAtOrBelowMinusOne},  // (−0.5)^12.5 not real
+      {[] { return IPMT(-1.5, 2.5, 12, 1000); }, R::RateAtOrBelowMinusOne},
+      {[] { return FV(-1, 0, -100); }, R::RateAtOrBelowMinusOne},    // 0^0
+      {[] { return PMT(-1, -3, 1000); }, R::RateAtOrBelowMinusOne},  // 0^−3
       {[] { return IRR(kFlows, -1); }, R::RateAtOrBelowMinusOne},
       {[] { return MIRR(kFlows, 0.1, -2); }, R::RateAtOrBelowMinusOne},
       {[] { return FV(0.5, 2000, -1e300); }, R::Overflow},
       {[] { return PV(-0.99, 1000, -100); }, R::Overflow},
+      {[] { return FV(-3, 2000, -100); }, R::Overflow},
       {[&] { return NPV(0.1, notFinite); }, R::InvalidArgument},
       {[&] { return double(IRRs(notFinite).size()); }, R::InvalidArgument},
       {[] { return PV(0.1, 10, -1, 0, static_cast<PaymentDue>(2)); }, R::InvalidArgument},
