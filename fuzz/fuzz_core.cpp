@@ -129,15 +129,19 @@ void checkNumericTest(std::string_view text) {
   }
 }
 
-// The rewritten list has one line per amount and reads back to itself.
+// The rewritten list has one line per amount and reads back to itself, also where "." groups
+// thousands.
 void checkCashFlows(std::string_view text, int decimalPlaces) {
-  const NumberLocale english{".", ",", "$"};
-  const CashFlowList list = parseCashFlows(text, english, decimalPlaces);
-  const auto lines = static_cast<std::size_t>(std::count(list.text.begin(), list.text.end(), '\n'));
-  require(lines == (list.text.empty() ? 0 : list.values.size()), "one line per amount");
-  const CashFlowList again = parseCashFlows(list.text, english, decimalPlaces);
-  require(again.text == list.text, "rewritten list changes when read again");
-  require(again.values.size() == list.values.size(), "rewritten list lost an amount");
+  for (const NumberLocale& locale :
+       {NumberLocale{".", ",", "$"}, NumberLocale{",", ".", "\u20AC"}}) {
+    const CashFlowList list = parseCashFlows(text, locale, decimalPlaces);
+    const auto lines =
+        static_cast<std::size_t>(std::count(list.text.begin(), list.text.end(), '\n'));
+    require(lines == (list.text.empty() ? 0 : list.values.size()), "one line per amount");
+    const CashFlowList again = parseCashFlows(list.text, locale, decimalPlaces);
+    require(again.text == list.text, "rewritten list changes when read again");
+    require(again.values.size() == list.values.size(), "rewritten list lost an amount");
+  }
 }
 
 // Reads the first bytes as a double and checks its general format at 1 to 17 digits.

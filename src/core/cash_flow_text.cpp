@@ -8,10 +8,14 @@ namespace vantro::core {
 
 CashFlowList parseCashFlows(std::string_view text, const NumberLocale& locale, int decimalPlaces) {
   CashFlowList list;
+  const NumberLocale ownForm{".", "", locale.currencySymbol};
   std::size_t start = 0;
   while (start < text.size()) {
     const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-    if (const auto plain = plainNumber(text.substr(start, end - start), locale)) {
+    const std::string_view line = text.substr(start, end - start);
+    auto plain = plainNumber(line, ownForm);
+    if (!plain) plain = plainNumber(line, locale);
+    if (plain) {
       const double value = leadingNumberValue(*plain);
       list.values.push_back(value);
       list.text += std::isfinite(value) ? formatFixed(value, decimalPlaces) : *plain;
