@@ -28,8 +28,8 @@ using enum ui::ControlId;
 class EventLog : public ui::EventSink {
  public:
   void onEvent(ControlId control, Event event) override {
-    static const char* const kNames[] = {"Load",      "Unload",   "Click",  "GotFocus",
-                                         "LostFocus", "KeyPress", "KeyDown"};
+    static const char* const kNames[] = {"Load",     "Unload",  "Click", "GotFocus", "LostFocus",
+                                         "KeyPress", "KeyDown", "KeyUp", "MouseUp"};
     events.push_back(name(control) + "." + kNames[static_cast<int>(event)]);
     if (onAny) onAny(control, event);
   }
