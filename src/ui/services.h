@@ -37,6 +37,29 @@ class Application {
   virtual core::NumberLocale numberLocale() const = 0;
 };
 
+// The program's help window, a window of its own that no other window owns. Opening help
+// never shows a message and never touches the calculator: a missing or damaged file, or a
+// topic the file lacks, leaves everything as it was. Opening it again raises the open window.
+class HelpViewer {
+ public:
+  virtual ~HelpViewer() = default;
+  // Opens `helpFile` at its table of contents.
+  virtual void showContents(const std::filesystem::path& helpFile) = 0;
+  // Opens the page at `topicPath` inside `helpFile`, for instance
+  // "/html Docs/License_Agreement.htm" (looked up without regard to case).
+  virtual void showTopic(const std::filesystem::path& helpFile, const std::string& topicPath) = 0;
+};
+
+// The system clipboard, plain text only.
+class Clipboard {
+ public:
+  virtual ~Clipboard() = default;
+  virtual void clear() = 0;
+  virtual void setText(const std::string& text) = 0;
+  // The clipboard's plain text; empty when it holds none.
+  virtual std::string text() const = 0;
+};
+
 // The window system's queue of pending events (clicks, key presses, repaints), which a handler
 // may run from inside itself to animate a control. Other handlers, the same one included, can
 // run during the call.
