@@ -1,5 +1,6 @@
-// Feeds arbitrary bytes to the main window's logic as clicks, keys, caret moves, texts and
-// clicks that arrive while the cash-flow panel rolls, on the in-memory controls. No exception
+// Feeds arbitrary bytes to the main window's logic as clicks, keys, caret moves, texts, clicks
+// that arrive while the cash-flow panel rolls, and clipboard contents pasted with the Edit menu
+// or the toolbar, on the in-memory controls. No exception
 // may leave a handler (libFuzzer reports one that does), and the window keeps its invariants
 // after every event.
 
@@ -48,10 +49,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t argument = data[i + 1];
     const auto control = static_cast<ControlId>(argument % vantro::ui::kControlCount);
     const ControlKind kind = vantro::ui::controlInfo(control).kind;
-    switch (action % 6) {
+    const auto bytes = [&] {
+      return std::string(reinterpret_cast<const char*>(data + i),
+                         std::min<std::size_t>(argument % 32, size - i));
+    };
+    switch (action % 8) {
       case 0:
-        if (kind != ControlKind::Form && kind != ControlKind::MenuItem &&
-            kind != ControlKind::Label && kind != ControlKind::Panel)
+        if (kind != ControlKind::Form && kind != ControlKind::Label && kind != ControlKind::Panel &&
+            kind != ControlKind::Toolbar)
           w.click(control);
         break;
       case 1:
@@ -67,10 +72,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 4:  // a click that lands while the panel rolls
         w.pump().during(w.pump().calls() + 1 + argument % 12, [&w, control] { w.click(control); });
         break;
+      case 6:  // whatever another program put on the clipboard
+        w.clipboard().setText(bytes());
+        w.click(argument % 2 ? ControlId::MenuPaste : ControlId::MenuCut);
+        break;
+      case 7: {
+        static constexpr const char* kButtons[] = {"Cut", "Copy", "Paste", "Help", "Exit", "?"};
+        w.clickToolbarButton(kButtons[argument % 6]);
+        break;
+      }
       default:  // a list of amounts, as pasted
-        w.textBox(ControlId::TextCF)
-            .setText(std::string(reinterpret_cast<const char*>(data + i),
-                                 std::min<std::size_t>(argument % 32, size - i)));
+        w.textBox(ControlId::TextCF).setText(bytes());
         break;
     }
     checkInvariants(w, form);

@@ -28,6 +28,12 @@ void LabelAdapter::setCaption(const std::string& caption) {
   label_.setText(fromUtf8(caption));
 }
 
+int CheckBoxAdapter::value() const {
+  return box_.isChecked() ? 1 : 0;
+}
+void CheckBoxAdapter::setValue(int value) {
+  box_.setCheckedByLogic(value != 0);
+}
 std::string CheckBoxAdapter::caption() const {
   return toUtf8(box_.text());
 }
@@ -82,7 +88,15 @@ void KeyButton::focusOutEvent(QFocusEvent* event) {
 
 WrappingCheckBox::WrappingCheckBox(ui::ControlId id, EventRouter& router, QWidget* parent)
     : QCheckBox(parent), id_(id), router_(router) {
-  connect(this, &QCheckBox::clicked, this, [this] { router_.event(id_, ui::Event::Click); });
+  connect(this, &QCheckBox::toggled, this, [this] {
+    if (!settingByLogic_) router_.event(id_, ui::Event::Click);
+  });
+}
+
+void WrappingCheckBox::setCheckedByLogic(bool checked) {
+  settingByLogic_ = true;
+  setChecked(checked);
+  settingByLogic_ = false;
 }
 
 void WrappingCheckBox::paintEvent(QPaintEvent*) {

@@ -23,17 +23,19 @@ class LabelAdapter : public ui::Label {
   QLabel& label_;
 };
 
+class WrappingCheckBox;
+
 class CheckBoxAdapter : public ui::CheckBox {
  public:
-  explicit CheckBoxAdapter(QCheckBox& box) : box_(box) {}
-  int value() const override { return box_.isChecked() ? 1 : 0; }
+  explicit CheckBoxAdapter(WrappingCheckBox& box) : box_(box) {}
+  int value() const override;
   // Setting the value is no click: the logic's Click handler does not run.
-  void setValue(int value) override { box_.setChecked(value != 0); }
+  void setValue(int value) override;
   std::string caption() const override;
   void setCaption(const std::string& caption) override;
 
  private:
-  QCheckBox& box_;
+  WrappingCheckBox& box_;
 };
 
 // The height is the widget's, measured in whole pixels: a height set between two pixels reads
@@ -53,7 +55,8 @@ class PanelAdapter : public ui::Panel {
 // Positions are the frame's (pos(), not geometry()), as the logic stores them.
 class FormWindowAdapter : public ui::FormWindow {
  public:
-  explicit FormWindowAdapter(QWidget& window) : window_(window) {}
+  FormWindowAdapter(QWidget& window, const EventRouter& router)
+      : window_(window), router_(router) {}
   double left() const override;
   double top() const override;
   void move(double left, double top) override;
@@ -63,9 +66,11 @@ class FormWindowAdapter : public ui::FormWindow {
   void applyOuterHeight();
   bool keyPreview() const override { return keyPreview_; }
   void setKeyPreview(bool on) override { keyPreview_ = on; }
+  std::optional<ui::ControlId> activeControl() const override { return router_.focused(); }
 
  private:
   QWidget& window_;
+  const EventRouter& router_;
   int outerHeightTwips_ = 0;
   bool keyPreview_ = false;
 };
@@ -86,10 +91,14 @@ class KeyButton : public QPushButton {
 };
 
 // The payment-timing check box. Its caption wraps onto a second line, so that it fits under
-// the period field. A click reports Click after the value has toggled.
+// the period field. Every change of its state that the logic did not make itself reports one
+// Click, after the value has toggled: a mouse click, the space bar, and an assistive
+// technology's Toggle action (which emits no clicked()) alike.
 class WrappingCheckBox : public QCheckBox {
  public:
   WrappingCheckBox(ui::ControlId id, EventRouter& router, QWidget* parent);
+  // Sets the state without reporting a Click.
+  void setCheckedByLogic(bool checked);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -100,6 +109,7 @@ class WrappingCheckBox : public QCheckBox {
  private:
   ui::ControlId id_;
   EventRouter& router_;
+  bool settingByLogic_ = false;
 };
 
 }  // namespace vantro::qt

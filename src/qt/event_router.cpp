@@ -51,6 +51,10 @@ void EventRouter::mouseUp(ui::ControlId control, int button, int shift, double x
           [&](ui::EventSink& sink) { sink.onMouseUp(control, button, shift, x, y); });
 }
 
+void EventRouter::buttonClick(ui::ControlId control, const std::string& key) {
+  deliver(control, "ButtonClick", [&](ui::EventSink& sink) { sink.onButtonClick(control, key); });
+}
+
 void EventRouter::focusIn(ui::ControlId control, Qt::FocusReason) {
   if (focused_ == control) return;
   const std::optional<ui::ControlId> old = focused_;

@@ -11,6 +11,7 @@
 
 #include <Qt>
 #include <optional>
+#include <string>
 
 #include "ui/control_id.h"
 #include "ui/event_sink.h"
@@ -31,6 +32,7 @@ class EventRouter {
   void keyDown(ui::ControlId control, int keyCode, int shift);
   void keyUp(ui::ControlId control, int keyCode, int shift);
   void mouseUp(ui::ControlId control, int button, int shift, double x, double y);
+  void buttonClick(ui::ControlId control, const std::string& key);
 
   void focusIn(ui::ControlId control, Qt::FocusReason reason);
   void focusOut(ui::ControlId control, Qt::FocusReason reason);

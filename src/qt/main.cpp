@@ -33,7 +33,11 @@ int main(int argc, char* argv[]) {
 
   vantro::qt::QtApplication services(QCoreApplication::applicationFilePath().toStdString());
   vantro::qt::QtMessageBox messages;
-  vantro::ui::Module1 module(services, messages);
+  struct : vantro::ui::HelpViewer {  // TEMPORARY until the help viewer lands
+    void showContents(const std::filesystem::path&) override {}
+    void showTopic(const std::filesystem::path&, const std::string&) override {}
+  } help;
+  vantro::ui::Module1 module(services, messages, help);
   services.attachModule(module);
   module.Main();
   if (services.ended()) return 0;

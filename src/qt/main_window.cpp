@@ -23,11 +23,21 @@ using ui::ControlId;
 // for one of its controls before the control does. An application filter sees a press
 // several times (for the window, the focused widget, its parents): only the copy addressed
 // to the focused widget counts.
+// The filter also gives the clipboard keys to the Edit menu: a focused text editor would
+// claim them for its own Cut, Copy and Paste, which know nothing of the fields' rules.
 class MainWindow::KeyPreviewFilter : public QObject {
  public:
   explicit KeyPreviewFilter(MainWindow& window) : QObject(&window), window_(window) {}
 
   bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::ShortcutOverride) {
+      auto* widget = qobject_cast<QWidget*>(watched);
+      if (!widget || widget->window() != &window_ ||
+          !isClipboardKey(*static_cast<QKeyEvent*>(event)))
+        return false;
+      event->ignore();  // not the widget's: the menu's shortcut runs
+      return true;
+    }
     if (event->type() != QEvent::KeyPress || !window_.form_.keyPreview()) return false;
     QWidget* focus = QApplication::focusWidget();
     QObject* target = focus ? static_cast<QObject*>(focus) : &window_;
@@ -44,7 +54,7 @@ class MainWindow::KeyPreviewFilter : public QObject {
   MainWindow& window_;
 };
 
-MainWindow::MainWindow(ui::EventSink* sink) : router_(sink), form_(*this) {
+MainWindow::MainWindow(ui::EventSink* sink) : router_(sink), form_(*this, router_) {
   initKeyPictures();
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QString::fromLatin1(ui::kAppTitle));
@@ -60,16 +70,12 @@ MainWindow::MainWindow(ui::EventSink* sink) : router_(sink), form_(*this) {
     if (!qlabel) throw std::logic_error("no widget for a label of the main window");
     labels_[static_cast<std::size_t>(info.id)] = std::make_unique<LabelAdapter>(*qlabel);
   }
-  checkPayment_ =
-      std::make_unique<CheckBoxAdapter>(*qobject_cast<QCheckBox*>(widget(ControlId::CheckPayment)));
+  checkPayment_ = std::make_unique<CheckBoxAdapter>(
+      *static_cast<WrappingCheckBox*>(widget(ControlId::CheckPayment)));
   frame1_ = std::make_unique<PanelAdapter>(*widget(ControlId::Frame1));
 
-  QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
-  edit->setObjectName(QStringLiteral("MenuEdit"));
-  exitAction_ = edit->addAction(QStringLiteral("Exit"));
-  exitAction_->setObjectName(QStringLiteral("MenuExit"));
-  connect(exitAction_, &QAction::triggered, this,
-          [this] { router_.event(ControlId::MenuExit, ui::Event::Click); });
+  menus_ = buildMenusAndToolbar(*this, *central, router_);
+  widgets_.byId[static_cast<std::size_t>(ControlId::Toolbar1)] = menus_.toolbar;
 
   // A fixed single border: no resizing, so no maximize button either.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

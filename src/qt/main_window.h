@@ -11,6 +11,8 @@
 #include "qt/control_adapters.h"
 #include "qt/event_router.h"
 #include "qt/main_window_layout.h"
+#include "qt/main_window_menus.h"
+#include "qt/qt_clipboard.h"
 #include "qt/qt_event_pump.h"
 #include "ui/form1.h"
 
@@ -39,9 +41,11 @@ class MainWindow : public QMainWindow {
   ui::CheckBox& checkBox(ui::ControlId id);
   ui::Panel& panel(ui::ControlId id);
   ui::EventPump& pump() { return pump_; }
+  ui::Clipboard& clipboard() { return clipboard_; }
   // The widget of a control (nullptr for Form1 and the menu items).
   QWidget* widget(ui::ControlId id) const { return widgets_.byId[static_cast<std::size_t>(id)]; }
-  QAction* exitAction() const { return exitAction_; }
+  QAction* menuItem(ui::ControlId id) const { return menus_.items[static_cast<std::size_t>(id)]; }
+  QToolBar* toolbar() const { return menus_.toolbar; }
 
   // Before the logic loads: the window centred on the primary screen.
   void placeAtDefaultPosition();
@@ -61,7 +65,8 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<CheckBoxAdapter> checkPayment_;
   std::unique_ptr<PanelAdapter> frame1_;
   QtEventPump pump_;
-  QAction* exitAction_ = nullptr;
+  QtClipboard clipboard_;
+  MainWindowMenus menus_;
   KeyPreviewFilter* keyPreviewFilter_ = nullptr;
 };
 

@@ -1,6 +1,8 @@
 #include "qt/text_box_adapters.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QTextCursor>
 #include <algorithm>
 
@@ -35,6 +37,35 @@ void reportMouseUp(ui::ControlId id, EventRouter& router, const QMouseEvent& eve
                                                           : 1;
   router.mouseUp(id, button, shiftState(event.modifiers()), event.position().x() * kTwipsPerPixel,
                  event.position().y() * kTwipsPerPixel);
+}
+
+// Editing keys of the toolkit that change a field's text without a key press the logic could
+// refuse: Ctrl+Backspace would delete a word after the logic let one Backspace through.
+bool isToolkitOnlyEdit(const QKeyEvent& event) {
+  static constexpr QKeySequence::StandardKey kEdits[] = {
+      QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord,
+      QKeySequence::DeleteEndOfLine,   QKeySequence::DeleteCompleteLine,
+      QKeySequence::Undo,              QKeySequence::Redo,
+  };
+  for (const QKeySequence::StandardKey edit : kEdits)
+    if (event.matches(edit)) return true;
+  return false;
+}
+
+// The editor's context menu with the Edit menu's commands, which act on the focused box (this
+// one: the click gave it the focus).
+void showEditMenu(QWidget& box, EventRouter& router, const QPoint& where, bool hasSelection) {
+  QMenu menu(&box);
+  auto add = [&](const char* caption, ui::ControlId item, bool enabled) {
+    QAction* action = menu.addAction(QString::fromLatin1(caption));
+    action->setEnabled(enabled);
+    QObject::connect(action, &QAction::triggered, &menu,
+                     [&router, item] { router.event(item, ui::Event::Click); });
+  };
+  add("Cut", ui::ControlId::MenuCut, hasSelection);
+  add("Copy", ui::ControlId::MenuCopy, hasSelection);
+  add("Paste", ui::ControlId::MenuPaste, true);
+  menu.exec(where);
 }
 
 bool dropsSelection(Qt::FocusReason reason) {
@@ -133,6 +164,7 @@ LineEditBox::LineEditBox(ui::ControlId id, EventRouter& router, QWidget* parent)
   // Every character must arrive as a key press the logic can drop.
   setAttribute(Qt::WA_InputMethodEnabled, false);
   setMaxLength(TextBoxAdapter::kMaxLength);
+  setAcceptDrops(false);
 }
 
 void LineEditBox::focusInEvent(QFocusEvent* event) {
@@ -148,6 +180,10 @@ void LineEditBox::focusOutEvent(QFocusEvent* event) {
 }
 
 void LineEditBox::keyPressEvent(QKeyEvent* event) {
+  if (isToolkitOnlyEdit(*event)) {
+    event->accept();
+    return;
+  }
   if (keyReachesEditor(id_, router_, *event)) QLineEdit::keyPressEvent(event);
 }
 
@@ -156,9 +192,14 @@ void LineEditBox::keyReleaseEvent(QKeyEvent* event) {
   reportKeyUp(id_, router_, *event);
 }
 
+// The editor pastes the primary selection when the middle button is released.
 void LineEditBox::mouseReleaseEvent(QMouseEvent* event) {
-  QLineEdit::mouseReleaseEvent(event);
+  if (event->button() != Qt::MiddleButton) QLineEdit::mouseReleaseEvent(event);
   reportMouseUp(id_, router_, *event);
+}
+
+void LineEditBox::contextMenuEvent(QContextMenuEvent* event) {
+  showEditMenu(*this, router_, event->globalPos(), hasSelectedText());
 }
 
 QString LineEditBox::Adapter::logicText() const {
@@ -175,14 +216,17 @@ TextBoxAdapter::Range LineEditBox::Adapter::logicSelection() const {
   return {edit_.selectionStart(), edit_.selectionEnd()};
 }
 
+// The caret goes to the start of a selection, so that a text wider than the field shows its
+// beginning ("0.5416666667", not "416666667").
 void LineEditBox::Adapter::setLogicSelection(Range range) {
   if (range.end > range.start)
-    edit_.setSelection(range.start, range.end - range.start);
+    edit_.setSelection(range.end, range.start - range.end);
   else
     edit_.setCursorPosition(range.start);
 }
 
 // --- MultiLineBox -----------------------------------------------------------------------
+// The cash-flow list takes any text, so the editor's own ways of inserting it may stay.
 
 namespace {
 
@@ -225,6 +269,11 @@ void MultiLineBox::keyReleaseEvent(QKeyEvent* event) {
 void MultiLineBox::mouseReleaseEvent(QMouseEvent* event) {
   QPlainTextEdit::mouseReleaseEvent(event);
   reportMouseUp(id_, router_, *event);
+}
+
+// The same commands as in the single-line boxes, through the same clipboard handling.
+void MultiLineBox::contextMenuEvent(QContextMenuEvent* event) {
+  showEditMenu(*this, router_, event->globalPos(), textCursor().hasSelection());
 }
 
 QString MultiLineBox::Adapter::logicText() const {

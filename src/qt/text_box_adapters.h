@@ -64,7 +64,10 @@ class TextBoxAdapter : public ui::TextBox {
   std::optional<Selection> parked_;
 };
 
-// A single-line box (Text1 and the financial fields).
+// A single-line box (Text1 and the financial fields). Text gets in only through the logic's key
+// handlers and the Edit menu's Paste: the editor's own ways around them (the X11 primary
+// selection pasted by a middle click, dropped text, word deletions, undo, its context menu's
+// Paste) are closed.
 class LineEditBox : public QLineEdit {
  public:
   LineEditBox(ui::ControlId id, EventRouter& router, QWidget* parent);
@@ -77,6 +80,7 @@ class LineEditBox : public QLineEdit {
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   class Adapter : public TextBoxAdapter {
@@ -115,6 +119,7 @@ class MultiLineBox : public QPlainTextEdit {
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   class Adapter : public TextBoxAdapter {

@@ -7,7 +7,7 @@
 
 namespace vantro::ui {
 
-enum class ControlKind { Form, TextBox, Label, Button, CheckBox, Panel, MenuItem };
+enum class ControlKind { Form, TextBox, Label, Button, CheckBox, Panel, MenuItem, Toolbar };
 
 // X(name, kind)
 #define VANTRO_MAIN_WINDOW_CONTROLS(X) \
@@ -73,7 +73,14 @@ enum class ControlKind { Form, TextBox, Label, Button, CheckBox, Panel, MenuItem
   X(CommandNPV, Button)                \
   X(CommandIRR, Button)                \
   X(CommandMIRR, Button)               \
-  X(MenuExit, MenuItem)
+  X(MenuCut, MenuItem)                 \
+  X(MenuCopy, MenuItem)                \
+  X(MenuPaste, MenuItem)               \
+  X(MenuExit, MenuItem)                \
+  X(MenuLicenseAgreement, MenuItem)    \
+  X(MenuHelpTopics, MenuItem)          \
+  X(MenuAbout, MenuItem)               \
+  X(Toolbar1, Toolbar)
 
 enum class ControlId {
 #define VANTRO_ENUM_ENTRY(name, kind) name,

@@ -5,7 +5,10 @@
 //
 // Texts are UTF-8; positions and lengths count characters (code points).
 
+#include <optional>
 #include <string>
+
+#include "control_id.h"
 
 namespace vantro::ui {
 
@@ -66,6 +69,9 @@ class FormWindow {
   // While on, the window's KeyDown handler sees each key before the focused control does.
   virtual bool keyPreview() const = 0;
   virtual void setKeyPreview(bool on) = 0;
+  // The control of this window that has the focus (or had it last, while another window is
+  // active); none before any control took it.
+  virtual std::optional<ControlId> activeControl() const = 0;
 };
 
 }  // namespace vantro::ui

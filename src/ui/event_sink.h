@@ -2,6 +2,8 @@
 // Where a control set delivers the events of its controls. The window logic is one sink
 // (Form1Events, below); the contract tests use a recording one.
 
+#include <string>
+
 #include "control_id.h"
 #include "wiring.h"
 
@@ -15,6 +17,8 @@ class EventSink {
   virtual void onKeyDown(ControlId control, int keyCode, int shift) = 0;
   virtual void onKeyUp(ControlId control, int keyCode, int shift) = 0;
   virtual void onMouseUp(ControlId control, int button, int shift, double x, double y) = 0;
+  // A button of a toolbar, named by its key.
+  virtual void onButtonClick(ControlId control, const std::string& key) = 0;
 };
 
 // Delivers events to the window logic through the wiring table.
@@ -33,6 +37,9 @@ class Form1Events : public EventSink {
   }
   void onMouseUp(ControlId control, int button, int shift, double x, double y) override {
     raiseMouseUp(form_, control, button, shift, x, y);
+  }
+  void onButtonClick(ControlId control, const std::string& key) override {
+    raiseButtonClick(form_, control, key);
   }
 
  private:

@@ -2,7 +2,8 @@
 // The main window's logic: its shared state and every handler, Qt-free. Handlers carry the
 // names of the controls and events they answer; wiring.h says which answers which.
 // The handler bodies live by subsystem: keypad/ (display, entry, keyboard, operators,
-// functions, memory), financial/ (fields), shell/ (load and exit).
+// functions, memory), financial/ (fields, commands, cash flows), shell/ (load and exit, menus,
+// toolbar and clipboard).
 
 #include <cstdint>
 #include <string>
@@ -36,6 +37,7 @@ struct Form1Controls {
   CheckBox& CheckPayment;
   Panel& Frame1;
   EventPump& Pump;  // the window system's events, for the cash-flow panel's roll
+  Clipboard& SystemClipboard;
 };
 
 // The controls of a control set that hands out each control by its id.
@@ -59,7 +61,8 @@ Form1Controls controlsOf(ControlSet& set) {
                        set.label(LabelLineNum),
                        set.checkBox(CheckPayment),
                        set.panel(Frame1),
-                       set.pump()};
+                       set.pump(),
+                       set.clipboard()};
 }
 
 // Which entry box had the focus last.
@@ -96,6 +99,16 @@ class Form1 {
   void Form_Load();
   void Form_Unload();
   void MenuExit_Click();
+
+  // Menus and toolbar (shell/menus.cpp); Cut, Copy and Paste act on the focused text box
+  // (shell/clipboard.cpp)
+  void MenuCut_Click();
+  void MenuCopy_Click();
+  void MenuPaste_Click();
+  void MenuLicenseAgreement_Click();
+  void MenuHelpTopics_Click();
+  void MenuAbout_Click();
+  void Toolbar1_ButtonClick(const std::string& key);
 
   // Display and clear keys (keypad/display.cpp)
   void Text1_GotFocus();
@@ -195,6 +208,8 @@ class Form1 {
  private:
   // The entry box numbered `field` (0 to 6), or nullptr for any other number.
   TextBox* EntryBox(int field) const;
+  // The text box that has the focus, or nullptr when the focus is on another control.
+  TextBox* FocusedTextBox() const;
   // The value of the display: the leading-number value of Text1's text.
   double DisplayValue() const;
 

@@ -22,7 +22,8 @@ float asSingle(double twips) {
 
 }  // namespace
 
-Module1::Module1(Application& app, MessageBoxService& messages) : app_(app), messages_(messages) {}
+Module1::Module1(Application& app, MessageBoxService& messages, HelpViewer& help)
+    : app_(app), messages_(messages), help_(help) {}
 
 void Module1::Main() {
   if (app_.previousInstance()) {

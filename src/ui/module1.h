@@ -14,7 +14,7 @@ class FormWindow;
 
 class Module1 {
  public:
-  Module1(Application& app, MessageBoxService& messages);
+  Module1(Application& app, MessageBoxService& messages, HelpViewer& help);
 
   // The entry point: refuses a second copy, chooses the settings file, shows the main window.
   void Main();
@@ -24,6 +24,14 @@ class Module1 {
   // Writes the settings file with the window's current position. A file that exists but
   // could not be read at start is left as it is.
   void WriteSettings(const FormWindow& window);
+
+  // The help file, opened at one topic ("/html Docs/License_Agreement.htm"), at its contents,
+  // or at a page of the "html Docs" folder. Whatever fails, nothing happens and nothing shows.
+  void ShowHelpTopic(const std::filesystem::path& helpFile, const std::string& topic);
+  void ShowHelpContents(const std::filesystem::path& helpFile);
+  void OpenHelpPage(const std::string& page);
+  // The help file in the program's folder.
+  std::filesystem::path HelpFilePath() const;
 
   core::SettingsValues& values() { return values_; }
   const std::filesystem::path& settingsPath() const { return settingsPath_; }
@@ -36,6 +44,7 @@ class Module1 {
  private:
   Application& app_;
   MessageBoxService& messages_;
+  HelpViewer& help_;
   std::filesystem::path settingsPath_;
   std::filesystem::path helpFile_;
   std::vector<std::string> keptLines_;

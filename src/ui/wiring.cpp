@@ -16,6 +16,13 @@ constexpr Wire kWiring[] = {
     {Form1, Event::Unload, &F::Form_Unload},
     {Form1, Event::KeyDown, &F::Form_KeyDown},
     {MenuExit, Event::Click, &F::MenuExit_Click},
+    {MenuCut, Event::Click, &F::MenuCut_Click},
+    {MenuCopy, Event::Click, &F::MenuCopy_Click},
+    {MenuPaste, Event::Click, &F::MenuPaste_Click},
+    {MenuLicenseAgreement, Event::Click, &F::MenuLicenseAgreement_Click},
+    {MenuHelpTopics, Event::Click, &F::MenuHelpTopics_Click},
+    {MenuAbout, Event::Click, &F::MenuAbout_Click},
+    {Toolbar1, Event::ButtonClick, &F::Toolbar1_ButtonClick},
 
     {Text1, Event::GotFocus, &F::Text1_GotFocus},
     {Text1, Event::LostFocus, &F::Text1_LostFocus},
@@ -97,7 +104,7 @@ constexpr Wire kWiring[] = {
     {NumCCommand, Event::Click, &F::NumCCommand_Click},
 };
 
-constexpr int kEventCount = static_cast<int>(Event::MouseUp) + 1;
+constexpr int kEventCount = static_cast<int>(Event::ButtonClick) + 1;
 
 // The table, indexed by control and event, for a look-up per event.
 using Index = std::array<std::array<const Wire*, kEventCount>, kControlCount>;
@@ -153,6 +160,11 @@ void raiseMouseUp(F& form, ControlId control, int button, int shift, double x, d
   if (const Wire* wire = find(control, Event::MouseUp))
     if (auto* handler = std::get_if<MouseHandler>(&wire->handler))
       (form.**handler)(button, shift, x, y);
+}
+
+void raiseButtonClick(F& form, ControlId control, const std::string& key) {
+  if (const Wire* wire = find(control, Event::ButtonClick))
+    if (auto* handler = std::get_if<ButtonHandler>(&wire->handler)) (form.**handler)(key);
 }
 
 }  // namespace vantro::ui

@@ -3,6 +3,7 @@
 // the Qt front end both raise events through it.
 
 #include <span>
+#include <string>
 #include <variant>
 
 #include "control_id.h"
@@ -11,7 +12,18 @@ namespace vantro::ui {
 
 class Form1;
 
-enum class Event { Load, Unload, Click, GotFocus, LostFocus, KeyPress, KeyDown, KeyUp, MouseUp };
+enum class Event {
+  Load,
+  Unload,
+  Click,
+  GotFocus,
+  LostFocus,
+  KeyPress,
+  KeyDown,
+  KeyUp,
+  MouseUp,
+  ButtonClick
+};
 
 using PlainHandler = void (Form1::*)();
 using KeyPressHandler = void (Form1::*)(int& keyAscii);
@@ -19,7 +31,9 @@ using KeyPressHandler = void (Form1::*)(int& keyAscii);
 using KeyHandler = void (Form1::*)(int keyCode, int shift);
 // MouseUp: the button, the shift state and the pointer's position in the control, in twips.
 using MouseHandler = void (Form1::*)(int button, int shift, double x, double y);
-using Handler = std::variant<PlainHandler, KeyPressHandler, KeyHandler, MouseHandler>;
+// ButtonClick of a toolbar: the key of the clicked button.
+using ButtonHandler = void (Form1::*)(const std::string& key);
+using Handler = std::variant<PlainHandler, KeyPressHandler, KeyHandler, MouseHandler, ButtonHandler>;
 
 struct Wire {
   ControlId control;
@@ -37,5 +51,6 @@ void raiseKeyPress(Form1& form, ControlId control, int& keyAscii);
 void raiseKeyDown(Form1& form, ControlId control, int keyCode, int shift);
 void raiseKeyUp(Form1& form, ControlId control, int keyCode, int shift);
 void raiseMouseUp(Form1& form, ControlId control, int button, int shift, double x, double y);
+void raiseButtonClick(Form1& form, ControlId control, const std::string& key);
 
 }  // namespace vantro::ui

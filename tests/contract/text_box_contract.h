@@ -46,6 +46,9 @@ class RecordingSink : public ui::EventSink {
   void onMouseUp(ControlId control, int, int, double, double) override {
     events.push_back(std::string(ui::controlInfo(control).name) + ".MouseUp");
   }
+  void onButtonClick(ControlId control, const std::string& key) override {
+    events.push_back(std::string(ui::controlInfo(control).name) + ".ButtonClick:" + key);
+  }
   std::vector<std::string> events;
   bool dropCharacters = false;
 };

@@ -63,7 +63,11 @@ TEST_F(InstanceLockTest, MainRefusesASecondCopyWithTheMessageAndEnds) {
   ASSERT_EQ(startHolder(), "locked");
   QtApplication services(program);
   QtMessageBox messages;
-  ui::Module1 module(services, messages);
+  struct : ui::HelpViewer {
+    void showContents(const std::filesystem::path&) override {}
+    void showTopic(const std::filesystem::path&, const std::string&) override {}
+  } help;
+  ui::Module1 module(services, messages, help);
   services.attachModule(module);
   testing::BoxAnswerer answerer;
   module.Main();

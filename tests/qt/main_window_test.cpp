@@ -28,8 +28,9 @@ using enum ui::ControlId;
 class EventLog : public ui::EventSink {
  public:
   void onEvent(ControlId control, Event event) override {
-    static const char* const kNames[] = {"Load",     "Unload",  "Click", "GotFocus", "LostFocus",
-                                         "KeyPress", "KeyDown", "KeyUp", "MouseUp"};
+    static const char* const kNames[] = {"Load",    "Unload", "Click",   "GotFocus",
+                                         "LostFocus", "KeyPress", "KeyDown", "KeyUp",
+                                         "MouseUp", "ButtonClick"};
     events.push_back(name(control) + "." + kNames[static_cast<int>(event)]);
     if (onAny) onAny(control, event);
   }
@@ -44,6 +45,9 @@ class EventLog : public ui::EventSink {
   }
   void onMouseUp(ControlId control, int, int, double, double) override {
     events.push_back(name(control) + ".MouseUp");
+  }
+  void onButtonClick(ControlId control, const std::string& key) override {
+    events.push_back(name(control) + ".ButtonClick:" + key);
   }
   static std::string name(ControlId control) { return std::string(ui::controlInfo(control).name); }
 
@@ -250,7 +254,7 @@ TEST_F(MainWindowTest, AKeyTakesTheFocusThenClicksAndTheCheckBoxTogglesBeforeIts
 }
 
 TEST_F(MainWindowTest, ClosingUnloadsAndExitClicks) {
-  window.exitAction()->trigger();
+  window.menuItem(ui::ControlId::MenuExit)->trigger();
   window.close();
   EXPECT_EQ(std::vector<std::string>(log.events.end() - 2, log.events.end()),
             (std::vector<std::string>{"MenuExit.Click", "Form1.Unload"}));

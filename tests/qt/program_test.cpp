@@ -42,7 +42,7 @@ class ProgramTest : public ::testing::Test {
 
   void start() {
     services = std::make_unique<QtApplication>(programFolder() / "vantro-calculator");
-    module = std::make_unique<ui::Module1>(*services, messages);
+    module = std::make_unique<ui::Module1>(*services, messages, help);
     services->attachModule(*module);
     module->Main();
     ASSERT_NE(services->program(), nullptr);
@@ -75,6 +75,10 @@ class ProgramTest : public ::testing::Test {
 
   QTemporaryDir folder;
   QtMessageBox messages;
+  struct : ui::HelpViewer {  // TEMPORARY
+    void showContents(const std::filesystem::path&) override {}
+    void showTopic(const std::filesystem::path&, const std::string&) override {}
+  } help;
   std::unique_ptr<QtApplication> services;
   std::unique_ptr<ui::Module1> module;
 };
@@ -253,7 +257,7 @@ TEST_F(ProgramTest, ThePositionComesFromTheSettingsAndGoesBackToThemOnClose) {
 TEST_F(ProgramTest, ExitSavesTheDefaultPositionTheWindowOpenedAt) {
   start();
   const QPoint opened = window().pos();
-  window().exitAction()->trigger();
+  window().menuItem(ui::ControlId::MenuExit)->trigger();
   EXPECT_TRUE(services->ended());
   EXPECT_FALSE(window().isVisible());
   const std::string saved = readFile(programFolder() / "VantroCalc.ini");

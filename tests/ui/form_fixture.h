@@ -8,6 +8,7 @@ namespace vantro::test {
 using ui::ControlId;
 using ui::testing::FakeApplication;
 using ui::testing::LoadedForm;
+using ui::testing::RecordedHelp;
 using ui::testing::RecordedMessages;
 
 }  // namespace vantro::test

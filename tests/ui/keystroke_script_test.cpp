@@ -4,10 +4,12 @@
 // Keys: digits (57 clicks 5 then 7), . +/- BS + - X / = Sqr X^2 1/X M M+ M- MR MC AC C are the
 // on-screen keys; 'text' types into the focused control (\r Enter, \b Backspace); @Box clicks
 // into a box; LEFT RIGHT HOME END are keys; KP+ KP- KP* KP/ the numeric keypad's operators;
-// caret=N puts the focused box's caret at N; Box="text" sets a box's text beforehand.
+// caret=N puts the focused box's caret at N, select=N,L selects L characters from N;
+// Box="text" sets a box's text beforehand, clip="text" the clipboard's; tool:Key clicks the
+// toolbar button with that key; focus=Control moves the focus there, as the Tab key would.
 // Checks: display status op mem const caret sel focus acc memvalue pending newentry field
-// format message messages due panel flows, or a control's name (a box's text, a check box's
-// caption).
+// format message messages due panel flows clip help ends, or a control's name (a box's text,
+// a check box's caption).
 
 #include <gtest/gtest.h>
 
@@ -123,6 +125,17 @@ void press(LoadedForm& f, const std::string& token) {
     w.pressKeypadOperator(token[2]);
   } else if (token.starts_with("caret=")) {
     w.textBox(*w.focused()).setSelStart(std::stoi(token.substr(6)));
+  } else if (token.starts_with("select=")) {
+    const auto comma = token.find(',');
+    ui::TextBox& box = w.textBox(*w.focused());
+    box.setSelStart(std::stoi(token.substr(7, comma - 7)));
+    box.setSelLength(std::stoi(token.substr(comma + 1)));
+  } else if (token.starts_with("focus=")) {
+    w.focus(controlNamed(token.substr(6)));
+  } else if (token.starts_with("clip=")) {
+    w.clipboard().setText(quoted(token.substr(5)));
+  } else if (token.starts_with("tool:")) {
+    w.clickToolbarButton(token.substr(5));
   } else if (const auto eq = token.find('='); eq != std::string::npos) {
     w.textBox(controlNamed(token.substr(0, eq))).setText(quoted(token.substr(eq + 1)));
   } else {
@@ -156,6 +169,13 @@ std::string observe(LoadedForm& f, const std::string& what) {
     const auto& panel = w.panel(ControlId::Frame1);
     return panel.visible() ? "open " + std::to_string(panel.height()) : "hidden";
   }
+  if (what == "clip") return w.clipboard().text();
+  if (what == "ends") return std::to_string(f.app.ends);
+  if (what == "help") {
+    std::string opened;
+    for (const std::string& request : f.help.opened) opened += (opened.empty() ? "" : " | ") + request;
+    return opened;
+  }
   if (what == "flows") {
     std::string flows;
     for (const double value : s.CashFlows)
@@ -169,7 +189,8 @@ std::vector<Case> loadCases() {
   std::vector<Case> cases;
   for (const char* name : {"entry.txt", "operators.txt", "functions.txt", "memory.txt",
                            "keyboard.txt", "fields.txt", "field_keys.txt", "solvers.txt",
-                           "amortisation.txt", "rate_conversion.txt", "cash_flows.txt"}) {
+                           "amortisation.txt", "rate_conversion.txt", "cash_flows.txt",
+                           "clipboard.txt"}) {
     std::ifstream in(std::string(VANTRO_SCRIPT_DIR) + "/" + name);
     if (!in) throw std::runtime_error(std::string("cannot open script ") + name);
     std::string line;

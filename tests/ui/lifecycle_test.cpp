@@ -44,9 +44,10 @@ TEST(Main, ASecondCopyShowsItsMessageAndEndsWithoutAWindowOrAFile) {
   TempFolder folder;
   FakeApplication app;
   RecordedMessages messages;
+  RecordedHelp help;
   app.folder = folder.path();
   app.anotherCopyRuns = true;
-  ui::Module1 module(app, messages);
+  ui::Module1 module(app, messages, help);
   module.Main();
   EXPECT_EQ(messages.shown,
             std::vector<std::string>{

@@ -22,9 +22,9 @@ TEST(Wiring, NoControlEventIsWiredTwice) {
         << ui::controlInfo(wire.control).name;
 }
 
-TEST(Wiring, EveryKeyOfTheKeypadAnswersItsClick) {
+TEST(Wiring, EveryKeyAndMenuItemAnswersItsClick) {
   for (const ui::ControlInfo& info : ui::kControls) {
-    if (info.kind == ui::ControlKind::Button) {
+    if (info.kind == ui::ControlKind::Button || info.kind == ui::ControlKind::MenuItem) {
       EXPECT_TRUE(ui::hasHandler(info.id, Event::Click)) << info.name;
     }
   }
@@ -39,6 +39,9 @@ TEST(Wiring, HandlersMatchTheirEventsSignature) {
     EXPECT_EQ(std::holds_alternative<ui::KeyHandler>(wire.handler), key)
         << ui::controlInfo(wire.control).name;
     EXPECT_EQ(std::holds_alternative<ui::MouseHandler>(wire.handler), wire.event == Event::MouseUp)
+        << ui::controlInfo(wire.control).name;
+    EXPECT_EQ(std::holds_alternative<ui::ButtonHandler>(wire.handler),
+              wire.event == Event::ButtonClick)
         << ui::controlInfo(wire.control).name;
   }
 }

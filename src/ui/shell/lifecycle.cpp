@@ -32,7 +32,7 @@ void Form1::Form_Load() {
   module_.ReadSettings();
   c_.Form1.move(settings.xPosition, settings.yPosition);
   c_.Form1.setOuterHeight(kOuterHeightTwips);
-  module_.setHelpFile(module_.app().programFolder() / "CalcHelp.chm");
+  module_.setHelpFile(module_.HelpFilePath());
 
   c_.Label1.setCaption("");
   c_.Label2.setCaption("");

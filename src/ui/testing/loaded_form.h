@@ -29,6 +29,18 @@ class FakeApplication : public Application {
   int ends = 0;
 };
 
+// Records what help was asked for.
+class RecordedHelp : public HelpViewer {
+ public:
+  void showContents(const std::filesystem::path& helpFile) override {
+    opened.push_back(helpFile.string());
+  }
+  void showTopic(const std::filesystem::path& helpFile, const std::string& topic) override {
+    opened.push_back(helpFile.string() + "::" + topic);
+  }
+  std::vector<std::string> opened;
+};
+
 class RecordedMessages : public MessageBoxService {
  public:
   void show(const std::string& text) override { shown.push_back(text); }
@@ -42,7 +54,7 @@ class LoadedForm {
   // With a program folder, Main runs first and the settings file there is read.
   explicit LoadedForm(const std::filesystem::path& programFolder, double left = 1500,
                       double top = 1200)
-      : module(app, messages), form(window.controls(), module), events(form) {
+      : module(app, messages, help), form(window.controls(), module), events(form) {
     window.attach(&events);
     window.form().move(left, top);
     if (!programFolder.empty()) {
@@ -59,6 +71,7 @@ class LoadedForm {
 
   FakeApplication app;
   RecordedMessages messages;
+  RecordedHelp help;
   Module1 module;
   MemoryWindow window;
   Form1 form;

@@ -103,12 +103,26 @@ class MemoryFormWindow : public FormWindow {
   int outerHeight() const { return outerHeight_; }
   bool keyPreview() const override { return keyPreview_; }
   void setKeyPreview(bool on) override { keyPreview_ = on; }
+  std::optional<ControlId> activeControl() const override { return active_; }
+  void setActiveControl(ControlId id) { active_ = id; }
 
  private:
+  std::optional<ControlId> active_;
   double left_ = 1500;
   double top_ = 1500;
   int outerHeight_ = 0;
   bool keyPreview_ = false;
+};
+
+// A clipboard of this process alone.
+class MemoryClipboard : public Clipboard {
+ public:
+  void clear() override { text_.clear(); }
+  void setText(const std::string& text) override { text_ = text; }
+  std::string text() const override { return text_; }
+
+ private:
+  std::string text_;
 };
 
 // The event queue of the in-memory window: empty, unless a test schedules work for one of its

@@ -66,6 +66,7 @@ void MemoryWindow::focus(ControlId id) {
   if (focused_ == id) return;
   const std::optional<ControlId> old = focused_;
   focused_ = id;
+  form_.setActiveControl(id);
   if (old) raise(*old, Event::LostFocus);
   raise(id, Event::GotFocus);
 }

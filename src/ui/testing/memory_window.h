@@ -29,7 +29,7 @@ class MemoryWindow {
   void focus(ControlId id);
 
   // A mouse click: the control takes the focus (a check box toggles), then its Click runs; on
-  // a text box the release of the button raises MouseUp.
+  // a text box the release of the button raises MouseUp. Menu items leave the focus alone.
   void click(ControlId id);
   // Typed characters, each as a real key press on whichever control has the focus then:
   // the window's KeyDown (while key preview is on), the control's KeyDown, its KeyPress and,
@@ -39,6 +39,10 @@ class MemoryWindow {
   void typeInto(ControlId id, std::string_view keys) {
     focus(id);
     type(keys);
+  }
+  // A button of the toolbar, by its key: the focus stays where it is.
+  void clickToolbarButton(const std::string& key) {
+    if (sink_) sink_->onButtonClick(ControlId::Toolbar1, key);
   }
   // A key without a character of its own (arrows, Home, End, Delete).
   void pressKey(int keyCode);
@@ -51,6 +55,7 @@ class MemoryWindow {
   MemoryPanel& panel(ControlId id);
   MemoryFormWindow& form() { return form_; }
   MemoryEventPump& pump() { return pump_; }
+  MemoryClipboard& clipboard() { return clipboard_; }
 
   std::string text(ControlId id) { return textBox(id).text(); }
   std::string caption(ControlId id) { return label(id).caption(); }
@@ -63,6 +68,7 @@ class MemoryWindow {
   std::optional<ControlId> focused_;
   MemoryFormWindow form_;
   MemoryEventPump pump_;
+  MemoryClipboard clipboard_;
   std::array<std::unique_ptr<MemoryTextBox>, kControlCount> textBoxes_;
   std::array<std::unique_ptr<MemoryLabel>, kControlCount> labels_;
   std::array<std::unique_ptr<MemoryCheckBox>, kControlCount> checkBoxes_;

@@ -1,0 +1,105 @@
+#include "qt/main_window_menus.h"
+
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QToolButton>
+
+#include "qt/layout_support.h"
+
+namespace vantro::qt {
+
+namespace {
+
+using ui::ControlId;
+
+struct ItemDesign {
+  ControlId id;
+  const char* caption;
+  QKeySequence::StandardKey shortcut;
+};
+
+constexpr ItemDesign kEditItems[] = {
+    {ControlId::MenuCut, "Cut", QKeySequence::Cut},
+    {ControlId::MenuCopy, "Copy", QKeySequence::Copy},
+    {ControlId::MenuPaste, "Paste", QKeySequence::Paste},
+    {ControlId::MenuExit, "Exit", QKeySequence::UnknownKey},
+};
+constexpr ItemDesign kHelpItems[] = {
+    {ControlId::MenuLicenseAgreement, "License Agreement", QKeySequence::UnknownKey},
+    {ControlId::MenuHelpTopics, "Help Topics", QKeySequence::UnknownKey},
+    {ControlId::MenuAbout, "About", QKeySequence::UnknownKey},
+};
+
+struct ButtonDesign {
+  const char* key;
+  const char* themeIcon;  // the desktop theme's picture, where it has one
+  const char* picture;    // ours otherwise
+};
+
+constexpr ButtonDesign kButtons[] = {
+    {"Cut", "edit-cut", ":/toolbar/cut.svg"},
+    {"Copy", "edit-copy", ":/toolbar/copy.svg"},
+    {"Paste", "edit-paste", ":/toolbar/paste.svg"},
+    {"Help", "help-contents", ":/toolbar/help.svg"},
+    {"Exit", "application-exit", ":/toolbar/exit.svg"},
+};
+
+// The band above the status bar, in twips.
+constexpr int kToolbarHeightTwips = 540;
+
+template <std::size_t N>
+void addMenu(QMenuBar& bar, const char* name, const char* caption, const ItemDesign (&items)[N],
+             EventRouter& router, MainWindowMenus& out) {
+  QMenu* menu = bar.addMenu(QString::fromLatin1(caption));
+  menu->setObjectName(QString::fromLatin1(name));
+  for (const ItemDesign& item : items) {
+    QAction* action = menu->addAction(QString::fromLatin1(item.caption));
+    action->setObjectName(layout::name(item.id));
+    // Every binding of the platform: Ctrl+V, and Shift+Insert, which would otherwise paste
+    // straight into a field around its rules.
+    if (item.shortcut != QKeySequence::UnknownKey)
+      action->setShortcuts(QKeySequence::keyBindings(item.shortcut));
+    const ControlId id = item.id;
+    QObject::connect(action, &QAction::triggered, menu,
+                     [&router, id] { router.event(id, ui::Event::Click); });
+    out.items[static_cast<std::size_t>(id)] = action;
+  }
+}
+
+}  // namespace
+
+MainWindowMenus buildMenusAndToolbar(QMainWindow& window, QWidget& central, EventRouter& router) {
+  MainWindowMenus out;
+  addMenu(*window.menuBar(), "MenuEdit", "Edit", kEditItems, router, out);
+  addMenu(*window.menuBar(), "MenuHelp", "Help", kHelpItems, router, out);
+
+  auto* toolbar = new QToolBar(&central);
+  toolbar->setObjectName(QStringLiteral("Toolbar1"));
+  toolbar->setAccessibleName(QStringLiteral("Toolbar"));
+  toolbar->setMovable(false);
+  toolbar->setFloatable(false);
+  toolbar->setIconSize(QSize(22, 22));
+  for (const ButtonDesign& design : kButtons) {
+    const QString key = QString::fromLatin1(design.key);
+    const QIcon icon = QIcon::fromTheme(QString::fromLatin1(design.themeIcon),
+                                        QIcon(QString::fromLatin1(design.picture)));
+    QAction* button = toolbar->addAction(icon, key);
+    button->setObjectName(QStringLiteral("Toolbar1") + key);
+    button->setToolTip(key);
+    QObject::connect(button, &QAction::triggered, toolbar, [&router, key] {
+      router.buttonClick(ControlId::Toolbar1, key.toStdString());
+    });
+    // The buttons act on the focused field: they must not take the focus from it.
+    if (QWidget* widget = toolbar->widgetForAction(button)) widget->setFocusPolicy(Qt::NoFocus);
+  }
+  layout::place(*toolbar, 0, 0, kClientWidthTwips, kToolbarHeightTwips);
+  out.toolbar = toolbar;
+  return out;
+}
+
+bool isClipboardKey(const QKeyEvent& event) {
+  return event.matches(QKeySequence::Cut) || event.matches(QKeySequence::Copy) ||
+         event.matches(QKeySequence::Paste);
+}
+
+}  // namespace vantro::qt
