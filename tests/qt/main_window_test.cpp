@@ -7,6 +7,8 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QToolBar>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -176,6 +178,21 @@ TEST_F(MainWindowTest, AccessibleNamesAreTheCaptionsTooltipsAndFieldLabels) {
   }
 }
 
+TEST_F(MainWindowTest, FieldsAreDescribedByTheirCaptionsTooltips) {
+  const std::pair<ControlId, const char*> cases[] = {
+      {TextN, "Label6"},  {TextInterest, "Label7"}, {TextPV, "Label8"},      {TextFV, "Label9"},
+      {TextPMT, "Label10"}, {TextPer, "Label5"},    {TextDecimal, "Label13"}, {TextCF, "Label12"},
+  };
+  for (const auto& [field, label] : cases) {
+    const QString tip = window.findChild<QLabel*>(QString::fromLatin1(label))->toolTip();
+    EXPECT_FALSE(tip.isEmpty()) << label;
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&w(field))->text(QAccessible::Description),
+              tip)
+        << label;
+  }
+  EXPECT_EQ(w(TextInterest).accessibleDescription(), "Interest per period, in percentage");
+}
+
 TEST_F(MainWindowTest, TheDisplayAndTheStatusBarExposeWhatTheyShowNow) {
   window.textBox(Text1).setText("12.5");
   QAccessibleInterface* display = QAccessible::queryAccessibleInterface(&w(Text1));
@@ -251,6 +268,60 @@ TEST_F(MainWindowTest, AKeyTakesTheFocusThenClicksAndTheCheckBoxTogglesBeforeIts
   window.controls().CheckPayment.setValue(0);  // setting the value is no click
   EXPECT_EQ(log.events.back(), "CheckPayment.Click");
   EXPECT_EQ(std::count(log.events.begin(), log.events.end(), "CheckPayment.Click"), 1);
+  log.events.clear();
+  QAccessible::queryAccessibleInterface(&w(CheckPayment))
+      ->actionInterface()
+      ->doAction(QAccessibleActionInterface::toggleAction());
+  EXPECT_EQ(log.events, std::vector<std::string>{"CheckPayment.Click"});
+}
+
+// The clipboard keys of every binding go to the Edit menu, once each, in the single-line
+// fields and in the list alike: the editors' own Cut, Copy and Paste know no field rules.
+// Keys that edit without a key press the logic could refuse do nothing.
+TEST_F(MainWindowTest, ClipboardKeysRunTheEditMenuAndToolkitOnlyEditsNothing) {
+  const std::pair<QKeyCombination, const char*> keys[] = {
+      {Qt::CTRL | Qt::Key_X, "MenuCut.Click"},      {Qt::CTRL | Qt::Key_C, "MenuCopy.Click"},
+      {Qt::CTRL | Qt::Key_V, "MenuPaste.Click"},    {Qt::SHIFT | Qt::Key_Insert, "MenuPaste.Click"},
+      {Qt::SHIFT | Qt::Key_Delete, "MenuCut.Click"}, {Qt::CTRL | Qt::Key_Insert, "MenuCopy.Click"},
+  };
+  QGuiApplication::clipboard()->setText(QStringLiteral("9"));
+  window.controls().Frame1.setVisible(true);
+  for (const ControlId box : {TextPV, TextCF}) {
+    window.textBox(box).setText("123");
+    window.textBox(box).setFocus();
+    window.textBox(box).setSelLength(2);
+    for (const auto& [key, expected] : keys) {
+      log.events.clear();
+      QTest::keyClick(&w(box), key.key(), key.keyboardModifiers());
+      EXPECT_EQ(std::count(log.events.begin(), log.events.end(), expected), 1) << expected;
+      EXPECT_EQ(window.textBox(box).text(), "123") << expected;
+    }
+  }
+  for (const auto key : {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Z}) {
+    window.textBox(TextPV).setFocus();
+    window.textBox(TextPV).setSelStart(2);
+    QTest::keyClick(&w(TextPV), key, Qt::ControlModifier);
+    EXPECT_EQ(window.textBox(TextPV).text(), "123") << key;
+  }
+}
+
+TEST_F(MainWindowTest, ToolbarButtonsReportTheirKeysAndLeaveTheFocusWhereItWas) {
+  window.textBox(TextPV).setFocus();
+  const QList<QAction*> buttons = window.toolbar()->actions();
+  std::vector<std::string> keys;
+  for (QAction* button : buttons) {
+    EXPECT_FALSE(button->icon().isNull());
+    log.events.clear();
+    QTest::mouseClick(window.toolbar()->widgetForAction(button), Qt::LeftButton);
+    ASSERT_EQ(log.events.size(), 1u);
+    keys.push_back(log.events.front());
+    EXPECT_EQ(button->toolTip(), button->text());
+    EXPECT_EQ(QApplication::focusWidget(), &w(TextPV));
+  }
+  EXPECT_EQ(keys, (std::vector<std::string>{
+                      "Toolbar1.ButtonClick:Cut", "Toolbar1.ButtonClick:Copy",
+                      "Toolbar1.ButtonClick:Paste", "Toolbar1.ButtonClick:Help",
+                      "Toolbar1.ButtonClick:Exit"}));
 }
 
 TEST_F(MainWindowTest, ClosingUnloadsAndExitClicks) {

@@ -4,6 +4,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QAccessible>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -235,11 +238,49 @@ TEST_F(ProgramTest, TheCashFlowPanelRollsOpenAndTheListGivesItsMeasures) {
   EXPECT_TRUE(hasFocus(TextCF));
 }
 
+// However the box is ticked, by the mouse or by an assistive technology's Toggle action
+// (which emits no clicked()), the caption follows.
 TEST_F(ProgramTest, TheCheckBoxCaptionFollowsItsNewValue) {
   start();
-  QTest::mouseClick(&w(CheckPayment), Qt::LeftButton, {}, QPoint(5, 12));
-  EXPECT_EQ(qobject_cast<QCheckBox*>(&w(CheckPayment))->text(), "Payment At Begin Period");
+  auto& box = *qobject_cast<QCheckBox*>(&w(CheckPayment));
+  QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(5, 12));
+  EXPECT_EQ(box.text(), "Payment At Begin Period");
   EXPECT_TRUE(hasFocus(Text1));
+  QAccessible::queryAccessibleInterface(&box)->actionInterface()->doAction(
+      QAccessibleActionInterface::toggleAction());
+  EXPECT_FALSE(box.isChecked());
+  EXPECT_EQ(box.text(), "Payment At End Period");
+}
+
+// The clipboard is the desktop's: Ctrl+C leaves the selection there, and a number copied
+// elsewhere with separators goes into a field as the field reads it.
+TEST_F(ProgramTest, TheClipboardKeysExchangeTextWithTheDesktopsClipboard) {
+  start();
+  click(TextPV);
+  type("1234");
+  window().textBox(TextPV).setSelStart(1);
+  window().textBox(TextPV).setSelLength(2);
+  QTest::keyClick(&w(TextPV), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "23");
+  QGuiApplication::clipboard()->setText(QStringLiteral(" 250,000.50\n"));
+  QTest::keyClick(&w(TextPV), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(text(TextPV), "1250000.504");
+  click(CommandFV);
+  EXPECT_EQ(text(TextFV), "-1250000.50");
+}
+
+// A solved value wider than its field shows its start, selected whole.
+TEST_F(ProgramTest, ASolvedValueShowsItsStart) {
+  start();
+  window().textBox(TextDecimal).setText("12");  // read when the box loses the focus
+  click(TextDecimal);
+  enterLoan();
+  click(CommandPMT);
+  auto& field = *qobject_cast<QLineEdit*>(&w(TextPMT));
+  ASSERT_TRUE(field.text().startsWith("-733.764573879"));
+  ASSERT_GT(field.fontMetrics().horizontalAdvance(field.text()), field.width());
+  EXPECT_EQ(field.cursorPosition(), 0);
+  EXPECT_EQ(field.selectedText(), field.text());
 }
 
 TEST_F(ProgramTest, ThePositionComesFromTheSettingsAndGoesBackToThemOnClose) {
