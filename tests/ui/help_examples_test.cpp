@@ -88,38 +88,33 @@ std::vector<Example> examplesOf(const std::string& page, const std::string& html
   static const std::regex mark(
       R"re(<(\w+) class="(in|key|out|syntax)" data-control="(\w+)">([^<]*)</(\w+)>)re");
   static const std::regex start(R"re(<table class="example" id="([\w-]+)">)re");
+  const auto count = [&](const std::regex& pattern) {
+    return std::distance(std::sregex_iterator(html.begin(), html.end(), pattern),
+                         std::sregex_iterator());
+  };
 
+  std::string faults;
+  if (count(anyMark) != count(mark))
+    faults += "a marked figure is not written as <tag class=... data-control=...>text</tag>\n";
+
+  // Examples first, in page order: examples[i] is the table that ends at ends[i].
   std::vector<Example> examples;
-  int faults = 0;
-  auto fault = [&](const std::string& what) {
-    examples.push_back({page, "markup" + std::to_string(++faults), {}, what});
-  };
-  const auto marks = std::distance(std::sregex_iterator(html.begin(), html.end(), anyMark),
-                                   std::sregex_iterator());
-  if (marks !=
-      std::distance(std::sregex_iterator(html.begin(), html.end(), mark), std::sregex_iterator()))
-    fault("a marked figure is not written as <tag class=... data-control=...>text</tag>");
-
-  struct Span {
-    std::size_t begin, end;
-  };
-  std::vector<Span> tables;
+  std::vector<std::size_t> begins, ends;
   for (auto it = std::sregex_iterator(html.begin(), html.end(), start);
        it != std::sregex_iterator(); ++it) {
-    const auto begin = static_cast<std::size_t>(it->position());
-    const auto end = html.find("</table>", begin);
-    tables.push_back({begin, end});
-    examples.push_back({page, (*it)[1], {}, end == std::string::npos ? "unclosed table" : ""});
+    begins.push_back(static_cast<std::size_t>(it->position()));
+    ends.push_back(html.find("</table>", begins.back()));
+    if (ends.back() == std::string::npos) faults += "unclosed example table\n";
+    examples.push_back({page, (*it)[1], {}, ""});
   }
-  if (tables.empty()) return examples;
-  const std::size_t firstExample = examples.size() - tables.size();
+  const std::size_t tables = examples.size();
 
   for (auto it = std::sregex_iterator(html.begin(), html.end(), mark); it != std::sregex_iterator();
        ++it) {
     const auto& m = *it;
     const auto id = ui::controlByName(m[3].str());
     if (!id || m[1] != m[5]) {
-      fault("unknown control or mismatched tag at " + m.str());
+      faults += "unknown control or mismatched tag: " + m.str() + "\n";
       continue;
     }
     const std::string kind = m[2];
@@ -130,12 +125,12 @@ std::vector<Example> examplesOf(const std::string& page, const std::string& html
     }
     const auto at = static_cast<std::size_t>(m.position());
     std::size_t t = 0;
-    while (t < tables.size() && !(tables[t].begin < at && at < tables[t].end)) ++t;
-    if (t == tables.size()) {
-      fault("figure outside an example: " + m.str());
+    while (t < tables && !(begins[t] < at && at < ends[t])) ++t;
+    if (t == tables) {
+      faults += "figure outside an example: " + m.str() + "\n";
       continue;
     }
-    auto& steps = examples[firstExample + t].steps;
+    auto& steps = examples[t].steps;
     const StepKind stepKind = kind == "in"    ? StepKind::In
                               : kind == "key" ? StepKind::Key
                                               : StepKind::Out;
@@ -147,6 +142,7 @@ std::vector<Example> examplesOf(const std::string& page, const std::string& html
       steps.push_back({stepKind, *id, text});
     }
   }
+  if (!faults.empty()) examples.push_back({page, "markup", {}, faults});
   return examples;
 }
 
