@@ -1,6 +1,6 @@
 // Replays the worked examples of the help pages on the in-memory window and compares every
 // figure the pages print with what the window shows. The pages mark their figures:
-//   <table class="example" id="name"> ... </table>     one example, on a freshly loaded window
+//   <table class="example" id="name" ...> ... </table>  one example, on a freshly loaded window
 //   <td class="in" data-control="TextN">360</td>       typed into that box; the cash-flow list
 //                                                      takes one line per mark
 //   <span class="key" data-control="CommandPMT">PMT</span>  that control clicked
@@ -87,7 +87,7 @@ std::vector<Example> examplesOf(const std::string& page, const std::string& html
   static const std::regex anyMark(R"re(class="(in|key|out|syntax)")re");
   static const std::regex mark(
       R"re(<(\w+) class="(in|key|out|syntax)" data-control="(\w+)">([^<]*)</(\w+)>)re");
-  static const std::regex start(R"re(<table class="example" id="([\w-]+)">)re");
+  static const std::regex start(R"re(<table class="example" id="([\w-]+)"[^>]*>)re");
   const auto count = [&](const std::regex& pattern) {
     return std::distance(std::sregex_iterator(html.begin(), html.end(), pattern),
                          std::sregex_iterator());
