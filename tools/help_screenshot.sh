@@ -46,7 +46,8 @@ for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$work/display")"
 
 cp "$program" "$work/vantro-calculator"
-QT_QPA_PLATFORM=xcb "$work/vantro-calculator" >"$work/app.log" 2>&1 &
+# Its single-instance lock file goes to the runtime folder: the temporary one, removed at the end.
+XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=xcb "$work/vantro-calculator" >"$work/app.log" 2>&1 &
 app_pid=$!
 
 # The main window: the largest visible window called "Vantro Calculator". A splash window may
