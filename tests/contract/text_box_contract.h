@@ -130,6 +130,9 @@ TYPED_TEST_P(TextBoxContract, FocusRunsLostFocusOfTheOldBoxThenGotFocusOfTheNew)
   this->h.sink.events.clear();
   this->pv().setFocus();  // already focused: nothing
   EXPECT_TRUE(this->h.sink.events.empty());
+  EXPECT_EQ(this->h.controls().Form1.activeControl(), ControlId::TextPV);
+  this->h.clickBox(ControlId::TextCF);
+  EXPECT_EQ(this->h.controls().Form1.activeControl(), ControlId::TextCF);
 }
 
 TYPED_TEST_P(TextBoxContract, SelectionSurvivesLosingTheFocus) {
