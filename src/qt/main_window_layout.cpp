@@ -162,8 +162,8 @@ void buildKeypad(QWidget& central, EventRouter& router, MainWindowWidgets& out) 
 // A screen reader reads a field's description: the words its caption label shows on hover.
 void describeFieldsByTheirCaptions(QWidget& central, MainWindowWidgets& out) {
   static constexpr std::pair<ControlId, const char*> kCaptions[] = {
-      {TextN, "Label6"},  {TextInterest, "Label7"}, {TextPV, "Label8"},     {TextFV, "Label9"},
-      {TextPMT, "Label10"}, {TextPer, "Label5"},    {TextDecimal, "Label13"}, {TextCF, "Label12"},
+      {TextN, "Label6"},    {TextInterest, "Label7"}, {TextPV, "Label8"},       {TextFV, "Label9"},
+      {TextPMT, "Label10"}, {TextPer, "Label5"},      {TextDecimal, "Label13"}, {TextCF, "Label12"},
   };
   for (const auto& [field, labelName] : kCaptions) {
     const auto* caption = central.findChild<QLabel*>(QString::fromLatin1(labelName));

@@ -43,9 +43,12 @@ void reportMouseUp(ui::ControlId id, EventRouter& router, const QMouseEvent& eve
 // refuse: Ctrl+Backspace would delete a word after the logic let one Backspace through.
 bool isToolkitOnlyEdit(const QKeyEvent& event) {
   static constexpr QKeySequence::StandardKey kEdits[] = {
-      QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord,
-      QKeySequence::DeleteEndOfLine,   QKeySequence::DeleteCompleteLine,
-      QKeySequence::Undo,              QKeySequence::Redo,
+      QKeySequence::DeleteStartOfWord,
+      QKeySequence::DeleteEndOfWord,
+      QKeySequence::DeleteEndOfLine,
+      QKeySequence::DeleteCompleteLine,
+      QKeySequence::Undo,
+      QKeySequence::Redo,
   };
   for (const QKeySequence::StandardKey edit : kEdits)
     if (event.matches(edit)) return true;

@@ -33,7 +33,8 @@ using KeyHandler = void (Form1::*)(int keyCode, int shift);
 using MouseHandler = void (Form1::*)(int button, int shift, double x, double y);
 // ButtonClick of a toolbar: the key of the clicked button.
 using ButtonHandler = void (Form1::*)(const std::string& key);
-using Handler = std::variant<PlainHandler, KeyPressHandler, KeyHandler, MouseHandler, ButtonHandler>;
+using Handler =
+    std::variant<PlainHandler, KeyPressHandler, KeyHandler, MouseHandler, ButtonHandler>;
 
 struct Wire {
   ControlId control;

@@ -8,12 +8,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QToolBar>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <functional>
 
 #include "qt/qt_services.h"
@@ -30,9 +30,8 @@ using enum ui::ControlId;
 class EventLog : public ui::EventSink {
  public:
   void onEvent(ControlId control, Event event) override {
-    static const char* const kNames[] = {"Load",    "Unload", "Click",   "GotFocus",
-                                         "LostFocus", "KeyPress", "KeyDown", "KeyUp",
-                                         "MouseUp", "ButtonClick"};
+    static const char* const kNames[] = {"Load",     "Unload",  "Click", "GotFocus", "LostFocus",
+                                         "KeyPress", "KeyDown", "KeyUp", "MouseUp",  "ButtonClick"};
     events.push_back(name(control) + "." + kNames[static_cast<int>(event)]);
     if (onAny) onAny(control, event);
   }
@@ -180,14 +179,13 @@ TEST_F(MainWindowTest, AccessibleNamesAreTheCaptionsTooltipsAndFieldLabels) {
 
 TEST_F(MainWindowTest, FieldsAreDescribedByTheirCaptionsTooltips) {
   const std::pair<ControlId, const char*> cases[] = {
-      {TextN, "Label6"},  {TextInterest, "Label7"}, {TextPV, "Label8"},      {TextFV, "Label9"},
-      {TextPMT, "Label10"}, {TextPer, "Label5"},    {TextDecimal, "Label13"}, {TextCF, "Label12"},
+      {TextN, "Label6"},    {TextInterest, "Label7"}, {TextPV, "Label8"},       {TextFV, "Label9"},
+      {TextPMT, "Label10"}, {TextPer, "Label5"},      {TextDecimal, "Label13"}, {TextCF, "Label12"},
   };
   for (const auto& [field, label] : cases) {
     const QString tip = window.findChild<QLabel*>(QString::fromLatin1(label))->toolTip();
     EXPECT_FALSE(tip.isEmpty()) << label;
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(&w(field))->text(QAccessible::Description),
-              tip)
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&w(field))->text(QAccessible::Description), tip)
         << label;
   }
   EXPECT_EQ(w(TextInterest).accessibleDescription(), "Interest per period, in percentage");
@@ -280,9 +278,12 @@ TEST_F(MainWindowTest, AKeyTakesTheFocusThenClicksAndTheCheckBoxTogglesBeforeIts
 // Keys that edit without a key press the logic could refuse do nothing.
 TEST_F(MainWindowTest, ClipboardKeysRunTheEditMenuAndToolkitOnlyEditsNothing) {
   const std::pair<QKeyCombination, const char*> keys[] = {
-      {Qt::CTRL | Qt::Key_X, "MenuCut.Click"},      {Qt::CTRL | Qt::Key_C, "MenuCopy.Click"},
-      {Qt::CTRL | Qt::Key_V, "MenuPaste.Click"},    {Qt::SHIFT | Qt::Key_Insert, "MenuPaste.Click"},
-      {Qt::SHIFT | Qt::Key_Delete, "MenuCut.Click"}, {Qt::CTRL | Qt::Key_Insert, "MenuCopy.Click"},
+      {Qt::CTRL | Qt::Key_X, "MenuCut.Click"},
+      {Qt::CTRL | Qt::Key_C, "MenuCopy.Click"},
+      {Qt::CTRL | Qt::Key_V, "MenuPaste.Click"},
+      {Qt::SHIFT | Qt::Key_Insert, "MenuPaste.Click"},
+      {Qt::SHIFT | Qt::Key_Delete, "MenuCut.Click"},
+      {Qt::CTRL | Qt::Key_Insert, "MenuCopy.Click"},
   };
   QGuiApplication::clipboard()->setText(QStringLiteral("9"));
   window.controls().Frame1.setVisible(true);
@@ -318,10 +319,10 @@ TEST_F(MainWindowTest, ToolbarButtonsReportTheirKeysAndLeaveTheFocusWhereItWas) 
     EXPECT_EQ(button->toolTip(), button->text());
     EXPECT_EQ(QApplication::focusWidget(), &w(TextPV));
   }
-  EXPECT_EQ(keys, (std::vector<std::string>{
-                      "Toolbar1.ButtonClick:Cut", "Toolbar1.ButtonClick:Copy",
-                      "Toolbar1.ButtonClick:Paste", "Toolbar1.ButtonClick:Help",
-                      "Toolbar1.ButtonClick:Exit"}));
+  EXPECT_EQ(keys,
+            (std::vector<std::string>{"Toolbar1.ButtonClick:Cut", "Toolbar1.ButtonClick:Copy",
+                                      "Toolbar1.ButtonClick:Paste", "Toolbar1.ButtonClick:Help",
+                                      "Toolbar1.ButtonClick:Exit"}));
 }
 
 TEST_F(MainWindowTest, ClosingUnloadsAndExitClicks) {
@@ -329,21 +330,6 @@ TEST_F(MainWindowTest, ClosingUnloadsAndExitClicks) {
   window.close();
   EXPECT_EQ(std::vector<std::string>(log.events.end() - 2, log.events.end()),
             (std::vector<std::string>{"MenuExit.Click", "Form1.Unload"}));
-}
-
-TEST_F(MainWindowTest, AstralCharactersCountAsOnePosition) {
-  ui::TextBox& box = window.textBox(TextPV);
-  box.setText(
-      "\xF0\x9F\x98\x80"
-      "12");  // U+1F600, then 12
-  box.setSelStart(1);
-  box.setSelLength(1);
-  EXPECT_EQ(box.selectedText(), "1");
-  box.setSelectedText("\xF0\x9F\x98\x80");
-  EXPECT_EQ(box.text(),
-            "\xF0\x9F\x98\x80\xF0\x9F\x98\x80"
-            "2");
-  EXPECT_EQ(box.selStart(), 2);
 }
 
 }  // namespace

@@ -1,13 +1,13 @@
 // The real program window, with the window logic behind it, driven by mouse and keyboard.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QLineEdit>
-#include <QAccessible>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -86,19 +86,13 @@ class ProgramTest : public ::testing::Test {
   std::unique_ptr<ui::Module1> module;
 };
 
-TEST_F(ProgramTest, TypingASumIntoTheDisplayGivesTheResult) {
+TEST_F(ProgramTest, ASumTypedOrClickedGivesTheResultAndTheExpression) {
   start();
   EXPECT_TRUE(hasFocus(Text1));  // the window opens with the display focused
   type("2+3\r");
   EXPECT_EQ(text(Text1), "5");
-}
-
-TEST_F(ProgramTest, ClickingASumGivesTheResultAndTheExpression) {
-  start();
-  click(Num2Command);
-  click(NumPlusCommand);
-  click(Num3Command);
-  click(NumEqCommand);
+  for (const ControlId key : {NumACCommand, Num2Command, NumPlusCommand, Num3Command, NumEqCommand})
+    click(key);
   EXPECT_EQ(text(Text1), "5");
   EXPECT_EQ(caption(Label4), "2  +  3");
 }
@@ -160,6 +154,8 @@ TEST_F(ProgramTest, RealKeysTypedIntoTheFinancialFieldsAreFiltered) {
   }
 }
 
+// A solved value goes to its field, which takes the focus and, when the value is wider than
+// the field, shows its start, selected whole.
 TEST_F(ProgramTest, PaymentOfALoanGoesToItsFieldAndTheDisplayWhichKeepsTheFocus) {
   start();
   enterLoan();
@@ -168,6 +164,15 @@ TEST_F(ProgramTest, PaymentOfALoanGoesToItsFieldAndTheDisplayWhichKeepsTheFocus)
   EXPECT_EQ(text(Text1), "-733.76");
   EXPECT_EQ(caption(Label4), "Payment ");
   EXPECT_TRUE(hasFocus(TextPMT));
+
+  window().textBox(TextDecimal).setText("12");  // read when the box loses the focus
+  click(TextDecimal);
+  click(CommandPMT);
+  auto& field = *qobject_cast<QLineEdit*>(&w(TextPMT));
+  ASSERT_TRUE(field.text().startsWith("-733.764573879"));
+  ASSERT_GT(field.fontMetrics().horizontalAdvance(field.text()), field.width());
+  EXPECT_EQ(field.cursorPosition(), 0);
+  EXPECT_EQ(field.selectedText(), field.text());
 }
 
 // The decimal places take effect when their box loses the focus: the click on the command
@@ -267,20 +272,6 @@ TEST_F(ProgramTest, TheClipboardKeysExchangeTextWithTheDesktopsClipboard) {
   EXPECT_EQ(text(TextPV), "1250000.504");
   click(CommandFV);
   EXPECT_EQ(text(TextFV), "-1250000.50");
-}
-
-// A solved value wider than its field shows its start, selected whole.
-TEST_F(ProgramTest, ASolvedValueShowsItsStart) {
-  start();
-  window().textBox(TextDecimal).setText("12");  // read when the box loses the focus
-  click(TextDecimal);
-  enterLoan();
-  click(CommandPMT);
-  auto& field = *qobject_cast<QLineEdit*>(&w(TextPMT));
-  ASSERT_TRUE(field.text().startsWith("-733.764573879"));
-  ASSERT_GT(field.fontMetrics().horizontalAdvance(field.text()), field.width());
-  EXPECT_EQ(field.cursorPosition(), 0);
-  EXPECT_EQ(field.selectedText(), field.text());
 }
 
 TEST_F(ProgramTest, ThePositionComesFromTheSettingsAndGoesBackToThemOnClose) {

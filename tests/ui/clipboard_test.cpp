@@ -20,7 +20,10 @@ std::string randomBytes(std::size_t count) {
 
 TEST(Clipboard, HugeOrBinaryTextPastesOrIsRefusedAndTheWindowGoesOn) {
   const std::string megabyteOfDigits(1 << 20, '7');
-  const std::string withNul("12\0" "34", 5);
+  const std::string withNul(
+      "12\0"
+      "34",
+      5);
   struct Case {
     ControlId box;
     std::string clipboard;
@@ -28,7 +31,7 @@ TEST(Clipboard, HugeOrBinaryTextPastesOrIsRefusedAndTheWindowGoesOn) {
   };
   const Case cases[] = {
       {ControlId::Text1, megabyteOfDigits, 32767},  // a single-line box's limit, then cut off
-      {ControlId::TextPV, withNul, 0},               // not a number
+      {ControlId::TextPV, withNul, 0},              // not a number
       {ControlId::TextPV, randomBytes(1 << 20), 0},
       {ControlId::TextCF, withNul, withNul.size()},  // the list takes any text
       {ControlId::TextCF, megabyteOfDigits + "\r\n-1", megabyteOfDigits.size() + 4},

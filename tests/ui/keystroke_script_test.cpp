@@ -173,7 +173,8 @@ std::string observe(LoadedForm& f, const std::string& what) {
   if (what == "ends") return std::to_string(f.app.ends);
   if (what == "help") {
     std::string opened;
-    for (const std::string& request : f.help.opened) opened += (opened.empty() ? "" : " | ") + request;
+    for (const std::string& request : f.help.opened)
+      opened += (opened.empty() ? "" : " | ") + request;
     return opened;
   }
   if (what == "flows") {
@@ -187,10 +188,10 @@ std::string observe(LoadedForm& f, const std::string& what) {
 
 std::vector<Case> loadCases() {
   std::vector<Case> cases;
-  for (const char* name : {"entry.txt", "operators.txt", "functions.txt", "memory.txt",
-                           "keyboard.txt", "fields.txt", "field_keys.txt", "solvers.txt",
-                           "amortisation.txt", "rate_conversion.txt", "cash_flows.txt",
-                           "clipboard.txt"}) {
+  for (const char* name :
+       {"entry.txt", "operators.txt", "functions.txt", "memory.txt", "keyboard.txt", "fields.txt",
+        "field_keys.txt", "solvers.txt", "amortisation.txt", "rate_conversion.txt",
+        "cash_flows.txt", "clipboard.txt"}) {
     std::ifstream in(std::string(VANTRO_SCRIPT_DIR) + "/" + name);
     if (!in) throw std::runtime_error(std::string("cannot open script ") + name);
     std::string line;

@@ -46,11 +46,5 @@ TEST(Wiring, HandlersMatchTheirEventsSignature) {
   }
 }
 
-TEST(Wiring, ControlsAreFoundByTheirNames) {
-  for (const ui::ControlInfo& info : ui::kControls)
-    EXPECT_EQ(ui::controlByName(info.name), info.id);
-  EXPECT_FALSE(ui::controlByName("Text9").has_value());
-}
-
 }  // namespace
 }  // namespace vantro::test
