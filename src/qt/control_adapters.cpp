@@ -27,6 +27,25 @@ std::string LabelAdapter::caption() const {
 void LabelAdapter::setCaption(const std::string& caption) {
   label_.setText(fromUtf8(caption));
 }
+void LabelAdapter::setFontBold(bool bold) {
+  QFont font = label_.font();
+  font.setBold(bold);
+  label_.setFont(font);
+}
+void LabelAdapter::setFontUnderline(bool underline) {
+  QFont font = label_.font();
+  font.setUnderline(underline);
+  label_.setFont(font);
+}
+ui::Rgb LabelAdapter::foreColor() const {
+  const QColor colour = label_.palette().color(QPalette::WindowText);
+  return {colour.red(), colour.green(), colour.blue()};
+}
+void LabelAdapter::setForeColor(ui::Rgb colour) {
+  QPalette palette = label_.palette();
+  palette.setColor(QPalette::WindowText, QColor(colour.red, colour.green, colour.blue));
+  label_.setPalette(palette);
+}
 
 int CheckBoxAdapter::value() const {
   return box_.isChecked() ? 1 : 0;

@@ -18,6 +18,12 @@ class LabelAdapter : public ui::Label {
   explicit LabelAdapter(QLabel& label) : label_(label) {}
   std::string caption() const override;
   void setCaption(const std::string& caption) override;
+  bool fontBold() const override { return label_.font().bold(); }
+  void setFontBold(bool bold) override;
+  bool fontUnderline() const override { return label_.font().underline(); }
+  void setFontUnderline(bool underline) override;
+  ui::Rgb foreColor() const override;
+  void setForeColor(ui::Rgb colour) override;
 
  private:
   QLabel& label_;
@@ -67,6 +73,8 @@ class FormWindowAdapter : public ui::FormWindow {
   bool keyPreview() const override { return keyPreview_; }
   void setKeyPreview(bool on) override { keyPreview_ = on; }
   std::optional<ui::ControlId> activeControl() const override { return router_.focused(); }
+  bool enabled() const override { return window_.isEnabled(); }
+  void setEnabled(bool on) override { window_.setEnabled(on); }
 
  private:
   QWidget& window_;

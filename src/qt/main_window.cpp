@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <stdexcept>
 
+#include "qt/artwork.h"
 #include "qt/key_codes.h"
 #include "qt/twips.h"
 
@@ -58,6 +59,7 @@ MainWindow::MainWindow(ui::EventSink* sink) : router_(sink), form_(*this, router
   initKeyPictures();
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QString::fromLatin1(ui::kAppTitle));
+  setWindowIcon(artwork::applicationIcon());
 
   auto* central = new QWidget(this);
   central->setObjectName(QStringLiteral("Form1Client"));

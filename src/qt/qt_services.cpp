@@ -10,8 +10,11 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "qt/about_window.h"
 #include "qt/code_points.h"
 #include "qt/main_program.h"
+#include "qt/splash_window.h"
+#include "qt/version_info.h"
 
 namespace vantro::qt {
 
@@ -54,7 +57,7 @@ bool QtApplication::previousInstance() {
 
 void QtApplication::showMainWindow() {
   if (!module_) throw std::logic_error("QtApplication: no module attached");
-  if (program_) return;
+  if (program_ || ended_) return;
   program_ = std::make_unique<MainProgram>(*module_);
   program_->open();
 }
@@ -65,11 +68,43 @@ core::NumberLocale QtApplication::numberLocale() const {
           toUtf8(locale.currencySymbol(QLocale::CurrencySymbol))};
 }
 
+ui::ProgramVersion QtApplication::version() const {
+  return {build::kVersionMajor, build::kVersionMinor, build::kVersionRevision,
+          build::kVersionComments};
+}
+
+// An unloaded window is replaced only here, when the logic loads it again: the logic may hold
+// on to the old one until then (the splash sequence does, after a key press unloaded it).
+ui::FrmSplash& QtApplication::splashWindow() {
+  if (!splash_ || !splash_->widget().loaded()) {
+    splash_ = std::make_unique<SplashWindow>(*this);
+    splash_->form().Form_Load();
+  }
+  return splash_->form();
+}
+
+ui::FrmAbout& QtApplication::aboutWindow() {
+  if (!module_ || !program_) throw std::logic_error("QtApplication: no main window for About");
+  if (!about_ || !about_->widget().loaded()) {
+    about_.reset();
+    about_ = std::make_unique<AboutWindow>(*module_, program_->window().form(), urls_, programs_);
+    about_->form().Form_Load();
+  }
+  return about_->form();
+}
+
 void QtApplication::endNow() {
   ended_ = true;
   if (program_) {
     program_->window().stopEvents();
     program_->window().hide();
+  }
+  // Every other window closes with the program, without its handlers.
+  for (InfoWindowWidget* window :
+       {splash_ ? &splash_->widget() : nullptr, about_ ? &about_->widget() : nullptr}) {
+    if (!window) continue;
+    window->stopEvents();
+    window->close();
   }
   // Before the event loop runs, main() sees ended() and returns. exit() without a running
   // loop would make every later local loop (a message box's) return at once.

@@ -33,11 +33,25 @@ class TextBox {
   virtual void setFocus() = 0;
 };
 
+// A colour by its red, green and blue parts, 0 to 255 each.
+struct Rgb {
+  int red = 0;
+  int green = 0;
+  int blue = 0;
+  bool operator==(const Rgb&) const = default;
+};
+
 class Label {
  public:
   virtual ~Label() = default;
   virtual std::string caption() const = 0;
   virtual void setCaption(const std::string& caption) = 0;
+  virtual bool fontBold() const = 0;
+  virtual void setFontBold(bool bold) = 0;
+  virtual bool fontUnderline() const = 0;
+  virtual void setFontUnderline(bool underline) = 0;
+  virtual Rgb foreColor() const = 0;  // the caption's colour
+  virtual void setForeColor(Rgb colour) = 0;
 };
 
 class CheckBox {
@@ -72,6 +86,41 @@ class FormWindow {
   // The control of this window that has the focus (or had it last, while another window is
   // active); none before any control took it.
   virtual std::optional<ControlId> activeControl() const = 0;
+  // A disabled window ignores the mouse and the keyboard.
+  virtual bool enabled() const = 0;
+  virtual void setEnabled(bool on) = 0;
+};
+
+enum class MousePointer { Default = 0, Custom = 99 };
+
+// A window beside the main one (the splash and About windows). Loading creates it hidden;
+// unloading closes it for good (a later load creates a new one). Geometry is in twips.
+class InfoWindow {
+ public:
+  virtual ~InfoWindow() = default;
+  virtual std::string caption() const = 0;
+  virtual void setCaption(const std::string& caption) = 0;
+  // The outer size and position.
+  virtual double width() const = 0;
+  virtual double height() const = 0;
+  virtual double left() const = 0;
+  virtual double top() const = 0;
+  virtual void move(double left, double top) = 0;
+  // The size of the screen the window shows on.
+  virtual double screenWidth() const = 0;
+  virtual double screenHeight() const = 0;
+  // The pointer over the window and those of its controls that have none of their own.
+  virtual MousePointer mousePointer() const = 0;
+  virtual void setMousePointer(MousePointer pointer) = 0;
+  // Above every window that is not itself topmost, even while another window is active.
+  virtual bool topmost() const = 0;
+  virtual void setTopmost(bool on) = 0;
+  virtual bool loaded() const = 0;
+  virtual bool visible() const = 0;
+  // Shows the window modeless and activates it; a window on screen comes to the front.
+  virtual void show() = 0;
+  // Closes the window: its Unload handler runs, then it is gone. Nothing when not loaded.
+  virtual void unload() = 0;
 };
 
 }  // namespace vantro::ui

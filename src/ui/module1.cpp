@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "ui/controls.h"
+#include "ui/info/frm_splash.h"
 
 namespace vantro::ui {
 
@@ -32,6 +33,7 @@ void Module1::Main() {
     return;
   }
   settingsPath_ = core::chooseSettingsPath(app_.programFolder(), app_.userConfigFolder());
+  RunSplashSequence(app_);
   app_.showMainWindow();
 }
 

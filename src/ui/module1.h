@@ -16,7 +16,8 @@ class Module1 {
  public:
   Module1(Application& app, MessageBoxService& messages, HelpViewer& help);
 
-  // The entry point: refuses a second copy, chooses the settings file, shows the main window.
+  // The entry point: refuses a second copy, chooses the settings file, shows the splash
+  // window for a moment, then the main window.
   void Main();
 
   // Reads the settings file into the values below (the caller presets the two positions).

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/number_text.h"
 
@@ -16,6 +17,17 @@ class MessageBoxService {
  public:
   virtual ~MessageBoxService() = default;
   virtual void show(const std::string& text) = 0;
+};
+
+class FrmSplash;
+class FrmAbout;
+
+// The program's version and the comments of its version information (the release date).
+struct ProgramVersion {
+  int major = 0;
+  int minor = 0;
+  int revision = 0;
+  std::string comments;
 };
 
 class Application {
@@ -35,6 +47,11 @@ class Application {
   virtual void endNow() = 0;
   // How the user's locale writes numbers: decimal point, thousands separator, currency symbol.
   virtual core::NumberLocale numberLocale() const = 0;
+  virtual ProgramVersion version() const = 0;
+  // The splash and About windows, loaded first (created hidden, their Load handler run) when
+  // they are not loaded. The reference lasts until the next load after an unload.
+  virtual FrmSplash& splashWindow() = 0;
+  virtual FrmAbout& aboutWindow() = 0;
 };
 
 // The program's help window, a window of its own that no other window owns. Opening help
@@ -69,6 +86,24 @@ class EventPump {
   // Runs the pending events and those that arrive within `milliseconds`, then returns. After
   // the program has ended it returns at once.
   virtual void processEvents(int milliseconds) = 0;
+};
+
+// The desktop's handler of an address (a web page, "mailto:..."). A failure is ignored.
+class UrlOpener {
+ public:
+  virtual ~UrlOpener() = default;
+  virtual void openUrl(const std::string& url) = 0;
+};
+
+// Other programs of the desktop.
+class ProgramLauncher {
+ public:
+  virtual ~ProgramLauncher() = default;
+  // The program called `name` on the search path (PATH); empty when there is none.
+  virtual std::filesystem::path findProgram(const std::string& name) const = 0;
+  // Starts the program without waiting for it; false when it could not be started.
+  virtual bool startDetached(const std::filesystem::path& program,
+                             const std::vector<std::string>& arguments) = 0;
 };
 
 }  // namespace vantro::ui

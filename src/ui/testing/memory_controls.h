@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "ui/control_id.h"
 #include "ui/controls.h"
@@ -58,11 +59,22 @@ class MemoryTextBox : public TextBox {
 
 class MemoryLabel : public Label {
  public:
+  MemoryLabel() = default;
+  explicit MemoryLabel(std::string caption) : caption_(std::move(caption)) {}
   std::string caption() const override { return caption_; }
   void setCaption(const std::string& caption) override { caption_ = caption; }
+  bool fontBold() const override { return bold_; }
+  void setFontBold(bool bold) override { bold_ = bold; }
+  bool fontUnderline() const override { return underline_; }
+  void setFontUnderline(bool underline) override { underline_ = underline; }
+  Rgb foreColor() const override { return colour_; }
+  void setForeColor(Rgb colour) override { colour_ = colour; }
 
  private:
   std::string caption_;
+  bool bold_ = false;
+  bool underline_ = false;
+  Rgb colour_;
 };
 
 class MemoryCheckBox : public CheckBox {
@@ -105,9 +117,12 @@ class MemoryFormWindow : public FormWindow {
   void setKeyPreview(bool on) override { keyPreview_ = on; }
   std::optional<ControlId> activeControl() const override { return active_; }
   void setActiveControl(ControlId id) { active_ = id; }
+  bool enabled() const override { return enabled_; }
+  void setEnabled(bool on) override { enabled_ = on; }
 
  private:
   std::optional<ControlId> active_;
+  bool enabled_ = true;
   double left_ = 1500;
   double top_ = 1500;
   int outerHeight_ = 0;

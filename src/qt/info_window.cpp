@@ -1,0 +1,148 @@
+#include "qt/info_window.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+
+#include "qt/artwork.h"
+#include "qt/code_points.h"
+#include "qt/twips.h"
+
+namespace vantro::qt {
+
+namespace {
+
+int toPixels(double twips) {
+  if (!std::isfinite(twips)) return 0;
+  return static_cast<int>(std::lround(std::clamp(twips, -1e7, 1e7) / kTwipsPerPixel));
+}
+
+}  // namespace
+
+InfoWindowWidget::InfoWindowWidget(QSize clientSize, Qt::WindowFlags flags)
+    : QWidget(nullptr, flags) {
+  setFixedSize(clientSize);
+  setMouseTracking(true);
+}
+
+void InfoWindowWidget::closeEvent(QCloseEvent* event) {
+  event->accept();
+  if (!loaded_) return;
+  loaded_ = false;
+  if (!stopped_ && onUnload) onUnload();
+}
+
+void InfoWindowWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QPixmap background = artwork::picture(QString::fromLatin1(artwork::kBackground),
+                                              artwork::kBackgroundSize, devicePixelRatioF());
+  painter.drawPixmap(0, 0, background);
+}
+
+void InfoWindowWidget::keyPressEvent(QKeyEvent* event) {
+  const QString text = event->text();
+  if (onKeyPress && !text.isEmpty()) {
+    int keyAscii = static_cast<int>(text.at(0).unicode());
+    if (!stopped_) onKeyPress(keyAscii);
+    return;
+  }
+  if (!onKeyPress && event->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void InfoWindowWidget::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+}
+
+void InfoWindowWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+      !stopped_ && onClick)
+    onClick();
+}
+
+void InfoWindowWidget::mouseMoveEvent(QMouseEvent*) {
+  if (!stopped_ && onMouseMove) onMouseMove();
+}
+
+std::string InfoWindowAdapter::caption() const {
+  return toUtf8(window_.windowTitle());
+}
+
+void InfoWindowAdapter::setCaption(const std::string& caption) {
+  window_.setWindowTitle(fromUtf8(caption));
+}
+
+double InfoWindowAdapter::width() const {
+  return window_.frameGeometry().width() * double{kTwipsPerPixel};
+}
+
+double InfoWindowAdapter::height() const {
+  return window_.frameGeometry().height() * double{kTwipsPerPixel};
+}
+
+double InfoWindowAdapter::left() const {
+  return window_.pos().x() * double{kTwipsPerPixel};
+}
+
+double InfoWindowAdapter::top() const {
+  return window_.pos().y() * double{kTwipsPerPixel};
+}
+
+void InfoWindowAdapter::move(double left, double top) {
+  window_.move(toPixels(left), toPixels(top));
+}
+
+static QRect screenGeometry(const QWidget& window) {
+  const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+  return screen ? screen->geometry() : QRect();
+}
+
+double InfoWindowAdapter::screenWidth() const {
+  return screenGeometry(window_).width() * double{kTwipsPerPixel};
+}
+
+double InfoWindowAdapter::screenHeight() const {
+  return screenGeometry(window_).height() * double{kTwipsPerPixel};
+}
+
+void InfoWindowAdapter::setMousePointer(ui::MousePointer pointer) {
+  if (pointer == pointer_) return;
+  pointer_ = pointer;
+  if (pointer == ui::MousePointer::Custom)
+    window_.setCursor(artwork::linkPointer(window_.devicePixelRatioF()));
+  else
+    window_.unsetCursor();
+}
+
+bool InfoWindowAdapter::topmost() const {
+  return window_.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+// Changing a window's flags hides it: a window on screen is shown again.
+void InfoWindowAdapter::setTopmost(bool on) {
+  if (topmost() == on) return;
+  const bool wasVisible = window_.isVisible();
+  window_.setWindowFlag(Qt::WindowStaysOnTopHint, on);
+  if (wasVisible) window_.show();
+}
+
+void InfoWindowAdapter::show() {
+  if (!window_.loaded()) return;
+  window_.show();
+  window_.raise();
+  window_.activateWindow();
+}
+
+void InfoWindowAdapter::unload() {
+  if (window_.loaded()) window_.close();
+}
+
+}  // namespace vantro::qt

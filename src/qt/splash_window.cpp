@@ -1,0 +1,58 @@
+#include "qt/splash_window.h"
+
+#include <QFrame>
+
+#include "qt/artwork.h"
+#include "qt/layout_support.h"
+
+namespace vantro::qt {
+
+namespace {
+
+// The client area, 6735 by 4245 twips.
+constexpr QSize kClientSize{449, 283};
+
+// A label at `x`, `y` (pixels), wide enough for the text column.
+QLabel& addLabel(QWidget& window, const char* name, const char* caption, const QFont& font, int x,
+                 int y, int width, int height) {
+  QLabel* label = layout::makeLabel(window, QString::fromLatin1(name), QString::fromLatin1(caption),
+                                    QString(), font);
+  label->setGeometry(x, y, width, height);
+  return *label;
+}
+
+QLabel& textLine(QWidget& window, const char* name, const char* caption, bool bold, int y) {
+  return addLabel(window, name, caption, layout::sansFont(8.25, bold), 116, y, 324, 18);
+}
+
+}  // namespace
+
+SplashWindow::SplashWindow(ui::Application& app)
+    : window_(kClientSize, Qt::Window | Qt::FramelessWindowHint),
+      lblProductName_(addLabel(window_, "lblProductName", "Vantro Calculator",
+                               layout::sansFont(32.25, true), 14, 8, 421, 54)),
+      lblVersion_(textLine(window_, "lblVersion", "Version :", true, 84)),
+      lblReleasedDate_(textLine(window_, "lblReleasedDate", "Released date :", true, 104)),
+      DesLabel1_(textLine(window_, "DesLabel1", "Description", false, 124)),
+      EmailLabel1_(textLine(window_, "EmailLabel1", "Email :", false, 162)),
+      HomePageLabel1_(textLine(window_, "HomePageLabel1", "Home Page :", false, 182)),
+      adapter_(window_),
+      form_(ui::FrmSplashControls{adapter_, lblProductName_, lblVersion_, lblReleasedDate_,
+                                  DesLabel1_, EmailLabel1_, HomePageLabel1_, pump_},
+            app) {
+  window_.setObjectName(QStringLiteral("frmSplash"));
+  window_.setWindowIcon(artwork::applicationIcon());
+  auto* image = new QLabel(&window_);
+  image->setObjectName(QStringLiteral("Image1"));
+  image->setGeometry(16, 84, artwork::kProductSize.width(), artwork::kProductSize.height());
+  image->setPixmap(artwork::picture(QString::fromLatin1(artwork::kProduct), artwork::kProductSize,
+                                    window_.devicePixelRatioF()));
+  auto* line = new QFrame(&window_);
+  line->setObjectName(QStringLiteral("Line1"));
+  line->setFrameShape(QFrame::HLine);
+  line->setFrameShadow(QFrame::Sunken);
+  line->setGeometry(116, 150, 324, 4);
+  window_.onKeyPress = [this](int& keyAscii) { form_.Form_KeyPress(keyAscii); };
+}
+
+}  // namespace vantro::qt
