@@ -8,9 +8,11 @@ namespace {
 
 QtMessageHandler standardHandler = nullptr;
 
-// The offscreen platform says so for every fixed-size window.
+// The offscreen platform says so for every fixed-size window, and for every window raised.
 void quietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  if (text.contains(QLatin1String("does not support propagateSizeHints"))) return;
+  if (text.contains(QLatin1String("does not support propagateSizeHints")) ||
+      text.contains(QLatin1String("does not support raise()")))
+    return;
   if (standardHandler)
     standardHandler(type, context, text);
   else

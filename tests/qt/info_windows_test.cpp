@@ -1,0 +1,163 @@
+// The real splash and About windows in the program: the splash at start-up, the About window
+// from the Help menu, on top, giving the main window back however it closes.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <functional>
+#include <memory>
+
+#include "qt/about_window.h"
+#include "qt/main_program.h"
+#include "qt/qt_services.h"
+#include "qt/splash_window.h"
+#include "qt_harness.h"
+#include "ui/module1.h"
+
+namespace vantro::qt {
+namespace {
+
+class InfoWindowsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder.isValid());
+    qputenv("XDG_RUNTIME_DIR", folder.path().toLocal8Bit());
+    services = std::make_unique<QtApplication>(folder.path().toStdString() + "/vantro-calculator");
+    module = std::make_unique<ui::Module1>(*services, messages, help);
+    services->attachModule(*module);
+  }
+
+  // Runs Main and returns how long it took, in milliseconds.
+  qint64 runMain() {
+    QElapsedTimer clock;
+    clock.start();
+    module->Main();
+    return clock.elapsed();
+  }
+
+  MainWindow& mainWindow() { return services->program()->window(); }
+  InfoWindowWidget& about() { return services->about()->widget(); }
+  // The pointer moved over `widget` of the About window, as the window system reports it.
+  void movePointer(QWidget& widget, QPoint position) {
+    QTest::mouseMove(about().windowHandle(), widget.mapTo(&about(), position));
+  }
+  template <typename T>
+  T& child(const char* name) {
+    T* found = about().findChild<T*>(QString::fromLatin1(name));
+    if (!found) throw std::logic_error(name);
+    return *found;
+  }
+
+  QTemporaryDir folder;
+  QtMessageBox messages;
+  struct : ui::HelpViewer {
+    void showContents(const std::filesystem::path&) override {}
+    void showTopic(const std::filesystem::path&, const std::string&) override {}
+  } help;
+  std::unique_ptr<QtApplication> services;
+  std::unique_ptr<ui::Module1> module;
+};
+
+// State: the program starting. Action: a key pressed 300 ms into the splash's pause.
+// Expected: until then the splash is on screen, centred, with its texts; then the main window.
+TEST_F(InfoWindowsTest, TheSplashShowsCentredWithItsTextsUntilAKeyEndsThePause) {
+  bool exposed = false;
+  QPoint position;
+  QString version;
+  QString released;
+  QTimer key;
+  key.setSingleShot(true);
+  QObject::connect(&key, &QTimer::timeout, [&] {
+    InfoWindowWidget& splash = services->splash()->widget();
+    exposed = splash.windowHandle() && splash.windowHandle()->isExposed();
+    position = splash.pos();
+    version = splash.findChild<QLabel*>(QStringLiteral("lblVersion"))->text();
+    released = splash.findChild<QLabel*>(QStringLiteral("lblReleasedDate"))->text();
+    QTest::keyClick(&splash, Qt::Key_A);
+  });
+  key.start(300);
+  const qint64 took = runMain();
+  EXPECT_TRUE(exposed);
+  EXPECT_EQ(version, "Version : 1.2.0");
+  EXPECT_EQ(released, "Released Date : 7th Dec 2007");
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  EXPECT_NEAR(position.x(), (screen.width() - 449) / 2.0, 1);
+  EXPECT_NEAR(position.y(), (screen.height() - 283) / 2.0, 1);
+  EXPECT_GE(took, 300);
+  EXPECT_LT(took, 1000);
+  EXPECT_FALSE(services->splash()->widget().isVisible());
+  ASSERT_NE(services->program(), nullptr);
+  EXPECT_TRUE(mainWindow().isVisible());
+}
+
+// State: the program started (the whole pause), its window active. Action: About from the Help
+// menu, then each way of closing. Expected: About on top, the main window disabled until then.
+TEST_F(InfoWindowsTest, AboutFromTheHelpMenuStaysOnTopAndEveryCloseGivesTheMainWindowBack) {
+  EXPECT_GE(runMain(), 1500);
+  testing::showActive(mainWindow());
+  struct Way {
+    const char* name;
+    std::function<void()> close;
+  };
+  const Way ways[] = {
+      {"OK", [&] { QTest::mouseClick(&child<QPushButton>("CmdOK"), Qt::LeftButton); }},
+      {"Escape", [&] { QTest::keyClick(about().focusWidget(), Qt::Key_Escape); }},
+      {"the close button", [&] { about().close(); }},
+      {"a click on the background",
+       [&] { QTest::mouseClick(&about(), Qt::LeftButton, {}, QPoint(8, 130)); }},
+  };
+  for (const Way& way : ways) {
+    mainWindow().menuItem(ui::ControlId::MenuAbout)->trigger();
+    ASSERT_NE(services->about(), nullptr);
+    EXPECT_TRUE(about().isVisible()) << way.name;
+    EXPECT_TRUE(about().windowFlags().testFlag(Qt::WindowStaysOnTopHint)) << way.name;
+    EXPECT_EQ(about().windowTitle(), "About Vantro Calculator");
+    EXPECT_FALSE(mainWindow().isEnabled()) << way.name;
+    way.close();
+    EXPECT_FALSE(about().isVisible()) << way.name;
+    EXPECT_TRUE(mainWindow().isEnabled()) << way.name;
+  }
+  mainWindow().menuItem(ui::ControlId::MenuAbout)->trigger();
+  services->endNow();
+  EXPECT_FALSE(about().isVisible());
+}
+
+// State: the About window open. Action: the pointer over a link, the disclaimer, the other
+// link, the background. Expected: the link under it highlighted with the link pointer, until
+// the background.
+TEST_F(InfoWindowsTest, TheLinkUnderThePointerIsHighlightedUntilThePointerCrossesTheBackground) {
+  runMain();
+  mainWindow().menuItem(ui::ControlId::MenuAbout)->trigger();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&about()));
+  auto& home = child<QLabel>("Label1");
+  auto& email = child<QLabel>("Label2");
+  const auto highlighted = [](QLabel& link) {
+    return link.font().bold() && link.font().underline() &&
+           link.palette().color(QPalette::WindowText) == QColor(255, 0, 0);
+  };
+  const auto plain = [](QLabel& link) {
+    return !link.font().bold() && !link.font().underline() &&
+           link.palette().color(QPalette::WindowText) == QColor(0, 0, 255);
+  };
+  EXPECT_TRUE(plain(home) && plain(email));
+  movePointer(home, QPoint(20, 9));
+  EXPECT_TRUE(highlighted(home) && plain(email));
+  EXPECT_EQ(about().cursor().shape(), Qt::BitmapCursor);
+  movePointer(child<QLabel>("lblDisclaimer"), QPoint(20, 20));
+  EXPECT_TRUE(highlighted(home));
+  movePointer(email, QPoint(20, 9));
+  EXPECT_TRUE(plain(home) && highlighted(email));
+  movePointer(about(), QPoint(8, 130));
+  EXPECT_TRUE(plain(home) && plain(email));
+  EXPECT_EQ(about().cursor().shape(), Qt::ArrowCursor);
+}
+
+}  // namespace
+}  // namespace vantro::qt
