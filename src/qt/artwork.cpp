@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QPainter>
-#include <QPixmapCache>
 #include <QRegularExpression>
 #include <QSvgRenderer>
 
@@ -50,16 +49,7 @@ QIcon icon(const char* large, const char* small) {
 }  // namespace
 
 QPixmap picture(const QString& resource, QSize size, qreal pixelRatio) {
-  const QString key = QStringLiteral("vantro:%1:%2x%3@%4")
-                          .arg(resource)
-                          .arg(size.width())
-                          .arg(size.height())
-                          .arg(pixelRatio);
-  QPixmap pixmap;
-  if (QPixmapCache::find(key, &pixmap)) return pixmap;
-  pixmap = render(contentOf(resource), size, pixelRatio);
-  if (!pixmap.isNull()) QPixmapCache::insert(key, pixmap);
-  return pixmap;
+  return render(contentOf(resource), size, pixelRatio);
 }
 
 QIcon applicationIcon() {

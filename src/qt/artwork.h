@@ -1,6 +1,6 @@
 #pragma once
 // The pictures of the splash and About windows, rendered from their SVG resources at the size
-// they are shown, once for each size and pixel ratio. A missing or broken picture gives an
+// they are shown. Their windows keep what they render. A missing or broken picture gives an
 // empty pixmap (the window shows without it) and the plain pointing hand for the pointer.
 
 #include <QCursor>

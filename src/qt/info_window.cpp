@@ -37,11 +37,13 @@ void InfoWindowWidget::closeEvent(QCloseEvent* event) {
   if (!stopped_ && onUnload) onUnload();
 }
 
+// The background is rendered again only for a screen of another pixel ratio.
 void InfoWindowWidget::paintEvent(QPaintEvent*) {
+  if (background_.isNull() || background_.devicePixelRatio() != devicePixelRatioF())
+    background_ = artwork::picture(QString::fromLatin1(artwork::kBackground),
+                                   artwork::kBackgroundSize, devicePixelRatioF());
   QPainter painter(this);
-  const QPixmap background = artwork::picture(QString::fromLatin1(artwork::kBackground),
-                                              artwork::kBackgroundSize, devicePixelRatioF());
-  painter.drawPixmap(0, 0, background);
+  painter.drawPixmap(0, 0, background_);
 }
 
 void InfoWindowWidget::keyPressEvent(QKeyEvent* event) {

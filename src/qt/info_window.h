@@ -3,6 +3,7 @@
 // its top-left, and the events the logic answers (close, character keys, clicks and pointer
 // moves on the background); with its adapter for the logic.
 
+#include <QPixmap>
 #include <QWidget>
 #include <functional>
 
@@ -34,6 +35,7 @@ class InfoWindowWidget : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
+  QPixmap background_;  // rendered for the pixel ratio of the first paint
   bool loaded_ = true;
   bool stopped_ = false;
 };

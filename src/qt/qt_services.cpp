@@ -86,7 +86,6 @@ ui::FrmSplash& QtApplication::splashWindow() {
 ui::FrmAbout& QtApplication::aboutWindow() {
   if (!module_ || !program_) throw std::logic_error("QtApplication: no main window for About");
   if (!about_ || !about_->widget().loaded()) {
-    about_.reset();
     about_ = std::make_unique<AboutWindow>(*module_, program_->window().form(), urls_, programs_);
     about_->form().Form_Load();
   }
