@@ -150,6 +150,7 @@ TEST_F(InfoWindowsTest, TheLinkUnderThePointerIsHighlightedUntilThePointerCrosse
   movePointer(home, QPoint(20, 9));
   EXPECT_TRUE(highlighted(home) && plain(email));
   EXPECT_EQ(about().cursor().shape(), Qt::BitmapCursor);
+  EXPECT_EQ(about().cursor().hotSpot(), QPoint(13, 1));  // as link_pointer.svg names it
   movePointer(child<QLabel>("lblDisclaimer"), QPoint(20, 20));
   EXPECT_TRUE(highlighted(home));
   movePointer(email, QPoint(20, 9));
