@@ -35,6 +35,7 @@ std::unique_ptr<HelpBook> HelpBook::open(std::unique_ptr<HelpArchive> archive) {
   if (!archive) return nullptr;
   std::unique_ptr<HelpBook> book(new HelpBook(std::move(archive)));
   for (const std::string& path : book->archive_->paths()) {
+    if (archivePath(path) != path || !book->topics_.emplace(foldCase(path), path).second) continue;
     if (isPage(path)) book->pages_.push_back(path);
     if (book->contents_.empty() && endsWith(foldCase(path), ".hhc"))
       if (const auto sitemap = book->archive_->read(path)) book->contents_ = parseSitemap(*sitemap);
@@ -52,11 +53,9 @@ std::unique_ptr<HelpBook> HelpBook::openFile(const std::filesystem::path& file) 
 }
 
 std::optional<std::string> HelpBook::findTopic(std::string_view topicPath) const {
-  const std::string wanted = foldCase(archivePath(topicPath));
-  if (wanted.empty()) return std::nullopt;
-  for (const std::string& path : archive_->paths())
-    if (foldCase(path) == wanted) return path;
-  return std::nullopt;
+  const auto found = topics_.find(foldCase(archivePath(topicPath)));
+  if (found == topics_.end()) return std::nullopt;
+  return found->second;
 }
 
 std::optional<std::string> HelpBook::read(std::string_view path) const {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "help/help_archive.h"
@@ -52,6 +53,9 @@ class HelpBook {
 
   std::unique_ptr<HelpArchive> archive_;
   std::vector<ContentsEntry> contents_;
+  // Every file that a topic path can name, by its folded path: the first of names that differ
+  // only in case, and none whose name a link could not spell ("#", "?", "\\", "..").
+  std::unordered_map<std::string, std::string> topics_;
   std::vector<std::string> pages_;
   std::string startPage_;
   mutable std::optional<std::vector<PageText>> pageTexts_;  // read at the first search

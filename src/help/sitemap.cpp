@@ -52,7 +52,7 @@ std::vector<ContentsEntry> parseSitemap(std::string_view sitemap) {
 
 std::string archivePath(std::string_view path) {
   // "CalcHelp.chm::/html Docs/a.htm" names a page of the file itself.
-  if (const std::size_t file = path.find("::"); file != std::string_view::npos)
+  if (const std::size_t file = path.rfind("::"); file != std::string_view::npos)
     path.remove_prefix(file + 2);
   std::string cleaned(path.substr(0, path.find_first_of("#?")));
   std::replace(cleaned.begin(), cleaned.end(), '\\', '/');

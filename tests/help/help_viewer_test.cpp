@@ -136,5 +136,31 @@ TEST_F(HelpViewerTest, ShowsNothingForWhatItCannotOpen) {
   std::filesystem::remove_all(folder);
 }
 
+TEST_F(HelpViewerTest, ReadsTheFileAgainOnlyWhenItChangedAndStillOpens) {
+  const auto folder = std::filesystem::path(::testing::TempDir()) / "help_viewer_changes";
+  std::filesystem::create_directories(folder);
+  const auto file = folder / "CalcHelp.chm";
+  const auto overwrite = std::filesystem::copy_options::overwrite_existing;
+  std::filesystem::copy_file(kHelpFile, file, overwrite);
+  viewer.showTopic(file, kLicence);
+  HelpWindow* window = viewer.window();
+  ASSERT_NE(window, nullptr);
+  const help::HelpBook* first = window->book();
+  viewer.showContents(file);
+  EXPECT_EQ(window->book(), first);
+
+  std::filesystem::resize_file(file, 200);
+  viewer.showContents(file);
+  EXPECT_EQ(window->book(), first);
+  EXPECT_EQ(window->currentPage(), kLicence);
+
+  std::filesystem::copy_file(kHelpFile, file, overwrite);
+  viewer.showContents(file);
+  EXPECT_EQ(viewer.window(), window);
+  EXPECT_NE(window->book(), first);
+  EXPECT_EQ(window->currentPage(), window->book()->startPage());
+  std::filesystem::remove_all(folder);
+}
+
 }  // namespace
 }  // namespace vantro::qt
