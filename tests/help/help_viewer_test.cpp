@@ -59,6 +59,9 @@ TEST_F(HelpViewerTest, LaterCallsRaiseTheSameWindow) {
   HelpWindow* window = viewer.window();
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->currentPage(), kLicence);
+  const QTreeWidgetItem* current = window->findChild<QTreeWidget*>("helpContents")->currentItem();
+  ASSERT_NE(current, nullptr);
+  EXPECT_EQ(current->data(0, Qt::UserRole).toString().toStdString(), kLicence);
   window->close();
   viewer.showContents(kHelpFile);
   viewer.showTopic(kHelpFile, kLicence);

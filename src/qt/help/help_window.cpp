@@ -101,8 +101,10 @@ HelpWindow::HelpWindow() : QWidget(nullptr) {
   connect(browser_, &QTextBrowser::backwardAvailable, back_->defaultAction(), &QAction::setEnabled);
   connect(browser_, &QTextBrowser::forwardAvailable, forward_->defaultAction(),
           &QAction::setEnabled);
-  connect(browser_, &QTextBrowser::sourceChanged, this,
-          [this] { selectInContents(browser_->currentPage()); });
+  // The signal comes before source() gives the new page.
+  connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& page) {
+    selectInContents(page.path(QUrl::FullyDecoded).toStdString());
+  });
   connect(contents_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
     const std::string page = pathOf(item);
     if (!page.empty() && help::foldCase(page) != help::foldCase(currentPage())) showPage(page);
