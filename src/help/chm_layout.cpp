@@ -144,7 +144,8 @@ std::optional<Directory> readDirectory(std::string_view file, std::uint64_t& dat
   const auto directoryOffset = offsets.number(8);
   const auto directoryLength = offsets.number(8);
   if (!directoryOffset || !directoryLength) return std::nullopt;
-  if (!withinFile(*directoryOffset, *directoryLength, size)) return std::nullopt;
+  if (!withinFile(*directoryOffset, *directoryLength, size) || *directoryLength < kItspLength)
+    return std::nullopt;
   if (*version == 3) {
     const auto offset = offsets.number(8);
     if (!offset) return std::nullopt;

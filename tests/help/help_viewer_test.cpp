@@ -72,13 +72,18 @@ TEST_F(HelpViewerTest, LaterCallsRaiseTheSameWindow) {
   EXPECT_EQ(visibleTopLevelWindows(), 1);
 }
 
-TEST_F(HelpViewerTest, BackForwardAndSearch) {
+TEST_F(HelpViewerTest, LinksBackForwardAndSearch) {
   viewer.showContents(kHelpFile);
   HelpWindow* window = viewer.window();
   ASSERT_NE(window, nullptr);
   const std::string start = window->currentPage();
   ASSERT_NE(start, kLicence);
-  viewer.showTopic(kHelpFile, kLicence);
+  // A link of the page, as the browser hands it on once resolved against the page.
+  auto* page = window->findChild<QTextBrowser*>("helpPage");
+  emit page->anchorClicked(page->source().resolved(QUrl("No_Such_Page.htm")));
+  EXPECT_EQ(window->currentPage(), start);
+  emit page->anchorClicked(page->source().resolved(QUrl("License_Agreement.htm")));
+  EXPECT_EQ(window->currentPage(), kLicence);
   ASSERT_TRUE(QTest::qWaitForWindowActive(window));
   auto* back = window->findChild<QToolButton*>("helpBack");
   auto* forward = window->findChild<QToolButton*>("helpForward");
