@@ -82,8 +82,17 @@ TEST(HelpReaderRefuses, DamagedOrMissingFiles) {
   std::mt19937 random(7);
   std::string noise(good.size(), '\0');
   for (char& c : noise) c = static_cast<char>(random());
-  std::string badDirectory = good;
-  badDirectory[0x4c] = '\x7f';  // directory offset far beyond the end
+  // The same file with one little-endian field changed.
+  const auto patched = [&good](std::size_t offset, std::uint32_t value, int size = 4) {
+    std::string bytes = good;
+    for (int i = 0; i < size; ++i) bytes[offset + i] = static_cast<char>(value >> (8 * i));
+    return bytes;
+  };
+  std::size_t directory = 0;
+  for (int i = 7; i >= 0; --i)
+    directory = directory << 8 | static_cast<unsigned char>(good[0x48 + i]);
+  const std::size_t firstChunk = directory + 0x54;
+  const std::size_t controlData = good.find("LZXC") - 4;
   const struct {
     const char* name;
     std::optional<std::string> bytes;  // nothing: the path is a folder
@@ -93,7 +102,13 @@ TEST(HelpReaderRefuses, DamagedOrMissingFiles) {
       {"first half", good.substr(0, good.size() / 2)},
       {"all but the last byte", good.substr(0, good.size() - 1)},
       {"random bytes", noise},
-      {"directory offset out of range", badDirectory},
+      {"directory offset out of range", patched(0x4c, 0x7f)},
+      {"chunk size 0", patched(directory + 0x10, 0)},
+      {"free space larger than the chunk", patched(firstChunk + 4, 0xffff)},
+      // chmlib would follow these for ever, or divide by zero
+      {"listing chunk that links to itself", patched(firstChunk + 16, 0)},
+      {"LZX window size 0", patched(controlData + 16, 0)},
+      {"LZX windows per reset 0", patched(controlData + 20, 0)},
       {"a folder", std::nullopt},
   };
   const auto folder = std::filesystem::path(::testing::TempDir()) / "help_reader_damaged";
