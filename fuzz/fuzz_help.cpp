@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the help reader as a compiled help file (through an in-memory
-// file) and as a sitemap and a page. Nothing may crash or hang, and a few properties hold for
-// every input: a file the reader accepts lists pages that it finds again by their own paths,
-// search finds only pages, a sitemap's tree stays within its depth limit, archive paths are
-// stable once cleaned.
+// file, read by chmlib in this process so that its faults show) and as a sitemap and a page.
+// Nothing may crash or hang, and a few properties hold for every input: a file the reader accepts
+// lists pages that it finds again by their own paths, search finds only pages, a sitemap's tree
+// stays within its depth limit, archive paths are stable once cleaned.
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -49,7 +49,7 @@ void readAsHelpFile(const std::uint8_t* data, std::size_t size) {
   }
   const std::string path = "/proc/self/fd/" + std::to_string(file);
 
-  auto archive = openChmArchive(path);
+  auto archive = openChmArchiveInProcess(path);
   if (!archive) return;
   for (const std::string& member : archive->paths()) (void)archive->read(member);
   auto book = HelpBook::open(std::move(archive));

@@ -72,7 +72,7 @@ std::optional<std::string> wholeFile(const std::filesystem::path& file) {
 
 }  // namespace
 
-std::unique_ptr<HelpArchive> openChmArchive(const std::filesystem::path& file) {
+std::unique_ptr<HelpArchive> openChmArchiveInProcess(const std::filesystem::path& file) {
   const auto bytes = wholeFile(file);
   if (!bytes || !chmLayoutIsSound(*bytes)) return nullptr;
   chmFile* handle = chm_open(file.c_str());

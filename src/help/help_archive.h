@@ -22,6 +22,15 @@ class HelpArchive {
 
 // Opens a compiled HTML help file. Nothing when the path is no regular file or the file is
 // damaged in a way that would make reading it unsafe or useless.
-std::unique_ptr<HelpArchive> openChmArchive(const std::filesystem::path& file);
+//
+// chmlib decompresses in a child process, which hands every file of the archive over at
+// once: a file that makes chmlib crash or hang within `timeoutMilliseconds` is refused
+// instead of taking the program with it.
+std::unique_ptr<HelpArchive> openChmArchive(const std::filesystem::path& file,
+                                            int timeoutMilliseconds = 10000);
+
+// The same archive read by chmlib in this process, file by file on demand. For the child
+// above and for fuzzing chmlib itself.
+std::unique_ptr<HelpArchive> openChmArchiveInProcess(const std::filesystem::path& file);
 
 }  // namespace vantro::help
