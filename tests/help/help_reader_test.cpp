@@ -123,6 +123,8 @@ TEST(HelpReaderRefuses, DamagedOrMissingFiles) {
     EXPECT_EQ(HelpBook::openFile(file), nullptr) << c.name;
   }
   EXPECT_EQ(HelpBook::openFile(folder / "missing.chm"), nullptr);
+  EXPECT_EQ(openChmArchive(kHelpFile, 0), nullptr) << "a reader that does not answer in time";
+  EXPECT_NE(openChmArchive(kHelpFile), nullptr);
   std::filesystem::remove_all(folder);
 }
 
