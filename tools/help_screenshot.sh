@@ -32,8 +32,8 @@ work=$(mktemp -d)
 xvfb_pid=""
 app_pid=""
 cleanup() {
-  [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null || true
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+  if [[ -n $app_pid ]]; then kill "$app_pid" 2>/dev/null || true; fi
+  if [[ -n $xvfb_pid ]]; then kill "$xvfb_pid" 2>/dev/null || true; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -43,10 +43,12 @@ Xvfb -displayfd 3 -screen 0 800x700x24 -nolisten tcp 3>"$work/display" 2>"$work/
 xvfb_pid=$!
 for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
 [[ -s $work/display ]] || { echo "$0: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+DISPLAY=":$(head -n1 "$work/display")"
+export DISPLAY
 
 cp "$program" "$work/vantro-calculator"
-QT_QPA_PLATFORM=xcb "$work/vantro-calculator" >"$work/app.log" 2>&1 &
+# Its single-instance lock file goes to the runtime folder: the temporary one, removed at the end.
+XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=xcb "$work/vantro-calculator" >"$work/app.log" 2>&1 &
 app_pid=$!
 
 # The main window: the largest visible window called "Vantro Calculator". A splash window may

@@ -51,8 +51,8 @@ void PrintTo(const Example& example, std::ostream* out) {
 
 // The pages that explain the calculator itself: each must carry worked examples.
 const char* const kPagesWithExamples[] = {
-    "keypad.htm",       "memory.htm",          "financial_fields.htm", "time_value.htm",
-    "amortisation.htm", "rate_conversion.htm", "cash_flows.htm"};
+    "main_window.htm", "keypad.htm",       "memory.htm",          "financial_fields.htm",
+    "time_value.htm",  "amortisation.htm", "rate_conversion.htm", "cash_flows.htm"};
 
 const ControlId kFinancialCommands[] = {
     ControlId::CommandN,       ControlId::CommandInterest,  ControlId::CommandPV,
