@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "qt/help/qt_help_viewer.h"
 #include "qt/qt_services.h"
 #include "ui/module1.h"
 
@@ -33,10 +34,7 @@ int main(int argc, char* argv[]) {
 
   vantro::qt::QtApplication services(QCoreApplication::applicationFilePath().toStdString());
   vantro::qt::QtMessageBox messages;
-  struct : vantro::ui::HelpViewer {  // TEMPORARY until the help viewer lands
-    void showContents(const std::filesystem::path&) override {}
-    void showTopic(const std::filesystem::path&, const std::string&) override {}
-  } help;
+  vantro::qt::QtHelpViewer help;
   vantro::ui::Module1 module(services, messages, help);
   services.attachModule(module);
   module.Main();
