@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "qt/qt_services.h"
+#include "qt/quit_signals.h"
 #include "ui/module1.h"
 
 namespace {
@@ -32,6 +33,7 @@ int main(int argc, char* argv[]) {
   QApplication::setStyle(QStringLiteral("Fusion"));
 
   vantro::qt::QtApplication services(QCoreApplication::applicationFilePath().toStdString());
+  const vantro::qt::QuitSignals quitSignals(services);
   vantro::qt::QtMessageBox messages;
   struct : vantro::ui::HelpViewer {  // TEMPORARY until the help viewer lands
     void showContents(const std::filesystem::path&) override {}
