@@ -49,9 +49,9 @@ bool ensurePrivateFolder(const std::string& path) {
   if (fd < 0) return false;
   struct stat info {};
   const bool ours = ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid();
-  const bool private_ = ours && ((info.st_mode & 077) == 0 || ::fchmod(fd, 0700) == 0);
+  const bool usable = ours && ((info.st_mode & 077) == 0 || ::fchmod(fd, 0700) == 0);
   ::close(fd);
-  return private_;
+  return usable;
 }
 
 InstanceLock::~InstanceLock() {
