@@ -4,6 +4,7 @@
 
 #include "qt/help/qt_help_viewer.h"
 #include "qt/qt_services.h"
+#include "qt/quit_signals.h"
 #include "ui/module1.h"
 
 namespace {
@@ -33,6 +34,7 @@ int main(int argc, char* argv[]) {
   QApplication::setStyle(QStringLiteral("Fusion"));
 
   vantro::qt::QtApplication services(QCoreApplication::applicationFilePath().toStdString());
+  const vantro::qt::QuitSignals quitSignals(services);
   vantro::qt::QtMessageBox messages;
   vantro::qt::QtHelpViewer help;
   vantro::ui::Module1 module(services, messages, help);
