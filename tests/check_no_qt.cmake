@@ -1,5 +1,5 @@
-# Fails when a file under src/core or src/ui includes a Qt header.
-file(GLOB_RECURSE sources ${ROOT}/src/core/* ${ROOT}/src/ui/*)
+# Fails when a file under src/core, src/ui or src/help includes a Qt header.
+file(GLOB_RECURSE sources ${ROOT}/src/core/* ${ROOT}/src/ui/* ${ROOT}/src/help/*)
 set(offenders "")
 foreach(source IN LISTS sources)
   file(STRINGS ${source} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|qt|Qt)")
@@ -10,4 +10,4 @@ endforeach()
 if(offenders)
   message(FATAL_ERROR "Qt headers below src/qt:\n${offenders}")
 endif()
-message(STATUS "checked ${CMAKE_ARGC} ok: no Qt header in src/core or src/ui")
+message(STATUS "checked ${CMAKE_ARGC} ok: no Qt header in src/core, src/ui or src/help")

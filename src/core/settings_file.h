@@ -54,12 +54,25 @@ SettingsReadResult readSettingsFile(const std::filesystem::path& path,
                                     std::uintmax_t maxBytes = 64u << 20);
 
 // Replaces the file atomically: writes a temporary file beside it, then renames it over the
-// old one. Returns false (and leaves any old file as it was) when that is impossible.
+// old one. A symbolic link stays: its target is replaced, the temporary file beside the target.
+// Returns false and leaves everything as it was when that is impossible, when the link dangles
+// or loops, and when the user has made the file read-only (no write permission for them).
 bool writeSettingsFileAtomically(const std::filesystem::path& path, const std::string& content);
 
-// Where the settings file lives: "VantroCalc.ini" in the program's folder when that folder is
-// writable, otherwise in `userConfigFolder` (created when needed).
-std::filesystem::path chooseSettingsPath(const std::filesystem::path& programFolder,
-                                         const std::filesystem::path& userConfigFolder);
+// Where the settings file is read at start and written at exit.
+struct SettingsPaths {
+  std::filesystem::path read;
+  std::filesystem::path write;
+};
+
+// "VantroCalc.ini" in the program's folder when that folder is writable. Otherwise it is
+// written in `userConfigFolder` (created when needed) and read from there once it exists there;
+// until then the file beside the program is read, so a copy on read-only media keeps its file.
+SettingsPaths chooseSettingsPaths(const std::filesystem::path& programFolder,
+                                  const std::filesystem::path& userConfigFolder,
+                                  bool programFolderWritable);
+
+// Whether the process may create files in `folder`.
+bool isWritableFolder(const std::filesystem::path& folder);
 
 }  // namespace vantro::core

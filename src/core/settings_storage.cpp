@@ -1,6 +1,7 @@
 // The settings file on disk: reading it, replacing it atomically and choosing its folder.
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -59,6 +60,26 @@ void syncFolder(const fs::path& folder) {
   ::close(descriptor);
 }
 
+// Whether the user may change the file (true when there is none). Root passes every permission
+// check, so for a file of one's own the owner's write permission decides: the user's "read-only"
+// holds for root too.
+bool userMayChange(const fs::path& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return errno == ENOENT;
+  if (info.st_uid == ::geteuid() && (info.st_mode & S_IWUSR) == 0) return false;
+  return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+// The file to replace: a link's final target, so that the link stays. Empty for a link that
+// dangles or loops.
+fs::path fileToReplace(const fs::path& path) {
+  std::error_code error;
+  if (!fs::is_symlink(path, error)) return path;
+  fs::path target = fs::canonical(path, error);
+  if (error) return {};
+  return target;
+}
+
 }  // namespace
 
 SettingsReadResult readSettingsFile(const fs::path& path, std::uintmax_t maxBytes) {
@@ -86,8 +107,10 @@ SettingsReadResult readSettingsFile(const fs::path& path, std::uintmax_t maxByte
   return result;
 }
 
-bool writeSettingsFileAtomically(const fs::path& path, const std::string& content) {
+bool writeSettingsFileAtomically(const fs::path& requested, const std::string& content) {
   try {
+    const fs::path path = fileToReplace(requested);
+    if (path.empty() || !userMayChange(path)) return false;
     std::FILE* file = nullptr;
     fs::path temporary;
     for (unsigned attempt = 0; attempt < 100 && file == nullptr; ++attempt) {
@@ -119,13 +142,23 @@ bool writeSettingsFileAtomically(const fs::path& path, const std::string& conten
   }
 }
 
-fs::path chooseSettingsPath(const fs::path& programFolder, const fs::path& userConfigFolder) {
-  if (!programFolder.empty() && ::access(programFolder.c_str(), W_OK) == 0) {
-    return programFolder / kFileName;
-  }
+SettingsPaths chooseSettingsPaths(const fs::path& programFolder, const fs::path& userConfigFolder,
+                                  bool programFolderWritable) {
+  const fs::path beside = programFolder / kFileName;
+  if (!programFolder.empty() && programFolderWritable) return {beside, beside};
   std::error_code error;
   fs::create_directories(userConfigFolder, error);
-  return userConfigFolder / kFileName;
+  const fs::path own = userConfigFolder / kFileName;
+  // A link counts as a file even when it dangles: it is the user's to mend.
+  const auto exists = [&error](const fs::path& path) {
+    return fs::symlink_status(path, error).type() != fs::file_type::not_found;
+  };
+  const bool readBeside = !programFolder.empty() && !exists(own) && exists(beside);
+  return {readBeside ? beside : own, own};
+}
+
+bool isWritableFolder(const fs::path& folder) {
+  return !folder.empty() && ::access(folder.c_str(), W_OK) == 0;
 }
 
 }  // namespace vantro::core

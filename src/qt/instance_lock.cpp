@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -25,11 +26,32 @@ std::string instanceLockPath(const std::string& programPath) {
   std::filesystem::path canonical = std::filesystem::weakly_canonical(programPath, error);
   if (error) canonical = programPath;
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  const std::string folder = runtime && *runtime ? runtime : "/tmp";
+  std::string folder;
+  if (runtime && *runtime) {
+    folder = runtime;
+  } else {
+    // /tmp is shared: a lock file of one name there could belong to another user, who could
+    // then keep our copy from starting or from keeping the rule.
+    folder = "/tmp/vantro-calculator-";
+    folder += std::to_string(::geteuid());
+    if (!ensurePrivateFolder(folder)) return {};
+  }
   char hash[17];
   std::snprintf(hash, sizeof hash, "%016llx",
                 static_cast<unsigned long long>(fnv1a64(canonical.string())));
   return folder + "/vantro-calculator-" + hash + ".lock";
+}
+
+bool ensurePrivateFolder(const std::string& path) {
+  if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
+  // O_NOFOLLOW and fstat: the folder checked is the folder opened, never a link's target.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info {};
+  const bool ours = ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid();
+  const bool usable = ours && ((info.st_mode & 077) == 0 || ::fchmod(fd, 0700) == 0);
+  ::close(fd);
+  return usable;
 }
 
 InstanceLock::~InstanceLock() {
@@ -39,7 +61,8 @@ InstanceLock::~InstanceLock() {
 InstanceLock::Result InstanceLock::tryTake(const std::string& programPath) {
   if (fd_ >= 0) return Result::Taken;
   const std::string path = instanceLockPath(programPath);
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (path.empty()) return Result::Unavailable;
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) return Result::Unavailable;
   int rc;
   do {

@@ -12,8 +12,14 @@ namespace vantro::qt {
 std::uint64_t fnv1a64(const std::string& text);
 
 // "<runtime folder>/vantro-calculator-<hash of the canonical program path, 16 hex digits>.lock",
-// the runtime folder being $XDG_RUNTIME_DIR, else /tmp.
+// the runtime folder being $XDG_RUNTIME_DIR, else the user's private folder
+// /tmp/vantro-calculator-<user id>, made when missing. Empty when there is no private folder.
 std::string instanceLockPath(const std::string& programPath);
+
+// Makes `path` a folder only its owner may enter: creates it with mode 0700, or, when it exists,
+// requires a folder (not a link) that the process's user owns, and takes its group's and
+// others' permissions away. False when the folder cannot be had or belongs to someone else.
+bool ensurePrivateFolder(const std::string& path);
 
 class InstanceLock {
  public:

@@ -2,7 +2,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "qt/help/qt_help_viewer.h"
 #include "qt/qt_services.h"
+#include "qt/quit_signals.h"
 #include "ui/module1.h"
 
 namespace {
@@ -32,11 +34,9 @@ int main(int argc, char* argv[]) {
   QApplication::setStyle(QStringLiteral("Fusion"));
 
   vantro::qt::QtApplication services(QCoreApplication::applicationFilePath().toStdString());
+  const vantro::qt::QuitSignals quitSignals(services);
   vantro::qt::QtMessageBox messages;
-  struct : vantro::ui::HelpViewer {  // TEMPORARY until the help viewer lands
-    void showContents(const std::filesystem::path&) override {}
-    void showTopic(const std::filesystem::path&, const std::string&) override {}
-  } help;
+  vantro::qt::QtHelpViewer help;
   vantro::ui::Module1 module(services, messages, help);
   services.attachModule(module);
   module.Main();

@@ -45,6 +45,8 @@ class QtApplication : public ui::Application {
   ui::FrmAbout& aboutWindow() override;
 
   bool ended() const { return ended_; }
+  // Between the splash window's start and the main window's opening.
+  bool starting() const { return splash_ && !program_ && !ended_; }
   MainProgram* program() const { return program_.get(); }
   SplashWindow* splash() const { return splash_.get(); }
   AboutWindow* about() const { return about_.get(); }

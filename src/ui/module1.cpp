@@ -32,7 +32,9 @@ void Module1::Main() {
     app_.endNow();
     return;
   }
-  settingsPath_ = core::chooseSettingsPath(app_.programFolder(), app_.userConfigFolder());
+  const std::filesystem::path folder = app_.programFolder();
+  settingsPaths_ =
+      core::chooseSettingsPaths(folder, app_.userConfigFolder(), core::isWritableFolder(folder));
   RunSplashSequence(app_);
   app_.showMainWindow();
 }
@@ -40,8 +42,8 @@ void Module1::Main() {
 void Module1::ReadSettings() {
   keptLines_.clear();
   readStatus_ = core::SettingsReadStatus::Missing;
-  if (settingsPath_.empty()) return;
-  core::SettingsReadResult result = core::readSettingsFile(settingsPath_);
+  if (settingsPaths_.read.empty()) return;
+  core::SettingsReadResult result = core::readSettingsFile(settingsPaths_.read);
   readStatus_ = result.status;
   keptLines_ = std::move(result.lines);
   core::applySettingsLines(keptLines_, values_);
@@ -49,10 +51,10 @@ void Module1::ReadSettings() {
 
 void Module1::WriteSettings(const FormWindow& window) {
   // A file we could not read may hold more than we know: never replace it with less.
-  if (settingsPath_.empty() || readStatus_ == core::SettingsReadStatus::Unreadable) return;
+  if (settingsPaths_.write.empty() || readStatus_ == core::SettingsReadStatus::Unreadable) return;
   const std::string content = core::formatSettingsFile(asSingle(window.left()),
                                                        asSingle(window.top()), values_, keptLines_);
-  core::writeSettingsFileAtomically(settingsPath_, content);
+  core::writeSettingsFileAtomically(settingsPaths_.write, content);
 }
 
 }  // namespace vantro::ui

@@ -22,8 +22,8 @@ class Module1 {
 
   // Reads the settings file into the values below (the caller presets the two positions).
   void ReadSettings();
-  // Writes the settings file with the window's current position. A file that exists but
-  // could not be read at start is left as it is.
+  // Writes the settings file with the window's current position and the lines read at start.
+  // Nothing is written when the file read at start exists but could not be read.
   void WriteSettings(const FormWindow& window);
 
   // The help file, opened at one topic ("/html Docs/License_Agreement.htm"), at its contents,
@@ -35,8 +35,8 @@ class Module1 {
   std::filesystem::path HelpFilePath() const;
 
   core::SettingsValues& values() { return values_; }
-  const std::filesystem::path& settingsPath() const { return settingsPath_; }
-  void setSettingsPath(std::filesystem::path path) { settingsPath_ = std::move(path); }
+  const core::SettingsPaths& settingsPaths() const { return settingsPaths_; }
+  void setSettingsPaths(core::SettingsPaths paths) { settingsPaths_ = std::move(paths); }
   const std::filesystem::path& helpFile() const { return helpFile_; }
   void setHelpFile(std::filesystem::path path) { helpFile_ = std::move(path); }
   Application& app() { return app_; }
@@ -46,7 +46,7 @@ class Module1 {
   Application& app_;
   MessageBoxService& messages_;
   HelpViewer& help_;
-  std::filesystem::path settingsPath_;
+  core::SettingsPaths settingsPaths_;
   std::filesystem::path helpFile_;
   std::vector<std::string> keptLines_;
   core::SettingsReadStatus readStatus_ = core::SettingsReadStatus::Missing;

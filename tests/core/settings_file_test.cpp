@@ -138,11 +138,80 @@ TEST_F(SettingsFileTest, FailedWriteLeavesEverythingAsItWas) {
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
 }
 
-TEST_F(SettingsFileTest, FallsBackToTheUserFolder) {
-  EXPECT_EQ(chooseSettingsPath(folder_, folder_ / "user"), file_);
+TEST_F(SettingsFileTest, AFileTheUserMadeReadOnlyIsLeftAsItIs) {
+  put("old");
+  fs::permissions(file_, fs::perms::owner_read | fs::perms::group_read);
+  EXPECT_FALSE(writeSettingsFileAtomically(file_, "new"));
+  EXPECT_EQ(get(), "old");
+  EXPECT_EQ(fs::status(file_).permissions(), fs::perms::owner_read | fs::perms::group_read);
+}
+
+// A link is kept and its target replaced; a link that leads nowhere changes nothing.
+TEST_F(SettingsFileTest, ALinkedFileIsWrittenThroughTheLink) {
+  const fs::path elsewhere = folder_ / "elsewhere";
+  fs::create_directories(elsewhere);
+  std::ofstream(elsewhere / "real.ini") << "old";
+  struct Case {
+    fs::path linkTarget;
+    bool written;
+  };
+  const Case cases[] = {{elsewhere / "real.ini", true},
+                        {"elsewhere/real.ini", true},  // relative to the link's folder
+                        {elsewhere / "missing.ini", false},
+                        {file_, false}};  // a link to itself
+  for (const Case& c : cases) {
+    fs::remove(file_);
+    fs::create_symlink(c.linkTarget, file_);
+    EXPECT_EQ(writeSettingsFileAtomically(file_, "new " + c.linkTarget.string()), c.written)
+        << c.linkTarget;
+    EXPECT_TRUE(fs::is_symlink(file_)) << c.linkTarget;
+    EXPECT_EQ(fs::read_symlink(file_), c.linkTarget);
+    if (c.written) {
+      EXPECT_EQ(get(), "new " + c.linkTarget.string());
+    }
+  }
+  EXPECT_FALSE(fs::exists(elsewhere / "missing.ini"));
+  // No temporary file stays behind.
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
+  EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere), fs::directory_iterator()), 1);
+}
+
+// Beside a writable program the file is read and written there; otherwise it is written in the
+// user's folder, and read beside the program only until the user's file exists.
+TEST_F(SettingsFileTest, ChoosesWhereToReadAndWrite) {
+  const fs::path program = folder_ / "program";
   const fs::path user = folder_ / "config" / "vantro";
-  EXPECT_EQ(chooseSettingsPath(folder_ / "missing", user), user / "VantroCalc.ini");
-  EXPECT_TRUE(fs::is_directory(user));
+  struct Case {
+    bool writable;
+    bool besideProgram;
+    bool inUserFolder;
+    fs::path read;
+    fs::path write;
+  };
+  const fs::path beside = program / "VantroCalc.ini";
+  const fs::path own = user / "VantroCalc.ini";
+  const Case cases[] = {
+      {true, true, true, beside, beside}, {true, false, false, beside, beside},
+      {false, true, false, beside, own},  {false, true, true, own, own},
+      {false, false, false, own, own},
+  };
+  for (const Case& c : cases) {
+    fs::remove_all(folder_);
+    fs::create_directories(program);
+    if (c.besideProgram) std::ofstream(beside) << "XPosition=1";
+    if (c.inUserFolder) {
+      fs::create_directories(user);
+      std::ofstream(own) << "XPosition=2";
+    }
+    const SettingsPaths paths = chooseSettingsPaths(program, user, c.writable);
+    EXPECT_EQ(paths.read, c.read) << c.writable << c.besideProgram << c.inUserFolder;
+    EXPECT_EQ(paths.write, c.write) << c.writable << c.besideProgram << c.inUserFolder;
+    if (!c.writable) {
+      EXPECT_TRUE(fs::is_directory(user));
+    }
+  }
+  EXPECT_TRUE(isWritableFolder(folder_));
+  EXPECT_FALSE(isWritableFolder(folder_ / "missing"));
 }
 
 }  // namespace

@@ -11,12 +11,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <set>
 #include <sstream>
 
+#include "qt/help/help_window.h"
+#include "qt/help/qt_help_viewer.h"
 #include "qt/main_program.h"
 #include "qt/qt_services.h"
 #include "qt_harness.h"
@@ -78,10 +81,7 @@ class ProgramTest : public ::testing::Test {
 
   QTemporaryDir folder;
   QtMessageBox messages;
-  struct : ui::HelpViewer {  // TEMPORARY
-    void showContents(const std::filesystem::path&) override {}
-    void showTopic(const std::filesystem::path&, const std::string&) override {}
-  } help;
+  QtHelpViewer help;
   std::unique_ptr<QtApplication> services;
   std::unique_ptr<ui::Module1> module;
 };
@@ -272,6 +272,29 @@ TEST_F(ProgramTest, TheClipboardKeysExchangeTextWithTheDesktopsClipboard) {
   EXPECT_EQ(text(TextPV), "1250000.504");
   click(CommandFV);
   EXPECT_EQ(text(TextFV), "-1250000.50");
+}
+
+// The Help menu and the toolbar open the help file beside the program in the program's own
+// help window, the same one each time; without the file nothing happens at all.
+TEST_F(ProgramTest, HelpOpensTheFileBesideTheProgramAtItsContentsOrTheLicence) {
+  start();
+  window().menuItem(MenuHelpTopics)->trigger();
+  EXPECT_EQ(help.window(), nullptr);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_EQ(text(Text1), "0");
+
+  std::filesystem::copy_file(VANTRO_HELP_FILE, programFolder() / "CalcHelp.chm");
+  QTest::mouseClick(window().toolbar()->widgetForAction(window().toolbar()->actions()[3]),
+                    Qt::LeftButton);
+  ASSERT_NE(help.window(), nullptr);
+  EXPECT_TRUE(help.window()->isVisible());
+  EXPECT_EQ(help.window()->parentWidget(), nullptr);
+  EXPECT_EQ(help.window()->currentPage(), "/html Docs/index.htm");
+  HelpWindow* first = help.window();
+  window().menuItem(MenuLicenseAgreement)->trigger();
+  EXPECT_EQ(help.window(), first);
+  EXPECT_EQ(help.window()->currentPage(), "/html Docs/License_Agreement.htm");
+  EXPECT_EQ(caption(Label4), "");
 }
 
 TEST_F(ProgramTest, ThePositionComesFromTheSettingsAndGoesBackToThemOnClose) {

@@ -63,7 +63,8 @@ TEST(Main, AFirstCopyKeepsItsSettingsBesideTheProgramAndShowsTheWindow) {
   EXPECT_EQ(f.app.windowsShown, 1);
   EXPECT_EQ(f.app.ends, 0);
   EXPECT_TRUE(f.messages.shown.empty());
-  EXPECT_EQ(f.module.settingsPath(), folder.ini());
+  EXPECT_EQ(f.module.settingsPaths().read, folder.ini());
+  EXPECT_EQ(f.module.settingsPaths().write, folder.ini());
   EXPECT_EQ(f.module.helpFile(), folder.path() / "CalcHelp.chm");
 }
 
@@ -101,6 +102,24 @@ TEST(Settings, TheWindowOpensWhereTheFileSaysAndTheFileKeepsForeignLines) {
   EXPECT_EQ(readFile(folder.ini()),
             "[System]\r\nXPosition=-1200\r\nYPosition= 2475\r\nXPositionTools= 120\r\n"
             "YPositionTools= 0\r\nToolsWidth= 0\r\nToolsHeight= 0\r\n[Other]\r\nColour=blue\r\n");
+}
+
+// A copy on read-only media: the file beside it places the window, the user's file keeps its
+// lines.
+TEST(Settings, AFileReadElsewhereIsWrittenWhereTheSettingsGoWithItsForeignLines) {
+  TempFolder folder;
+  const fs::path user = folder.path() / "user.ini";
+  writeFile(folder.ini(), "Colour=blue\r\nXPosition=300\r\nYPosition=600\r\n");
+  LoadedForm f;
+  f.module.setSettingsPaths({folder.ini(), user});
+  ui::raise(f.form, ControlId::Form1, ui::Event::Load);
+  EXPECT_EQ(f.window.form().left(), 300);
+  EXPECT_EQ(f.window.form().top(), 600);
+  ui::raise(f.form, ControlId::Form1, ui::Event::Unload);
+  EXPECT_EQ(readFile(folder.ini()), "Colour=blue\r\nXPosition=300\r\nYPosition=600\r\n");
+  EXPECT_EQ(readFile(user),
+            "[System]\r\nXPosition= 300\r\nYPosition= 600\r\nXPositionTools= 0\r\n"
+            "YPositionTools= 0\r\nToolsWidth= 0\r\nToolsHeight= 0\r\nColour=blue\r\n");
 }
 
 TEST(Settings, ExitWritesTheFileOnceAndANewRunOpensThere) {

@@ -1,0 +1,36 @@
+#pragma once
+// A read-only archive of named files, the form in which the help pages reach the viewer.
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantro::help {
+
+class HelpArchive {
+ public:
+  virtual ~HelpArchive() = default;
+  // The contents of the file at `path` ("/html Docs/index.htm"), looked up without regard to
+  // case; nothing when the archive has no such file or cannot give it.
+  virtual std::optional<std::string> read(std::string_view path) const = 0;
+  // Every file of the archive, by its path as stored, in the archive's order.
+  virtual const std::vector<std::string>& paths() const = 0;
+};
+
+// Opens a compiled HTML help file. Nothing when the path is no regular file or the file is
+// damaged in a way that would make reading it unsafe or useless.
+//
+// chmlib decompresses in a child process, which hands every file of the archive over at
+// once: a file that makes chmlib crash or hang within `timeoutMilliseconds` is refused
+// instead of taking the program with it.
+std::unique_ptr<HelpArchive> openChmArchive(const std::filesystem::path& file,
+                                            int timeoutMilliseconds = 10000);
+
+// The same archive read by chmlib in this process, file by file on demand. For the child
+// above and for fuzzing chmlib itself.
+std::unique_ptr<HelpArchive> openChmArchiveInProcess(const std::filesystem::path& file);
+
+}  // namespace vantro::help

@@ -1,0 +1,167 @@
+// The help reader on the help file the build compiled, and on files it must refuse.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "help/help_book.h"
+#include "help/html_scan.h"
+
+namespace vantro::help {
+namespace {
+
+const std::filesystem::path kHelpFile = VANTRO_HELP_FILE;
+const std::string kLicence = "/html Docs/License_Agreement.htm";
+
+std::string bytesOf(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class HelpReaderTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { book = HelpBook::openFile(kHelpFile).release(); }
+  static void TearDownTestSuite() { delete book; }
+  static inline HelpBook* book = nullptr;
+};
+
+void expectPagesExist(const HelpBook& book, const std::vector<ContentsEntry>& entries) {
+  for (const ContentsEntry& entry : entries) {
+    EXPECT_FALSE(entry.title.empty());
+    if (!entry.topicPath.empty()) {
+      EXPECT_TRUE(book.findTopic(entry.topicPath)) << entry.topicPath;
+    }
+    expectPagesExist(book, entry.children);
+  }
+}
+
+TEST_F(HelpReaderTest, ListsContentsWhosePagesAreInTheFile) {
+  ASSERT_NE(book, nullptr);
+  ASSERT_FALSE(book->contents().empty());
+  expectPagesExist(*book, book->contents());
+  EXPECT_EQ(book->startPage(), *book->findTopic(book->contents().front().topicPath));
+}
+
+TEST_F(HelpReaderTest, FindsTopicsWithoutRegardToCase) {
+  ASSERT_NE(book, nullptr);
+  const struct {
+    std::string asked;
+    std::optional<std::string> found;
+  } cases[] = {
+      {kLicence, kLicence},
+      {"/HTML DOCS/license_agreement.HTM", kLicence},
+      {"html Docs\\License_Agreement.htm", kLicence},
+      {"/html Docs/License_Agreement.htm#top", kLicence},
+      {"/html Docs/No_Such_Page.htm", std::nullopt},
+      {"/License_Agreement.htm", std::nullopt},
+      {"", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(book->findTopic(c.asked), c.found) << c.asked;
+  const auto page = book->read("/HTML Docs/License_agreement.htm");
+  ASSERT_TRUE(page);
+  EXPECT_NE(pageText(*page).find("License"), std::string::npos);
+  EXPECT_FALSE(book->read("/html Docs/No_Such_Page.htm"));
+}
+
+TEST_F(HelpReaderTest, SearchNeedsEveryWordInAnyCase) {
+  ASSERT_NE(book, nullptr);
+  const auto licence = [](const std::vector<SearchHit>& hits) {
+    return std::count_if(hits.begin(), hits.end(),
+                         [](const SearchHit& hit) { return hit.topicPath == kLicence; });
+  };
+  EXPECT_EQ(licence(book->search("license agreement")), 1);
+  EXPECT_EQ(licence(book->search("  LICENSE  ")), 1);
+  EXPECT_TRUE(book->search("license qqzzxxnotaword").empty());
+  EXPECT_TRUE(book->search("   ").empty());
+}
+
+TEST(HelpReaderRefuses, DamagedOrMissingFiles) {
+  const std::string good = bytesOf(kHelpFile);
+  ASSERT_GT(good.size(), 1000u);
+  std::mt19937 random(7);
+  std::string noise(good.size(), '\0');
+  for (char& c : noise) c = static_cast<char>(random());
+  // The same file with one little-endian field changed.
+  const auto patched = [&good](std::size_t offset, std::uint32_t value, int size = 4) {
+    std::string bytes = good;
+    for (int i = 0; i < size; ++i) bytes[offset + i] = static_cast<char>(value >> (8 * i));
+    return bytes;
+  };
+  std::size_t directory = 0;
+  for (int i = 7; i >= 0; --i)
+    directory = directory << 8 | static_cast<unsigned char>(good[0x48 + i]);
+  const std::size_t firstChunk = directory + 0x54;
+  const std::size_t controlData = good.find("LZXC") - 4;
+  const struct {
+    const char* name;
+    std::optional<std::string> bytes;  // nothing: the path is a folder
+  } cases[] = {
+      {"empty", std::string()},
+      {"header only", good.substr(0, 0x60)},
+      {"first half", good.substr(0, good.size() / 2)},
+      {"all but the last byte", good.substr(0, good.size() - 1)},
+      {"random bytes", noise},
+      {"directory offset out of range", patched(0x4c, 0x7f)},
+      {"chunk size 0", patched(directory + 0x10, 0)},
+      {"free space larger than the chunk", patched(firstChunk + 4, 0xffff)},
+      // chmlib would follow these for ever, or divide by zero
+      {"listing chunk that links to itself", patched(firstChunk + 16, 0)},
+      {"LZX window size 0", patched(controlData + 16, 0)},
+      {"LZX windows per reset 0", patched(controlData + 20, 0)},
+      {"a folder", std::nullopt},
+  };
+  const auto folder = std::filesystem::path(::testing::TempDir()) / "help_reader_damaged";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  for (const auto& c : cases) {
+    const auto file = folder / c.name;
+    if (c.bytes)
+      std::ofstream(file, std::ios::binary) << *c.bytes;
+    else
+      std::filesystem::create_directory(file);
+    EXPECT_EQ(HelpBook::openFile(file), nullptr) << c.name;
+  }
+  EXPECT_EQ(HelpBook::openFile(folder / "missing.chm"), nullptr);
+  EXPECT_EQ(openChmArchive(kHelpFile, 0), nullptr) << "a reader that does not answer in time";
+  EXPECT_NE(openChmArchive(kHelpFile), nullptr);
+  std::filesystem::remove_all(folder);
+}
+
+TEST(SitemapTest, NestedListsBecomeTheTree) {
+  const auto tree = parseSitemap(R"(<ul>
+    <li><object type="text/sitemap"><param name="Name" value="Start &amp; more">
+        <param name="Local" value="html Docs\index.htm"></object>
+    <ul><li><OBJECT type="text/sitemap"><PARAM NAME="local" VALUE="a/../b.htm#x">
+        <param name="name" value='B'></OBJECT></ul>
+    <li><object type="text/sitemap"><param name="Name" value="Heading"></object>
+    </ul></ul></ul><li><object type="text/sitemap"><param name="Name" value="Last"></object>)");
+  ASSERT_EQ(tree.size(), 3u);
+  EXPECT_EQ(tree[0].title, "Start & more");
+  EXPECT_EQ(tree[0].topicPath, "/html Docs/index.htm");
+  ASSERT_EQ(tree[0].children.size(), 1u);
+  EXPECT_EQ(tree[0].children[0].title, "B");
+  EXPECT_EQ(tree[0].children[0].topicPath, "/b.htm");
+  EXPECT_EQ(tree[1].topicPath, "");
+  EXPECT_EQ(tree[2].title, "Last");
+
+  std::string deep;
+  for (int i = 0; i < 1000; ++i)
+    deep += R"(<ul><li><object type="text/sitemap"><param name="Name" value="x"></object>)";
+  const auto deepTree = parseSitemap(deep);
+  std::size_t depth = 0;
+  for (auto* level = &deepTree; !level->empty(); level = &level->back().children) ++depth;
+  EXPECT_EQ(depth, kMaxContentsDepth);
+}
+
+TEST(HtmlScanTest, TextAndTitleOfAPage) {
+  const std::string page =
+      "<html><head><title> A &lt;b&gt;\n title</title><style>p{}</style></head>"
+      "<body><!-- hidden --><p>Caf&eacute;&#32;&#x41;&nbsp;x</p><script>var s;</script>"
+      "<p>two&bogus; <b>words</b></p></body></html>";
+  EXPECT_EQ(pageTitle(page), "A <b> title");
+  EXPECT_EQ(pageText(page), "Caf\xC3\xA9 A\xC2\xA0x two&bogus; words");
+}
+
+}  // namespace
+}  // namespace vantro::help
