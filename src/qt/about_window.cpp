@@ -1,7 +1,6 @@
 #include "qt/about_window.h"
 
 #include <QEvent>
-#include <QFrame>
 #include <QMouseEvent>
 
 #include "qt/artwork.h"
@@ -14,16 +13,15 @@ namespace {
 // The client area, 6420 by 4650 twips.
 constexpr QSize kClientSize{428, 310};
 
-QLabel& addLabel(QWidget& window, const char* name, const char* caption, const QFont& font, int x,
-                 int y, int width, int height) {
-  QLabel* label = layout::makeLabel(window, QString::fromLatin1(name), QString::fromLatin1(caption),
-                                    QString(), font);
-  label->setGeometry(x, y, width, height);
-  return *label;
+// A line of the text column beside the picture.
+QLabel& textLine(QWidget& window, const char* name, const char* caption, bool bold, int y,
+                 int width) {
+  return addLabel(window, name, caption, layout::sansFont(8.25, bold), QRect(116, y, width, 18));
 }
 
+// A link, blue until the pointer is over it, beside its caption.
 QLabel& link(QWidget& window, const char* name, int y) {
-  QLabel& label = addLabel(window, name, "", layout::sansFont(8.25), 182, y, 240, 18);
+  QLabel& label = addLabel(window, name, "", layout::sansFont(8.25), QRect(182, y, 240, 18));
   QPalette palette = label.palette();
   palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
   label.setPalette(palette);
@@ -75,20 +73,16 @@ AboutWindow::AboutWindow(ui::Module1& module, ui::FormWindow& mainWindow, ui::Ur
                          ui::ProgramLauncher& programs)
     : window_(kClientSize, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      lblTitle_(addLabel(window_, "lblTitle", "", layout::sansFont(14.25, true), 116, 12, 296, 28)),
-      lblVersion_(
-          addLabel(window_, "lblVersion", "", layout::sansFont(8.25, true), 116, 42, 296, 18)),
-      lblDescription_(
-          addLabel(window_, "lblDescription", "", layout::sansFont(8.25), 116, 60, 296, 18)),
-      Label1Description_(addLabel(window_, "Label1Description", "", layout::sansFont(8.25, true),
-                                  116, 78, 296, 18)),
+      lblTitle_(addLabel(window_, "lblTitle", "", layout::sansFont(14.25, true),
+                         QRect(116, 12, 296, 28))),
+      lblVersion_(textLine(window_, "lblVersion", "", true, 42, 296)),
+      lblDescription_(textLine(window_, "lblDescription", "", false, 60, 296)),
+      Label1Description_(textLine(window_, "Label1Description", "", true, 78, 296)),
       lblDisclaimer_(
-          addLabel(window_, "lblDisclaimer", "", layout::sansFont(8.25), 16, 160, 396, 100)),
-      HomePageLabel_(addLabel(window_, "HomePageLabel", "Home Page :", layout::sansFont(8.25), 116,
-                              106, 66, 18)),
+          addLabel(window_, "lblDisclaimer", "", layout::sansFont(8.25), QRect(16, 160, 396, 100))),
+      HomePageLabel_(textLine(window_, "HomePageLabel", "Home Page :", false, 106, 66)),
       Label1_(link(window_, "Label1", 106)),
-      EmailLabel_(
-          addLabel(window_, "EmailLabel", "Email :", layout::sansFont(8.25), 116, 124, 66, 18)),
+      EmailLabel_(textLine(window_, "EmailLabel", "Email :", false, 124, 66)),
       Label2_(link(window_, "Label2", 124)),
       adapter_(window_),
       form_(ui::FrmAboutControls{adapter_, mainWindow, lblTitle_, lblVersion_, lblDescription_,
@@ -101,16 +95,8 @@ AboutWindow::AboutWindow(ui::Module1& module, ui::FormWindow& mainWindow, ui::Ur
   disclaimer->setWordWrap(true);
   disclaimer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-  auto* image = new QLabel(&window_);
-  image->setObjectName(QStringLiteral("Image1"));
-  image->setGeometry(16, 16, artwork::kProductSize.width(), artwork::kProductSize.height());
-  image->setPixmap(artwork::picture(QString::fromLatin1(artwork::kProduct), artwork::kProductSize,
-                                    window_.devicePixelRatioF()));
-  auto* line = new QFrame(&window_);
-  line->setObjectName(QStringLiteral("Line1"));
-  line->setFrameShape(QFrame::HLine);
-  line->setFrameShadow(QFrame::Sunken);
-  line->setGeometry(116, 98, 296, 4);
+  addProductPicture(window_, QPoint(16, 16));
+  addSeparator(window_, QRect(116, 98, 296, 4));
 
   QPushButton* ok = addButton(window_, "CmdOK", "OK", 148);
   QPushButton* sysInfo = addButton(window_, "CmdSysInfo", "System Info", 238);

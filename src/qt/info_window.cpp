@@ -1,6 +1,7 @@
 #include "qt/info_window.h"
 
 #include <QCloseEvent>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -11,6 +12,7 @@
 
 #include "qt/artwork.h"
 #include "qt/code_points.h"
+#include "qt/layout_support.h"
 #include "qt/twips.h"
 
 namespace vantro::qt {
@@ -145,6 +147,30 @@ void InfoWindowAdapter::show() {
 
 void InfoWindowAdapter::unload() {
   if (window_.loaded()) window_.close();
+}
+
+QLabel& addLabel(QWidget& window, const char* name, const char* caption, const QFont& font,
+                 QRect where) {
+  QLabel* label = layout::makeLabel(window, QString::fromLatin1(name), QString::fromLatin1(caption),
+                                    QString(), font);
+  label->setGeometry(where);
+  return *label;
+}
+
+void addProductPicture(QWidget& window, QPoint where) {
+  auto* image = new QLabel(&window);
+  image->setObjectName(QStringLiteral("Image1"));
+  image->setGeometry(QRect(where, artwork::kProductSize));
+  image->setPixmap(artwork::picture(QString::fromLatin1(artwork::kProduct), artwork::kProductSize,
+                                    window.devicePixelRatioF()));
+}
+
+void addSeparator(QWidget& window, QRect where) {
+  auto* line = new QFrame(&window);
+  line->setObjectName(QStringLiteral("Line1"));
+  line->setFrameShape(QFrame::HLine);
+  line->setFrameShadow(QFrame::Sunken);
+  line->setGeometry(where);
 }
 
 }  // namespace vantro::qt

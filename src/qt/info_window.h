@@ -3,6 +3,7 @@
 // its top-left, and the events the logic answers (close, character keys, clicks and pointer
 // moves on the background); with its adapter for the logic.
 
+#include <QLabel>
 #include <QPixmap>
 #include <QWidget>
 #include <functional>
@@ -65,5 +66,13 @@ class InfoWindowAdapter : public ui::InfoWindow {
   InfoWindowWidget& window_;
   ui::MousePointer pointer_ = ui::MousePointer::Default;
 };
+
+// The controls of both windows, placed in pixels from the client area's top-left.
+QLabel& addLabel(QWidget& window, const char* name, const char* caption, const QFont& font,
+                 QRect where);
+// Image1, the product picture.
+void addProductPicture(QWidget& window, QPoint where);
+// Line1, the separator.
+void addSeparator(QWidget& window, QRect where);
 
 }  // namespace vantro::qt

@@ -1,7 +1,5 @@
 #include "qt/splash_window.h"
 
-#include <QFrame>
-
 #include "qt/artwork.h"
 #include "qt/layout_support.h"
 
@@ -12,17 +10,9 @@ namespace {
 // The client area, 6735 by 4245 twips.
 constexpr QSize kClientSize{449, 283};
 
-// A label at `x`, `y` (pixels), wide enough for the text column.
-QLabel& addLabel(QWidget& window, const char* name, const char* caption, const QFont& font, int x,
-                 int y, int width, int height) {
-  QLabel* label = layout::makeLabel(window, QString::fromLatin1(name), QString::fromLatin1(caption),
-                                    QString(), font);
-  label->setGeometry(x, y, width, height);
-  return *label;
-}
-
+// A line of the text column beside the picture.
 QLabel& textLine(QWidget& window, const char* name, const char* caption, bool bold, int y) {
-  return addLabel(window, name, caption, layout::sansFont(8.25, bold), 116, y, 324, 18);
+  return addLabel(window, name, caption, layout::sansFont(8.25, bold), QRect(116, y, 324, 18));
 }
 
 }  // namespace
@@ -30,7 +20,7 @@ QLabel& textLine(QWidget& window, const char* name, const char* caption, bool bo
 SplashWindow::SplashWindow(ui::Application& app)
     : window_(kClientSize, Qt::Window | Qt::FramelessWindowHint),
       lblProductName_(addLabel(window_, "lblProductName", "Vantro Calculator",
-                               layout::sansFont(32.25, true), 14, 8, 421, 54)),
+                               layout::sansFont(32.25, true), QRect(14, 8, 421, 54))),
       lblVersion_(textLine(window_, "lblVersion", "Version :", true, 84)),
       lblReleasedDate_(textLine(window_, "lblReleasedDate", "Released date :", true, 104)),
       DesLabel1_(textLine(window_, "DesLabel1", "Description", false, 124)),
@@ -42,16 +32,8 @@ SplashWindow::SplashWindow(ui::Application& app)
             app) {
   window_.setObjectName(QStringLiteral("frmSplash"));
   window_.setWindowIcon(artwork::applicationIcon());
-  auto* image = new QLabel(&window_);
-  image->setObjectName(QStringLiteral("Image1"));
-  image->setGeometry(16, 84, artwork::kProductSize.width(), artwork::kProductSize.height());
-  image->setPixmap(artwork::picture(QString::fromLatin1(artwork::kProduct), artwork::kProductSize,
-                                    window_.devicePixelRatioF()));
-  auto* line = new QFrame(&window_);
-  line->setObjectName(QStringLiteral("Line1"));
-  line->setFrameShape(QFrame::HLine);
-  line->setFrameShadow(QFrame::Sunken);
-  line->setGeometry(116, 150, 324, 4);
+  addProductPicture(window_, QPoint(16, 84));
+  addSeparator(window_, QRect(116, 150, 324, 4));
   window_.onKeyPress = [this](int& keyAscii) { form_.Form_KeyPress(keyAscii); };
 }
 
