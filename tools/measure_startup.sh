@@ -3,8 +3,9 @@
 #
 #   tools/measure_startup.sh [RUNS]        (default 15 runs of each program)
 #
-# For each run: the time from exec to the MapNotify of the program's main window (found by
-# its title), and VmRSS 2 s after the start. Prints the medians and calculator/minimal ratios.
+# For each run: the time from exec to the MapNotify of the program's first window (the
+# calculator's splash) and of its main window (found by its title, after the splash), and
+# VmRSS 2 s after the main window appeared. Prints the medians and calculator/minimal ratios.
 # Runs on the X display in DISPLAY; without one it starts Xvfb :97 and stops it at the end.
 # The window must be mapped as a child of the root window: a display without a window
 # manager (a window manager reparents it into its frame first).
@@ -29,8 +30,9 @@ cmake --build "$BUILD_DIR" -j2 --target vantro-calculator minimal_window >/dev/n
 calculator="$BUILD_DIR/src/qt/vantro-calculator"
 minimal="$BUILD_DIR/bench/minimal_window"
 
-# map_timer TITLE PROGRAM [ARGS...]: starts PROGRAM, waits for the first MapNotify of a
-# window titled TITLE among the root window's children, prints "<milliseconds> <pid>".
+# map_timer SKIP TITLE PROGRAM [ARGS...]: starts PROGRAM, waits for the MapNotify of a window
+# titled TITLE among the root window's children after SKIP other windows were mapped (the
+# splash carries the program's name too), prints "<first window ms> <titled ms> <pid>".
 # Waiting on the event itself: polling tools (xdotool --sync) are 0.5 s coarse.
 cat > "$work/map_timer.c" <<'CODE'
 #include <signal.h>
@@ -52,7 +54,7 @@ static int has_title(xcb_connection_t* c, xcb_window_t w, xcb_atom_t atom, const
 }
 
 int main(int argc, char** argv) {
-  if (argc < 3) return 2;
+  if (argc < 4) return 2;
   xcb_connection_t* c = xcb_connect(NULL, NULL);
   if (xcb_connection_has_error(c)) return 3;
   xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
@@ -62,11 +64,14 @@ int main(int argc, char** argv) {
   xcb_atom_t net_wm_name = a ? a->atom : XCB_ATOM_WM_NAME;
   free(a);  /* the round trip above also made sure the event mask is in force */
   struct timespec t0, t1;
+  double first_ms = -1;
+  xcb_window_t first = 0;
+  int skip = atoi(argv[1]), mapped_before = 0;
   clock_gettime(CLOCK_MONOTONIC, &t0);
   pid_t pid = fork();
   if (pid == 0) {
     if (!freopen("/dev/null", "w", stdout) || !freopen("/dev/null", "w", stderr)) _exit(126);
-    execv(argv[2], argv + 2);
+    execv(argv[3], argv + 3);
     _exit(127);
   }
   alarm(30);
@@ -74,9 +79,16 @@ int main(int argc, char** argv) {
   while ((e = xcb_wait_for_event(c))) {
     if ((e->response_type & 0x7f) == XCB_MAP_NOTIFY) {
       xcb_window_t w = ((xcb_map_notify_event_t*)e)->window;
-      if (has_title(c, w, net_wm_name, argv[1]) || has_title(c, w, XCB_ATOM_WM_NAME, argv[1])) {
-        clock_gettime(CLOCK_MONOTONIC, &t1);
-        printf("%.1f %d\n", (t1.tv_sec - t0.tv_sec) * 1e3 + (t1.tv_nsec - t0.tv_nsec) / 1e6, (int)pid);
+      clock_gettime(CLOCK_MONOTONIC, &t1);
+      double ms = (t1.tv_sec - t0.tv_sec) * 1e3 + (t1.tv_nsec - t0.tv_nsec) / 1e6;
+      if (first_ms < 0) {
+        first_ms = ms;
+        first = w;
+      }
+      if (w != first) ++mapped_before;
+      int titled = has_title(c, w, net_wm_name, argv[2]) || has_title(c, w, XCB_ATOM_WM_NAME, argv[2]);
+      if (titled && mapped_before >= skip) {
+        printf("%.1f %.1f %d\n", first_ms, ms, (int)pid);
         return 0;
       }
     }
@@ -97,33 +109,39 @@ export QT_QPA_PLATFORM=xcb
 
 median() { sort -g | awk '{v[NR]=$1} END {print (NR%2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
 
-# measure NAME TITLE PROGRAM: RUNS runs; writes NAME.ms and NAME.kb
+# measure NAME SKIP TITLE PROGRAM: RUNS runs; writes NAME.first, NAME.main and NAME.kb
 measure() {
-  local name=$1 title=$2 program=$3
-  : >"$work/$name.ms"
+  local name=$1 skip=$2 title=$3 program=$4
+  : >"$work/$name.first"
+  : >"$work/$name.main"
   : >"$work/$name.kb"
   for _ in $(seq "$RUNS"); do
-    local start ms pid
-    start=$(date +%s%N)
-    read -r ms pid < <("$work/map_timer" "$title" "$program")
-    sleep "$(awk -v s="$start" -v n="$(date +%s%N)" 'BEGIN {w = 2 - (n - s) / 1e9; print (w > 0) ? w : 0}')"
+    local first ms pid
+    read -r first ms pid < <("$work/map_timer" "$skip" "$title" "$program")
+    sleep 1
     awk '/^VmRSS:/ {print $2}' "/proc/$pid/status" >>"$work/$name.kb"
-    echo "$ms" >>"$work/$name.ms"
+    echo "$first" >>"$work/$name.first"
+    echo "$ms" >>"$work/$name.main"
     kill -KILL "$pid"
     while kill -0 "$pid" 2>/dev/null; do sleep 0.05; done
   done
 }
 
-measure minimal "Minimal Window" "$minimal"
-measure calculator "Vantro Calculator" "$calculator"
+measure minimal 0 "Minimal Window" "$minimal"
+measure calculator 1 "Vantro Calculator" "$calculator"
 
-min_ms=$(median <"$work/minimal.ms")
-calc_ms=$(median <"$work/calculator.ms")
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
+min_ms=$(median <"$work/minimal.main")
+splash_ms=$(median <"$work/calculator.first")
+main_ms=$(median <"$work/calculator.main")
 min_kb=$(median <"$work/minimal.kb")
 calc_kb=$(median <"$work/calculator.kb")
-printf '%-16s %12s %12s\n' "" "map (ms)" "VmRSS (MB)"
-printf '%-16s %12.1f %12.1f\n' "minimal window" "$min_ms" "$(awk -v k="$min_kb" 'BEGIN {print k / 1024}')"
-printf '%-16s %12.1f %12.1f\n' "calculator" "$calc_ms" "$(awk -v k="$calc_kb" 'BEGIN {print k / 1024}')"
-printf '%-16s %12.2f %12.2f\n' "ratio" "$(awk -v a="$calc_ms" -v b="$min_ms" 'BEGIN {print a / b}')" \
-  "$(awk -v a="$calc_kb" -v b="$min_kb" 'BEGIN {print a / b}')"
+printf '%-26s %10s %8s\n' "" "map (ms)" "ratio"
+printf '%-26s %10.1f %8s\n' "minimal window" "$min_ms" "1.00"
+printf '%-26s %10.1f %8s\n' "calculator: splash" "$splash_ms" "$(ratio "$splash_ms" "$min_ms")"
+printf '%-26s %10.1f %8s\n' "calculator: main window" "$main_ms" "$(ratio "$main_ms" "$min_ms")"
+printf '%-26s %10s %8s\n' "" "VmRSS (MB)" ""
+printf '%-26s %10.1f %8s\n' "minimal window" "$(awk -v k="$min_kb" 'BEGIN {print k / 1024}')" "1.00"
+printf '%-26s %10.1f %8s\n' "calculator" "$(awk -v k="$calc_kb" 'BEGIN {print k / 1024}')" \
+  "$(ratio "$calc_kb" "$min_kb")"
 echo "medians of $RUNS runs each, $(basename "$BUILD_DIR") build, display $DISPLAY"

@@ -16,9 +16,10 @@ namespace {
 constexpr const char* kPointer = ":/artwork/link_pointer.svg";
 constexpr QSize kPointerSize{32, 32};
 
-QPixmap render(const QByteArray& svg, QSize size, qreal pixelRatio) {
+QPixmap render(const QByteArray& svg, QSize size, qreal pixelRatio, QRect viewBox = {}) {
   QSvgRenderer renderer(svg);
   if (!renderer.isValid()) return {};
+  if (viewBox.isValid()) renderer.setViewBox(viewBox);
   QPixmap pixmap(size * pixelRatio);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
@@ -50,6 +51,10 @@ QIcon icon(const char* large, const char* small) {
 
 QPixmap picture(const QString& resource, QSize size, qreal pixelRatio) {
   return render(contentOf(resource), size, pixelRatio);
+}
+
+QPixmap pictureTopLeft(const QString& resource, QSize part, qreal pixelRatio) {
+  return render(contentOf(resource), part, pixelRatio, QRect(QPoint(0, 0), part));
 }
 
 QIcon applicationIcon() {

@@ -19,6 +19,9 @@ inline constexpr QSize kProductSize{81, 91};
 
 // `size` in logical pixels, rendered for `pixelRatio` device pixels per logical pixel.
 QPixmap picture(const QString& resource, QSize size, qreal pixelRatio);
+// The top-left `part` of a picture drawn unscaled at its own size: a window shows only that
+// much of its background, and rendering the rest would be work for nothing.
+QPixmap pictureTopLeft(const QString& resource, QSize part, qreal pixelRatio);
 
 QIcon applicationIcon();
 QIcon aboutIcon();

@@ -42,8 +42,9 @@ void InfoWindowWidget::closeEvent(QCloseEvent* event) {
 // The background is rendered again only for a screen of another pixel ratio.
 void InfoWindowWidget::paintEvent(QPaintEvent*) {
   if (background_.isNull() || background_.devicePixelRatio() != devicePixelRatioF())
-    background_ = artwork::picture(QString::fromLatin1(artwork::kBackground),
-                                   artwork::kBackgroundSize, devicePixelRatioF());
+    background_ =
+        artwork::pictureTopLeft(QString::fromLatin1(artwork::kBackground),
+                                size().boundedTo(artwork::kBackgroundSize), devicePixelRatioF());
   QPainter painter(this);
   painter.drawPixmap(0, 0, background_);
 }

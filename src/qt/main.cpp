@@ -30,6 +30,8 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vantro Calculator"));
   QApplication::setApplicationDisplayName(QStringLiteral("Vantro Calculator"));
+  // Lets the desktop match the windows to the installed desktop entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.example.VantroCalculator"));
   // The window's colours are part of its design; Fusion draws them on every desktop.
   QApplication::setStyle(QStringLiteral("Fusion"));
 

@@ -31,7 +31,7 @@ SplashWindow::SplashWindow(ui::Application& app)
                                   DesLabel1_, EmailLabel1_, HomePageLabel1_, pump_},
             app) {
   window_.setObjectName(QStringLiteral("frmSplash"));
-  window_.setWindowIcon(artwork::applicationIcon());
+  // No icon: the splash has no frame to show one, and rendering it would delay its arrival.
   addProductPicture(window_, QPoint(16, 84));
   addSeparator(window_, QRect(116, 150, 324, 4));
   window_.onKeyPress = [this](int& keyAscii) { form_.Form_KeyPress(keyAscii); };
