@@ -11,16 +11,6 @@
 
 namespace vantro::qt {
 
-namespace {
-
-// Settings files may hold any position; keep the pixel value representable.
-int twipsToPixels(double twips) {
-  if (!std::isfinite(twips)) return 0;
-  return static_cast<int>(std::lround(std::clamp(twips, -1e7, 1e7) / kTwipsPerPixel));
-}
-
-}  // namespace
-
 std::string LabelAdapter::caption() const {
   return toUtf8(label_.text());
 }
@@ -72,7 +62,7 @@ double FormWindowAdapter::top() const {
 }
 
 void FormWindowAdapter::move(double left, double top) {
-  window_.move(twipsToPixels(left), twipsToPixels(top));
+  window_.move(positionToPixels(left), positionToPixels(top));
 }
 
 void FormWindowAdapter::setOuterHeight(int twips) {

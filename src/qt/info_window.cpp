@@ -17,15 +17,6 @@
 
 namespace vantro::qt {
 
-namespace {
-
-int toPixels(double twips) {
-  if (!std::isfinite(twips)) return 0;
-  return static_cast<int>(std::lround(std::clamp(twips, -1e7, 1e7) / kTwipsPerPixel));
-}
-
-}  // namespace
-
 InfoWindowWidget::InfoWindowWidget(QSize clientSize, Qt::WindowFlags flags)
     : QWidget(nullptr, flags) {
   setFixedSize(clientSize);
@@ -102,7 +93,7 @@ double InfoWindowAdapter::top() const {
 }
 
 void InfoWindowAdapter::move(double left, double top) {
-  window_.move(toPixels(left), toPixels(top));
+  window_.move(positionToPixels(left), positionToPixels(top));
 }
 
 static QRect screenGeometry(const QWidget& window) {
