@@ -77,6 +77,8 @@ enum class ControlKind { Form, TextBox, Label, Button, CheckBox, Panel, MenuItem
   X(MenuCopy, MenuItem)                \
   X(MenuPaste, MenuItem)               \
   X(MenuExit, MenuItem)                \
+  X(MenuLoanSchedule, MenuItem)        \
+  X(MenuCashFlowProfile, MenuItem)     \
   X(MenuLicenseAgreement, MenuItem)    \
   X(MenuHelpTopics, MenuItem)          \
   X(MenuAbout, MenuItem)               \

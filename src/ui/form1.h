@@ -38,6 +38,7 @@ struct Form1Controls {
   Panel& Frame1;
   EventPump& Pump;  // the window system's events, for the cash-flow panel's roll
   Clipboard& SystemClipboard;
+  AnalysisViewer& Analysis;
 };
 
 // The controls of a control set that hands out each control by its id.
@@ -62,7 +63,8 @@ Form1Controls controlsOf(ControlSet& set) {
                        set.checkBox(CheckPayment),
                        set.panel(Frame1),
                        set.pump(),
-                       set.clipboard()};
+                       set.clipboard(),
+                       set.analysis()};
 }
 
 // Which entry box had the focus last.
@@ -108,6 +110,8 @@ class Form1 {
   void MenuLicenseAgreement_Click();
   void MenuHelpTopics_Click();
   void MenuAbout_Click();
+  void MenuLoanSchedule_Click();
+  void MenuCashFlowProfile_Click();
   void Toolbar1_ButtonClick(const std::string& key);
 
   // Display and clear keys (keypad/display.cpp)
@@ -234,6 +238,9 @@ class Form1 {
   void ParseCashFlows(const std::string& text);
   // Shows the command's message, then unrolls the cash-flow panel for correction.
   void ShowCashFlowError(const char* syntaxLine, bool askForEstimate = false);
+
+  // The fields as the analysis window reads them (analysis/analysis_menu.cpp).
+  AnalysisFields AnalysisSnapshot() const;
 
   // Financial results and errors (financial/results.cpp)
   std::string FormatResult(double value) const;

@@ -2,10 +2,12 @@
 // Platform services the logic needs, named by what it needs of them.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "core/number_text.h"
+#include "ui/analysis/analysis_fields.h"
 
 namespace vantro::ui {
 
@@ -104,6 +106,16 @@ class ProgramLauncher {
   // Starts the program without waiting for it; false when it could not be started.
   virtual bool startDetached(const std::filesystem::path& program,
                              const std::vector<std::string>& arguments) = 0;
+};
+
+// The analysis window: a window of its own beside the main window, never modal.
+class AnalysisViewer {
+ public:
+  virtual ~AnalysisViewer() = default;
+  // Opens the window at `page`, or raises it at `page` when it is open. The window reads the
+  // main window's fields through `readFields` when it opens and at every refresh; it never
+  // writes to them. `readFields` stays valid for as long as the viewer.
+  virtual void show(AnalysisPage page, std::function<AnalysisFields()> readFields) = 0;
 };
 
 }  // namespace vantro::ui

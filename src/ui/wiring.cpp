@@ -22,6 +22,8 @@ constexpr Wire kWiring[] = {
     {MenuLicenseAgreement, Event::Click, &F::MenuLicenseAgreement_Click},
     {MenuHelpTopics, Event::Click, &F::MenuHelpTopics_Click},
     {MenuAbout, Event::Click, &F::MenuAbout_Click},
+    {MenuLoanSchedule, Event::Click, &F::MenuLoanSchedule_Click},
+    {MenuCashFlowProfile, Event::Click, &F::MenuCashFlowProfile_Click},
     {Toolbar1, Event::ButtonClick, &F::Toolbar1_ButtonClick},
 
     {Text1, Event::GotFocus, &F::Text1_GotFocus},

@@ -140,6 +140,18 @@ class MemoryClipboard : public Clipboard {
   std::string text_;
 };
 
+// The analysis window as the logic sees it: which page was asked for, and the reader of the
+// fields it was given, which a test calls as the window's refresh would.
+class MemoryAnalysisViewer : public AnalysisViewer {
+ public:
+  void show(AnalysisPage page, std::function<AnalysisFields()> readFields) override {
+    shownPages.push_back(page);
+    this->readFields = std::move(readFields);
+  }
+  std::vector<AnalysisPage> shownPages;
+  std::function<AnalysisFields()> readFields;
+};
+
 // The event queue of the in-memory window: empty, unless a test schedules work for one of its
 // calls, as a user's click would arrive while a handler lets events run.
 class MemoryEventPump : public EventPump {

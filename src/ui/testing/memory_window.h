@@ -56,6 +56,7 @@ class MemoryWindow {
   MemoryFormWindow& form() { return form_; }
   MemoryEventPump& pump() { return pump_; }
   MemoryClipboard& clipboard() { return clipboard_; }
+  MemoryAnalysisViewer& analysis() { return analysis_; }
 
   std::string text(ControlId id) { return textBox(id).text(); }
   std::string caption(ControlId id) { return label(id).caption(); }
@@ -69,6 +70,7 @@ class MemoryWindow {
   MemoryFormWindow form_;
   MemoryEventPump pump_;
   MemoryClipboard clipboard_;
+  MemoryAnalysisViewer analysis_;
   std::array<std::unique_ptr<MemoryTextBox>, kControlCount> textBoxes_;
   std::array<std::unique_ptr<MemoryLabel>, kControlCount> labels_;
   std::array<std::unique_ptr<MemoryCheckBox>, kControlCount> checkBoxes_;

@@ -1,0 +1,40 @@
+#pragma once
+// What a list of cash flows looks like across rates: its NPV curve over a range that holds
+// every IRR, and how long it takes to pay back. Pure functions, standard library only. Flow i
+// falls at the end of period i (the first at time 0), as IRR counts them.
+
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace vantro::core::finance {
+
+struct NpvPoint {
+  double rate = 0;  // per period, as a fraction
+  double npv = 0;   // NPV(rate, flows): the first flow discounted one period, as the NPV key does
+};
+
+// A range of rates, above −1, that holds every rate of `irrs` and `rate` with a margin on
+// each side, so that each crossing of zero shows on a plot. Without IRRs, a range around
+// `rate`.
+struct RateRange {
+  double low = 0;
+  double high = 0;
+};
+RateRange profileRange(std::span<const double> irrs, double rate);
+
+// `samples` points (at least 2) evenly spread over the range, ends included, with the IRRs
+// inside it added as points of their own so that the curve passes through each. Points where
+// the NPV is beyond the range of a double are left out.
+std::vector<NpvPoint> npvCurve(std::span<const double> flows, RateRange range, int samples,
+                               std::span<const double> irrs);
+
+// The number of periods after which the running total of the flows becomes 0 or more and
+// stays so to the end, by linear interpolation within the period that crosses it (a total that
+// crosses during period t, from −a at t − 1 to b at t, gives t − 1 + a/(a + b)). 0 when the total
+// is never negative; nothing ("never") when it ends below 0.
+std::optional<double> paybackPeriod(std::span<const double> flows);
+// The same with each flow discounted to time 0 at `rate` (flow i divided by (1 + rate)^i).
+std::optional<double> discountedPaybackPeriod(std::span<const double> flows, double rate);
+
+}  // namespace vantro::core::finance

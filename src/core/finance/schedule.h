@@ -1,0 +1,75 @@
+#pragma once
+// The amortisation schedule of a loan or savings plan: every period's payment split into
+// interest and principal, with the balance left and the running totals. Pure functions,
+// standard library only; the sign convention is the financial functions' (finance.h).
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "core/finance/finance.h"
+
+namespace vantro::core::finance {
+
+// The most periods a schedule lists: beyond it the rows would not fit in memory for long.
+inline constexpr double kMaxSchedulePeriods = 1'000'000;
+
+enum class ScheduleMode {
+  // Full precision: each row agrees with IPMT, PPMT and the balance left after its payment.
+  Exact,
+  // As a lender bills it: the payment and each period's interest rounded to the decimal places
+  // shown (halves away from zero), the balance carried in those amounts, and the last payment
+  // adjusted so that the schedule ends exactly at the balance the terms ask for.
+  AsBilled,
+};
+
+struct ScheduleTerms {
+  double rate = 0;          // per period, as a fraction
+  double periods = 0;       // may be fractional: the last row is then the part period
+  double presentValue = 0;
+  double futureValue = 0;
+  PaymentDue due = PaymentDue::EndOfPeriod;
+  std::optional<double> payment;  // solved with PMT when absent
+  int decimalPlaces = 2;          // for AsBilled
+};
+
+// One period. Amounts carry the payment's sign except the balance, which carries the present
+// value's: a loan of 150,000 shows payments, interest and principal negative and its balance
+// positive, falling to 0.
+struct ScheduleRow {
+  double period = 0;  // 1, 2, ...; the last of a fractional count is the count itself
+  double payment = 0;
+  double interest = 0;
+  double principal = 0;  // payment − interest
+  double balance = 0;    // left after this row's payment
+  double cumulativeInterest = 0;
+  double cumulativePrincipal = 0;
+};
+
+// The rows of the schedule, one per period. The balance after the last payment is −futureValue
+// (payments at the end of each period) or −futureValue/(1 + rate) (at the beginning: the
+// last period's interest then accrues after the last payment). Throws FinanceError:
+// PeriodOutOfRange when periods is not above 0 or beyond kMaxSchedulePeriods,
+// RateAtOrBelowMinusOne for a rate of −1 or less, InvalidArgument for a NaN or infinite input,
+// NoSolution when PMT has none, Overflow when an amount leaves the range of a double.
+std::vector<ScheduleRow> amortisationSchedule(const ScheduleTerms& terms, ScheduleMode mode);
+
+// The rows of one year and their sums. Year y holds periods (y − 1)·periodsPerYear + 1 to
+// y·periodsPerYear; the last year may hold fewer (and a fractional last row).
+struct YearTotal {
+  int year = 0;
+  std::size_t firstRow = 0;  // index into the rows
+  std::size_t endRow = 0;    // one past the year's last row
+  double payment = 0;
+  double interest = 0;
+  double principal = 0;
+  double balance = 0;  // at the end of the year
+  double cumulativeInterest = 0;
+  double cumulativePrincipal = 0;
+};
+
+// The years of a schedule; periodsPerYear must be at least 1.
+std::vector<YearTotal> yearTotals(std::span<const ScheduleRow> rows, int periodsPerYear);
+
+}  // namespace vantro::core::finance

@@ -1,0 +1,33 @@
+// The Analysis menu: the loan schedule and the cash-flow profile in a window beside the
+// calculator, which reads the fields but leaves them, the display and the status bar alone.
+
+#include "core/fixed_format.h"
+#include "ui/form1.h"
+#include "ui/module1.h"
+
+namespace vantro::ui {
+
+AnalysisFields Form1::AnalysisSnapshot() const {
+  AnalysisFields fields;
+  fields.interest = c_.TextInterest.text();
+  fields.periods = c_.TextN.text();
+  fields.presentValue = c_.TextPV.text();
+  fields.futureValue = c_.TextFV.text();
+  fields.payment = c_.TextPMT.text();
+  fields.reinvestRate = c_.TextPer.text();
+  fields.cashFlows = c_.TextCF.text();
+  fields.paymentDue = PaymentDueCode();
+  fields.decimalPlaces = core::decimalPlacesOf(s_.NumberFormat);
+  fields.locale = module_.app().numberLocale();
+  return fields;
+}
+
+void Form1::MenuLoanSchedule_Click() {
+  c_.Analysis.show(AnalysisPage::LoanSchedule, [this] { return AnalysisSnapshot(); });
+}
+
+void Form1::MenuCashFlowProfile_Click() {
+  c_.Analysis.show(AnalysisPage::CashFlowProfile, [this] { return AnalysisSnapshot(); });
+}
+
+}  // namespace vantro::ui

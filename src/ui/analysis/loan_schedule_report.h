@@ -1,0 +1,73 @@
+#pragma once
+// The Loan Schedule tab's content: which rows the table shows, their texts, the sentence that
+// stands in for the table when an input is missing, and the copied and saved forms.
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "core/finance/schedule.h"
+#include "ui/analysis/analysis_fields.h"
+
+namespace vantro::ui {
+
+struct LoanScheduleOptions {
+  core::finance::ScheduleMode mode = core::finance::ScheduleMode::AsBilled;
+  int periodsPerYear = 12;  // 1 or more
+  bool yearTotals = true;   // a subtotal row after each year's periods
+};
+
+enum class ScheduleRowKind { Period, YearTotal, Total };
+
+struct ChartPoint {
+  double period = 0;
+  double balance = 0;
+  double cumulativeInterest = 0;
+};
+
+class LoanScheduleReport {
+ public:
+  static constexpr int kColumnCount = 7;
+  // "Period", "Payment", "Interest", "Principal", "Balance", "Cumulative Interest",
+  // "Cumulative Principal".
+  static const std::array<const char*, kColumnCount>& columnTitles();
+
+  static LoanScheduleReport build(const AnalysisFields& fields, const LoanScheduleOptions& options);
+
+  // A plain sentence saying which input is missing or unusable; empty when the schedule was
+  // built.
+  const std::string& problem() const { return problem_; }
+  // One line under the table: the payment, the number of payments and the totals.
+  const std::string& summary() const { return summary_; }
+
+  // Table rows: the periods, a subtotal after each year when chosen, and a last row of totals.
+  // Rows are found by arithmetic, so that the table asks for only the rows it shows.
+  std::size_t rowCount() const;
+  ScheduleRowKind kind(std::size_t row) const;
+  // The text of a cell: amounts with the decimal places shown, "." as the decimal point, no
+  // thousands separators; "Year 3" and "Total" in the first column of sums.
+  std::string cell(std::size_t row, int column) const;
+
+  // Every row with a header line: tab-separated lines ending in LF (for the clipboard), or
+  // comma-separated values as RFC 4180 writes them, lines ending in CR LF (for a file).
+  std::string tabSeparatedText() const;
+  std::string csvText() const;
+
+  // The balance and the cumulative interest at no more than `maxPoints` periods (at least 2),
+  // evenly spread, the first and last included: a chart needs no more points than pixels.
+  std::vector<ChartPoint> chartPoints(int maxPoints) const;
+
+  const std::vector<core::finance::ScheduleRow>& rows() const { return rows_; }
+
+ private:
+  std::string problem_;
+  std::string summary_;
+  LoanScheduleOptions options_;
+  int decimalPlaces_ = 2;
+  std::vector<core::finance::ScheduleRow> rows_;
+  std::vector<core::finance::YearTotal> years_;
+  core::finance::ScheduleRow totals_;
+};
+
+}  // namespace vantro::ui
