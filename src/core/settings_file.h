@@ -57,7 +57,7 @@ SettingsReadResult readSettingsFile(const std::filesystem::path& path,
 // old one. A symbolic link stays: its target is replaced, the temporary file beside the target.
 // Returns false and leaves everything as it was when that is impossible, when the link dangles
 // or loops, and when the user has made the file read-only (no write permission for them).
-bool writeSettingsFileAtomically(const std::filesystem::path& path, const std::string& content);
+bool writeFileAtomically(const std::filesystem::path& path, const std::string& content);
 
 // Where the settings file is read at start and written at exit.
 struct SettingsPaths {

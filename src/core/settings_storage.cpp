@@ -107,7 +107,7 @@ SettingsReadResult readSettingsFile(const fs::path& path, std::uintmax_t maxByte
   return result;
 }
 
-bool writeSettingsFileAtomically(const fs::path& requested, const std::string& content) {
+bool writeFileAtomically(const fs::path& requested, const std::string& content) {
   try {
     const fs::path path = fileToReplace(requested);
     if (path.empty() || !userMayChange(path)) return false;

@@ -54,7 +54,7 @@ void Module1::WriteSettings(const FormWindow& window) {
   if (settingsPaths_.write.empty() || readStatus_ == core::SettingsReadStatus::Unreadable) return;
   const std::string content = core::formatSettingsFile(asSingle(window.left()),
                                                        asSingle(window.top()), values_, keptLines_);
-  core::writeSettingsFileAtomically(settingsPaths_.write, content);
+  core::writeFileAtomically(settingsPaths_.write, content);
 }
 
 }  // namespace vantro::ui

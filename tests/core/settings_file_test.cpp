@@ -43,7 +43,7 @@ class SettingsFileTest : public testing::Test {
     const auto read = readSettingsFile(file_);
     EXPECT_EQ(read.status, SettingsReadStatus::Read);
     applySettingsLines(read.lines, values);
-    EXPECT_TRUE(writeSettingsFileAtomically(
+    EXPECT_TRUE(writeFileAtomically(
         file_, formatSettingsFile(static_cast<float>(values.xPosition), values.yPosition, values,
                                   read.lines)));
     return values;
@@ -55,14 +55,14 @@ class SettingsFileTest : public testing::Test {
 
 TEST_F(SettingsFileTest, FirstFileAndRoundTrip) {
   EXPECT_EQ(readSettingsFile(file_).status, SettingsReadStatus::Missing);
-  ASSERT_TRUE(writeSettingsFileAtomically(file_, formatSettingsFile(4530, 2475, {}, {})));
+  ASSERT_TRUE(writeFileAtomically(file_, formatSettingsFile(4530, 2475, {}, {})));
   EXPECT_EQ(get(), ownLines(" 4530", " 2475"));
 
   SettingsValues values;
   values.xPositionTools = 120.25;
   values.yPositionTools = -7;
   values.toolsWidth = 1e20;
-  ASSERT_TRUE(writeSettingsFileAtomically(file_, formatSettingsFile(-1200, -0.0f, values, {})));
+  ASSERT_TRUE(writeFileAtomically(file_, formatSettingsFile(-1200, -0.0f, values, {})));
   const std::string head = "[System]\r\nXPosition=-1200\r\nYPosition= 0\r\n";
   EXPECT_EQ(get().substr(0, head.size()), head);
   SettingsValues back;
@@ -126,12 +126,12 @@ TEST_F(SettingsFileTest, FileWithoutReadPermissionIsUnreadable) {
 
 TEST_F(SettingsFileTest, FailedWriteLeavesEverythingAsItWas) {
   put("old");
-  EXPECT_FALSE(writeSettingsFileAtomically(folder_ / "absent" / "VantroCalc.ini", "new"));
+  EXPECT_FALSE(writeFileAtomically(folder_ / "absent" / "VantroCalc.ini", "new"));
   fs::create_directories(folder_ / "blocked" / "inside");
-  EXPECT_FALSE(writeSettingsFileAtomically(folder_ / "blocked", "new"));
+  EXPECT_FALSE(writeFileAtomically(folder_ / "blocked", "new"));
   EXPECT_TRUE(fs::is_directory(folder_ / "blocked" / "inside"));
   fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
-  const bool enforced = !writeSettingsFileAtomically(file_, "new");
+  const bool enforced = !writeFileAtomically(file_, "new");
   fs::permissions(folder_, fs::perms::owner_all);
   EXPECT_EQ(get(), enforced ? "old" : "new");
   // No temporary file stays behind.
@@ -141,7 +141,7 @@ TEST_F(SettingsFileTest, FailedWriteLeavesEverythingAsItWas) {
 TEST_F(SettingsFileTest, AFileTheUserMadeReadOnlyIsLeftAsItIs) {
   put("old");
   fs::permissions(file_, fs::perms::owner_read | fs::perms::group_read);
-  EXPECT_FALSE(writeSettingsFileAtomically(file_, "new"));
+  EXPECT_FALSE(writeFileAtomically(file_, "new"));
   EXPECT_EQ(get(), "old");
   EXPECT_EQ(fs::status(file_).permissions(), fs::perms::owner_read | fs::perms::group_read);
 }
@@ -162,7 +162,7 @@ TEST_F(SettingsFileTest, ALinkedFileIsWrittenThroughTheLink) {
   for (const Case& c : cases) {
     fs::remove(file_);
     fs::create_symlink(c.linkTarget, file_);
-    EXPECT_EQ(writeSettingsFileAtomically(file_, "new " + c.linkTarget.string()), c.written)
+    EXPECT_EQ(writeFileAtomically(file_, "new " + c.linkTarget.string()), c.written)
         << c.linkTarget;
     EXPECT_TRUE(fs::is_symlink(file_)) << c.linkTarget;
     EXPECT_EQ(fs::read_symlink(file_), c.linkTarget);
