@@ -5,13 +5,19 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 #include "contract/text_box_contract.h"
 #include "qt/main_window.h"
+#include "qt/qt_services.h"
 #include "ui/keys.h"
+#include "ui/module1.h"
 
 namespace vantro::qt::testing {
 
@@ -120,6 +126,43 @@ struct QtHarness {
 
   contract::RecordingSink sink;  // before the window, which reports to it
   MainWindow window{&sink};
+};
+
+inline std::string readFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+// A temporary folder for the program file and its settings, which is also the runtime folder
+// that holds the single-instance lock.
+class ProgramFolderTest : public ::testing::Test {
+ protected:
+  ProgramFolderTest() { qputenv("XDG_RUNTIME_DIR", folder.path().toLocal8Bit()); }
+  void SetUp() override { ASSERT_TRUE(folder.isValid()); }
+  std::filesystem::path path(const char* name) const {
+    return std::filesystem::path(folder.path().toStdString()) / name;
+  }
+
+  QTemporaryDir folder;
+};
+
+struct NoHelp : ui::HelpViewer {
+  void showContents(const std::filesystem::path&) override {}
+  void showTopic(const std::filesystem::path&, const std::string&) override {}
+};
+
+// The program as main() builds it, before its Main runs.
+struct Program {
+  Program(const std::filesystem::path& programFile, ui::HelpViewer& help)
+      : services(programFile), module(services, messages, help) {
+    services.attachModule(module);
+  }
+
+  QtApplication services;
+  QtMessageBox messages;
+  ui::Module1 module;
 };
 
 }  // namespace vantro::qt::testing
