@@ -34,18 +34,13 @@ struct Case {
 };
 
 std::string unescape(const std::string& text) {
+  static const std::map<char, char> escapes = {
+      {'r', '\r'}, {'n', '\n'}, {'b', '\b'}, {'e', '\x1b'}};
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\\' || i + 1 == text.size()) {
-      out += text[i];
-      continue;
-    }
-    const char next = text[++i];
-    out += next == 'r'   ? '\r'
-           : next == 'n' ? '\n'
-           : next == 'b' ? '\b'
-           : next == 'e' ? '\x1b'
-                         : next;
+    const bool escape = text[i] == '\\' && i + 1 < text.size();
+    const char c = escape ? text[++i] : text[i];
+    out += escape && escapes.contains(c) ? escapes.at(c) : c;
   }
   return out;
 }
