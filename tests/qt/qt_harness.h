@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <stdexcept>
 
@@ -22,45 +23,27 @@
 namespace vantro::qt::testing {
 
 // The Qt key that types a character of the tests (digits, letters, operators, Enter,
-// Backspace).
+// Backspace), and the one of a key without a character.
 inline Qt::Key keyOfCharacter(int ascii) {
+  // clang-format off
+  static const std::map<int, Qt::Key> keys = {
+      {ui::keys::kBackspace, Qt::Key_Backspace}, {ui::keys::kEnter, Qt::Key_Return},
+      {'.', Qt::Key_Period}, {'+', Qt::Key_Plus}, {'-', Qt::Key_Minus},
+      {'*', Qt::Key_Asterisk}, {'/', Qt::Key_Slash}};
+  // clang-format on
   if (ascii >= '0' && ascii <= '9') return Qt::Key(Qt::Key_0 + (ascii - '0'));
   if (ascii >= 'a' && ascii <= 'z') return Qt::Key(Qt::Key_A + (ascii - 'a'));
-  switch (ascii) {
-    case ui::keys::kBackspace:
-      return Qt::Key_Backspace;
-    case ui::keys::kEnter:
-      return Qt::Key_Return;
-    case '.':
-      return Qt::Key_Period;
-    case '+':
-      return Qt::Key_Plus;
-    case '-':
-      return Qt::Key_Minus;
-    case '*':
-      return Qt::Key_Asterisk;
-    case '/':
-      return Qt::Key_Slash;
-    default:
-      throw std::invalid_argument("no key for that character in the tests");
-  }
+  return keys.at(ascii);  // std::out_of_range: no key for that character in the tests
 }
 
 inline Qt::Key keyOfVirtualKey(int keyCode) {
-  switch (keyCode) {
-    case ui::keys::vkLeft:
-      return Qt::Key_Left;
-    case ui::keys::vkRight:
-      return Qt::Key_Right;
-    case ui::keys::vkUp:
-      return Qt::Key_Up;
-    case ui::keys::vkDown:
-      return Qt::Key_Down;
-    case ui::keys::vkDelete:
-      return Qt::Key_Delete;
-    default:
-      throw std::invalid_argument("no key for that key code in the tests");
-  }
+  // clang-format off
+  static const std::map<int, Qt::Key> keys = {
+      {ui::keys::vkLeft, Qt::Key_Left}, {ui::keys::vkRight, Qt::Key_Right},
+      {ui::keys::vkUp, Qt::Key_Up}, {ui::keys::vkDown, Qt::Key_Down},
+      {ui::keys::vkDelete, Qt::Key_Delete}};
+  // clang-format on
+  return keys.at(keyCode);
 }
 
 // Shows `window` and waits until it is active: before that, setFocus() sends no focus events.
