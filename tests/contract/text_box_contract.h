@@ -22,33 +22,35 @@ namespace vantro::contract {
 using ui::ControlId;
 using ui::Event;
 
-// Records every event; its KeyPress answer can be set to drop characters.
+// Records focus changes, keys, mouse releases and toolbar clicks; its KeyPress answer can be set
+// to drop characters.
 class RecordingSink : public ui::EventSink {
  public:
   void onEvent(ControlId control, Event event) override {
     if (event == Event::GotFocus || event == Event::LostFocus)
-      events.push_back(std::string(ui::controlInfo(control).name) +
-                       (event == Event::GotFocus ? ".GotFocus" : ".LostFocus"));
+      record(control, event == Event::GotFocus ? "GotFocus" : "LostFocus");
   }
   void onKeyPress(ControlId control, int& keyAscii) override {
-    events.push_back(std::string(ui::controlInfo(control).name) +
-                     ".KeyPress:" + std::to_string(keyAscii));
+    record(control, "KeyPress:" + std::to_string(keyAscii));
     if (dropCharacters) keyAscii = 0;
   }
   void onKeyDown(ControlId control, int keyCode, int) override {
-    events.push_back(std::string(ui::controlInfo(control).name) +
-                     ".KeyDown:" + std::to_string(keyCode));
+    record(control, "KeyDown:" + std::to_string(keyCode));
   }
   void onKeyUp(ControlId control, int keyCode, int) override {
-    events.push_back(std::string(ui::controlInfo(control).name) +
-                     ".KeyUp:" + std::to_string(keyCode));
+    record(control, "KeyUp:" + std::to_string(keyCode));
   }
   void onMouseUp(ControlId control, int, int, double, double) override {
-    events.push_back(std::string(ui::controlInfo(control).name) + ".MouseUp");
+    record(control, "MouseUp");
   }
   void onButtonClick(ControlId control, const std::string& key) override {
-    events.push_back(std::string(ui::controlInfo(control).name) + ".ButtonClick:" + key);
+    record(control, "ButtonClick:" + key);
   }
+  // "Control.What", as the tests compare them.
+  void record(ControlId control, const std::string& what) {
+    events.push_back(std::string(ui::controlInfo(control).name) + "." + what);
+  }
+
   std::vector<std::string> events;
   bool dropCharacters = false;
 };
@@ -68,15 +70,20 @@ class TextBoxContract : public ::testing::Test {
   Harness h;
   ui::TextBox& display() { return h.box(ControlId::Text1); }
   ui::TextBox& pv() { return h.box(ControlId::TextPV); }
+  // The present-value box holding `text`, the caret at `start` and `length` characters selected.
+  ui::TextBox& pvHolding(const std::string& text, int start, int length = 0) {
+    ui::TextBox& box = pv();
+    box.setText(text);
+    box.setSelStart(start);
+    box.setSelLength(length);
+    return box;
+  }
 };
 
 TYPED_TEST_SUITE_P(TextBoxContract);
 
 TYPED_TEST_P(TextBoxContract, ReplacingTheTextPutsTheCaretAtZeroWithNothingSelected) {
-  auto& box = this->pv();
-  box.setText("12345");
-  box.setSelStart(2);
-  box.setSelLength(2);
+  auto& box = this->pvHolding("12345", 2, 2);
   box.setText("987");
   EXPECT_EQ(box.text(), "987");
   EXPECT_EQ(box.selStart(), 0);
@@ -100,10 +107,7 @@ TYPED_TEST_P(TextBoxContract, CaretAndSelectionAreClampedToTheText) {
 }
 
 TYPED_TEST_P(TextBoxContract, SelectedTextIsReplacedAndTheCaretFollowsTheInsertion) {
-  auto& box = this->pv();
-  box.setText("1234");
-  box.setSelStart(1);
-  box.setSelLength(2);
+  auto& box = this->pvHolding("1234", 1, 2);
   box.setSelectedText("xy z");
   EXPECT_EQ(box.text(), "1xy z4");
   EXPECT_EQ(box.selStart(), 5);
@@ -111,12 +115,7 @@ TYPED_TEST_P(TextBoxContract, SelectedTextIsReplacedAndTheCaretFollowsTheInserti
 }
 
 TYPED_TEST_P(TextBoxContract, PositionsCountCharactersNotBytes) {
-  auto& box = this->pv();
-  box.setText(
-      "\xE2\x82\xAC"
-      "12");  // euro sign, then 12
-  box.setSelStart(1);
-  box.setSelLength(1);
+  auto& box = this->pvHolding("\u20AC12", 1, 1);  // euro sign, then 12
   EXPECT_EQ(box.selectedText(), "1");
   box.setSelStart(99);
   EXPECT_EQ(box.selStart(), 3);
@@ -136,11 +135,8 @@ TYPED_TEST_P(TextBoxContract, FocusRunsLostFocusOfTheOldBoxThenGotFocusOfTheNew)
 }
 
 TYPED_TEST_P(TextBoxContract, SelectionSurvivesLosingTheFocus) {
-  auto& box = this->pv();
-  box.setFocus();
-  box.setText("500");
-  box.setSelStart(0);
-  box.setSelLength(3);
+  this->pv().setFocus();
+  auto& box = this->pvHolding("500", 0, 3);
   this->display().setFocus();
   EXPECT_EQ(box.selStart(), 0);
   EXPECT_EQ(box.selLength(), 3);
@@ -149,11 +145,8 @@ TYPED_TEST_P(TextBoxContract, SelectionSurvivesLosingTheFocus) {
 }
 
 TYPED_TEST_P(TextBoxContract, AKeptCharacterReplacesTheSelectionAndADroppedOneNeverArrives) {
-  auto& box = this->pv();
-  box.setFocus();
-  box.setText("1234");
-  box.setSelStart(1);
-  box.setSelLength(2);
+  this->pv().setFocus();
+  auto& box = this->pvHolding("1234", 1, 2);
   this->h.sink.events.clear();
   this->h.typeCharacter('7');
   EXPECT_EQ(box.text(), "174");
@@ -167,10 +160,8 @@ TYPED_TEST_P(TextBoxContract, AKeptCharacterReplacesTheSelectionAndADroppedOneNe
 }
 
 TYPED_TEST_P(TextBoxContract, BackspaceDeletesTheSelectionOrTheCharacterBeforeTheCaret) {
-  auto& box = this->pv();
-  box.setFocus();
-  box.setText("12345");
-  box.setSelStart(3);
+  this->pv().setFocus();
+  auto& box = this->pvHolding("12345", 3);
   this->h.typeCharacter(ui::keys::kBackspace);
   EXPECT_EQ(box.text(), "1245");
   EXPECT_EQ(box.selStart(), 2);

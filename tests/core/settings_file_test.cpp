@@ -43,9 +43,9 @@ class SettingsFileTest : public testing::Test {
     const auto read = readSettingsFile(file_);
     EXPECT_EQ(read.status, SettingsReadStatus::Read);
     applySettingsLines(read.lines, values);
-    EXPECT_TRUE(writeFileAtomically(
-        file_, formatSettingsFile(static_cast<float>(values.xPosition), values.yPosition, values,
-                                  read.lines)));
+    EXPECT_TRUE(
+        writeFileAtomically(file_, formatSettingsFile(static_cast<float>(values.xPosition),
+                                                      values.yPosition, values, read.lines)));
     return values;
   }
 
@@ -84,8 +84,8 @@ TEST_F(SettingsFileTest, KeysIgnoreCaseLastWinsAndAreNotTrimmed) {
 TEST_F(SettingsFileTest, SixteenBitValuesRoundHalfToEvenAndMustFit) {
   const std::pair<const char*, int> cases[] = {
       // the default is 99
-      {"1234.5", 1234}, {"1235.5", 1236},     {"-1234.5", -1234}, {"2.5000001", 3},
-      {"32767.5", 99},  {"-32768.5", -32768}, {"-32769", 99},     {"1e400", 99}};
+      {"1234.5", 1234},     {"1235.5", 1236}, {"-1234.5", -1234}, {"2.5000001", 3}, {"32767.5", 99},
+      {"-32768.5", -32768}, {"-32769", 99},   {"1e400", 99},      {"abc", 0}};
   for (const auto& [text, expected] : cases) {
     SettingsValues values;
     values.yPosition = values.yPositionTools = 99;
@@ -115,13 +115,10 @@ TEST_F(SettingsFileTest, ReadStatus) {
   put("12345");
   EXPECT_EQ(readSettingsFile(file_, 4).status, SettingsReadStatus::Unreadable);
   EXPECT_EQ(readSettingsFile(folder_).status, SettingsReadStatus::Unreadable);
-}
-
-TEST_F(SettingsFileTest, FileWithoutReadPermissionIsUnreadable) {
-  put("XPosition=1");
   fs::permissions(file_, fs::perms::none);
-  if (std::ifstream(file_).is_open()) GTEST_SKIP() << "permissions not enforced (root)";
-  EXPECT_EQ(readSettingsFile(file_).status, SettingsReadStatus::Unreadable);
+  if (!std::ifstream(file_).is_open()) {  // as root, read permission is not enforced
+    EXPECT_EQ(readSettingsFile(file_).status, SettingsReadStatus::Unreadable);
+  }
 }
 
 TEST_F(SettingsFileTest, FailedWriteLeavesEverythingAsItWas) {

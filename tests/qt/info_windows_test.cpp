@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -24,26 +23,18 @@
 namespace vantro::qt {
 namespace {
 
-class InfoWindowsTest : public ::testing::Test {
+class InfoWindowsTest : public testing::ProgramFolderTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(folder.isValid());
-    qputenv("XDG_RUNTIME_DIR", folder.path().toLocal8Bit());
-    services = std::make_unique<QtApplication>(folder.path().toStdString() + "/vantro-calculator");
-    module = std::make_unique<ui::Module1>(*services, messages, help);
-    services->attachModule(*module);
-  }
-
   // Runs Main and returns how long it took, in milliseconds.
   qint64 runMain() {
     QElapsedTimer clock;
     clock.start();
-    module->Main();
+    app.module.Main();
     return clock.elapsed();
   }
 
-  MainWindow& mainWindow() { return services->program()->window(); }
-  InfoWindowWidget& about() { return services->about()->widget(); }
+  MainWindow& mainWindow() { return services.program()->window(); }
+  InfoWindowWidget& about() { return services.about()->widget(); }
   // The pointer moved over `widget` of the About window, as the window system reports it.
   void movePointer(QWidget& widget, QPoint position) {
     QTest::mouseMove(about().windowHandle(), widget.mapTo(&about(), position));
@@ -55,14 +46,9 @@ class InfoWindowsTest : public ::testing::Test {
     return *found;
   }
 
-  QTemporaryDir folder;
-  QtMessageBox messages;
-  struct : ui::HelpViewer {
-    void showContents(const std::filesystem::path&) override {}
-    void showTopic(const std::filesystem::path&, const std::string&) override {}
-  } help;
-  std::unique_ptr<QtApplication> services;
-  std::unique_ptr<ui::Module1> module;
+  testing::NoHelp help;
+  testing::Program app{path("vantro-calculator"), help};
+  QtApplication& services = app.services;
 };
 
 // State: the program starting. Action: a key pressed 300 ms into the splash's pause.
@@ -75,7 +61,7 @@ TEST_F(InfoWindowsTest, TheSplashShowsCentredWithItsTextsUntilAKeyEndsThePause) 
   QTimer key;
   key.setSingleShot(true);
   QObject::connect(&key, &QTimer::timeout, [&] {
-    InfoWindowWidget& splash = services->splash()->widget();
+    InfoWindowWidget& splash = services.splash()->widget();
     exposed = splash.windowHandle() && splash.windowHandle()->isExposed();
     position = splash.pos();
     version = splash.findChild<QLabel*>(QStringLiteral("lblVersion"))->text();
@@ -92,8 +78,8 @@ TEST_F(InfoWindowsTest, TheSplashShowsCentredWithItsTextsUntilAKeyEndsThePause) 
   EXPECT_NEAR(position.y(), (screen.height() - 283) / 2.0, 1);
   EXPECT_GE(took, 300);
   EXPECT_LT(took, 1000);
-  EXPECT_FALSE(services->splash()->widget().isVisible());
-  ASSERT_NE(services->program(), nullptr);
+  EXPECT_FALSE(services.splash()->widget().isVisible());
+  ASSERT_NE(services.program(), nullptr);
   EXPECT_TRUE(mainWindow().isVisible());
 }
 
@@ -115,7 +101,7 @@ TEST_F(InfoWindowsTest, AboutFromTheHelpMenuStaysOnTopAndEveryCloseGivesTheMainW
   };
   for (const Way& way : ways) {
     mainWindow().menuItem(ui::ControlId::MenuAbout)->trigger();
-    ASSERT_NE(services->about(), nullptr);
+    ASSERT_NE(services.about(), nullptr);
     EXPECT_TRUE(about().isVisible()) << way.name;
     EXPECT_TRUE(about().windowFlags().testFlag(Qt::WindowStaysOnTopHint)) << way.name;
     EXPECT_EQ(about().windowTitle(), "About Vantro Calculator");
@@ -125,7 +111,7 @@ TEST_F(InfoWindowsTest, AboutFromTheHelpMenuStaysOnTopAndEveryCloseGivesTheMainW
     EXPECT_TRUE(mainWindow().isEnabled()) << way.name;
   }
   mainWindow().menuItem(ui::ControlId::MenuAbout)->trigger();
-  services->endNow();
+  services.endNow();
   EXPECT_FALSE(about().isVisible());
 }
 

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <QProcess>
-#include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
 
@@ -17,13 +16,8 @@
 namespace vantro::qt {
 namespace {
 
-class InstanceLockTest : public ::testing::Test {
+class InstanceLockTest : public testing::ProgramFolderTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(folder.isValid());
-    qputenv("XDG_RUNTIME_DIR", folder.path().toLocal8Bit());
-    program = (folder.path() + "/vantro-calculator").toStdString();
-  }
   void TearDown() override {
     holder.kill();
     holder.waitForFinished();
@@ -39,8 +33,7 @@ class InstanceLockTest : public ::testing::Test {
     return holder.readLine().trimmed().toStdString();
   }
 
-  QTemporaryDir folder;
-  std::string program;
+  const std::string program = path("vantro-calculator").string();
   QProcess holder;
 };
 
@@ -117,20 +110,14 @@ TEST_F(InstanceLockTest, OnlyAFolderOfOurOwnIsPrivate) {
 
 TEST_F(InstanceLockTest, MainRefusesASecondCopyWithTheMessageAndEnds) {
   ASSERT_EQ(startHolder(), "locked");
-  QtApplication services(program);
-  QtMessageBox messages;
-  struct : ui::HelpViewer {
-    void showContents(const std::filesystem::path&) override {}
-    void showTopic(const std::filesystem::path&, const std::string&) override {}
-  } help;
-  ui::Module1 module(services, messages, help);
-  services.attachModule(module);
+  testing::NoHelp help;
+  testing::Program app(program, help);
   testing::BoxAnswerer answerer;
-  module.Main();
+  app.module.Main();
   EXPECT_EQ(answerer.text, "Another Vantro Calculator already running, will quit this program.");
   EXPECT_EQ(answerer.title, "Vantro Calculator");
-  EXPECT_EQ(services.program(), nullptr);
-  EXPECT_TRUE(services.ended());
+  EXPECT_EQ(app.services.program(), nullptr);
+  EXPECT_TRUE(app.services.ended());
 }
 
 }  // namespace

@@ -5,56 +5,45 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <stdexcept>
 
 #include "contract/text_box_contract.h"
 #include "qt/main_window.h"
+#include "qt/qt_services.h"
 #include "ui/keys.h"
+#include "ui/module1.h"
 
 namespace vantro::qt::testing {
 
 // The Qt key that types a character of the tests (digits, letters, operators, Enter,
-// Backspace).
+// Backspace), and the one of a key without a character.
 inline Qt::Key keyOfCharacter(int ascii) {
+  // clang-format off
+  static const std::map<int, Qt::Key> keys = {
+      {ui::keys::kBackspace, Qt::Key_Backspace}, {ui::keys::kEnter, Qt::Key_Return},
+      {'.', Qt::Key_Period}, {'+', Qt::Key_Plus}, {'-', Qt::Key_Minus},
+      {'*', Qt::Key_Asterisk}, {'/', Qt::Key_Slash}};
+  // clang-format on
   if (ascii >= '0' && ascii <= '9') return Qt::Key(Qt::Key_0 + (ascii - '0'));
   if (ascii >= 'a' && ascii <= 'z') return Qt::Key(Qt::Key_A + (ascii - 'a'));
-  switch (ascii) {
-    case ui::keys::kBackspace:
-      return Qt::Key_Backspace;
-    case ui::keys::kEnter:
-      return Qt::Key_Return;
-    case '.':
-      return Qt::Key_Period;
-    case '+':
-      return Qt::Key_Plus;
-    case '-':
-      return Qt::Key_Minus;
-    case '*':
-      return Qt::Key_Asterisk;
-    case '/':
-      return Qt::Key_Slash;
-    default:
-      throw std::invalid_argument("no key for that character in the tests");
-  }
+  return keys.at(ascii);  // std::out_of_range: no key for that character in the tests
 }
 
 inline Qt::Key keyOfVirtualKey(int keyCode) {
-  switch (keyCode) {
-    case ui::keys::vkLeft:
-      return Qt::Key_Left;
-    case ui::keys::vkRight:
-      return Qt::Key_Right;
-    case ui::keys::vkUp:
-      return Qt::Key_Up;
-    case ui::keys::vkDown:
-      return Qt::Key_Down;
-    case ui::keys::vkDelete:
-      return Qt::Key_Delete;
-    default:
-      throw std::invalid_argument("no key for that key code in the tests");
-  }
+  // clang-format off
+  static const std::map<int, Qt::Key> keys = {
+      {ui::keys::vkLeft, Qt::Key_Left}, {ui::keys::vkRight, Qt::Key_Right},
+      {ui::keys::vkUp, Qt::Key_Up}, {ui::keys::vkDown, Qt::Key_Down},
+      {ui::keys::vkDelete, Qt::Key_Delete}};
+  // clang-format on
+  return keys.at(keyCode);
 }
 
 // Shows `window` and waits until it is active: before that, setFocus() sends no focus events.
@@ -120,6 +109,43 @@ struct QtHarness {
 
   contract::RecordingSink sink;  // before the window, which reports to it
   MainWindow window{&sink};
+};
+
+inline std::string readFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+// A temporary folder for the program file and its settings, which is also the runtime folder
+// that holds the single-instance lock.
+class ProgramFolderTest : public ::testing::Test {
+ protected:
+  ProgramFolderTest() { qputenv("XDG_RUNTIME_DIR", folder.path().toLocal8Bit()); }
+  void SetUp() override { ASSERT_TRUE(folder.isValid()); }
+  std::filesystem::path path(const char* name) const {
+    return std::filesystem::path(folder.path().toStdString()) / name;
+  }
+
+  QTemporaryDir folder;
+};
+
+struct NoHelp : ui::HelpViewer {
+  void showContents(const std::filesystem::path&) override {}
+  void showTopic(const std::filesystem::path&, const std::string&) override {}
+};
+
+// The program as main() builds it, before its Main runs.
+struct Program {
+  Program(const std::filesystem::path& programFile, ui::HelpViewer& help)
+      : services(programFile), module(services, messages, help) {
+    services.attachModule(module);
+  }
+
+  QtApplication services;
+  QtMessageBox messages;
+  ui::Module1 module;
 };
 
 }  // namespace vantro::qt::testing

@@ -8,37 +8,18 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QSessionManager>
-#include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
-#include "qt/qt_services.h"
-#include "ui/module1.h"
+#include "qt_harness.h"
 
 namespace vantro::qt {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-class QuitSignalsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(folder.isValid());
-    qputenv("XDG_RUNTIME_DIR", folder.path().toLocal8Bit());
-  }
-  fs::path path(const char* name) const { return fs::path(folder.path().toStdString()) / name; }
-
-  QTemporaryDir folder;
-};
+using QuitSignalsTest = testing::ProgramFolderTest;
+using testing::readFile;
 
 // The built program, copied into a folder of its own (its settings go beside it).
 TEST_F(QuitSignalsTest, ASignalToTheRunningProgramSavesThePositionAndEndsIt) {
@@ -66,16 +47,11 @@ TEST_F(QuitSignalsTest, ASignalToTheRunningProgramSavesThePositionAndEndsIt) {
 }
 
 TEST_F(QuitSignalsTest, TheEndOfTheSessionSavesThePositionAndEndsTheProgram) {
-  QtApplication services(path("vantro-calculator"));
-  QtMessageBox messages;
-  struct : ui::HelpViewer {  // TEMPORARY
-    void showContents(const fs::path&) override {}
-    void showTopic(const fs::path&, const std::string&) override {}
-  } help;
-  ui::Module1 module(services, messages, help);
-  services.attachModule(module);
+  testing::NoHelp help;
+  testing::Program app(path("vantro-calculator"), help);
+  QtApplication& services = app.services;
   const QuitSignals quit(services);
-  module.Main();
+  app.module.Main();
   ASSERT_NE(services.program(), nullptr);
   auto* manager = qApp->findChild<QSessionManager*>();
   ASSERT_NE(manager, nullptr);

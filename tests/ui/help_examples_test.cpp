@@ -61,26 +61,13 @@ const ControlId kFinancialCommands[] = {
     ControlId::CommandBalance, ControlId::CommandEffect,    ControlId::CommandNominal,
     ControlId::CommandNPV,     ControlId::CommandIRR,       ControlId::CommandMIRR};
 
-std::string plain(const std::string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text.compare(i, 6, "&nbsp;") == 0) {
-      out += ' ';
-      i += 5;
-    } else if (text.compare(i, 5, "&amp;") == 0) {
-      out += '&';
-      i += 4;
-    } else if (std::isspace(static_cast<unsigned char>(text[i]))) {
-      out += ' ';
-    } else {
-      out += text[i];
-    }
-  }
-  std::string collapsed;
-  for (const char c : out)
-    if (c != ' ' || (!collapsed.empty() && collapsed.back() != ' ')) collapsed += c;
-  while (!collapsed.empty() && collapsed.back() == ' ') collapsed.pop_back();
-  return collapsed;
+std::string plain(std::string text) {
+  text = std::regex_replace(text, std::regex("&nbsp;"), " ");
+  text = std::regex_replace(text, std::regex("&amp;"), "&");
+  text = std::regex_replace(text, std::regex(R"(\s+)"), " ");
+  const auto first = text.find_first_not_of(' ');
+  return first == std::string::npos ? ""
+                                    : text.substr(first, text.find_last_not_of(' ') + 1 - first);
 }
 
 std::vector<Example> examplesOf(const std::string& page, const std::string& html) {

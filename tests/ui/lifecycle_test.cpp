@@ -122,21 +122,6 @@ TEST(Settings, AFileReadElsewhereIsWrittenWhereTheSettingsGoWithItsForeignLines)
             "YPositionTools= 0\r\nToolsWidth= 0\r\nToolsHeight= 0\r\nColour=blue\r\n");
 }
 
-TEST(Settings, ExitWritesTheFileOnceAndANewRunOpensThere) {
-  TempFolder folder;
-  {
-    LoadedForm f(folder.path(), 4530, 2475);
-    ui::raise(f.form, ControlId::MenuExit, ui::Event::Click);
-    EXPECT_EQ(f.app.ends, 1);
-  }
-  EXPECT_EQ(readFile(folder.ini()),
-            "[System]\r\nXPosition= 4530\r\nYPosition= 2475\r\nXPositionTools= 0\r\n"
-            "YPositionTools= 0\r\nToolsWidth= 0\r\nToolsHeight= 0\r\n");
-  LoadedForm again(folder.path(), 15, 15);
-  EXPECT_EQ(again.window.form().left(), 4530);
-  EXPECT_EQ(again.window.form().top(), 2475);
-}
-
 TEST(Settings, AFileThatCannotBeReadIsLeftAlone) {
   TempFolder folder;
   fs::create_directories(folder.ini() / "not-a-file");  // reading a folder fails, even as root
@@ -145,20 +130,6 @@ TEST(Settings, AFileThatCannotBeReadIsLeftAlone) {
   ui::raise(f.form, ControlId::Form1, ui::Event::Unload);
   EXPECT_TRUE(fs::is_directory(folder.ini() / "not-a-file"));
   EXPECT_EQ(f.app.ends, 1);
-}
-
-TEST(Settings, GarbageStartsTheWindowAtItsDefaultPlace) {
-  TempFolder folder;
-  std::string garbage =
-      std::string("\x01\xff\xfe=") + '\0' + "\x7f[System]\nYPosition=99999\nXPosition=abc";
-  garbage += "\n" + std::string(10u << 20, 'x') + "\n";
-  writeFile(folder.ini(), garbage);
-  LoadedForm f(folder.path(), 4530, 2475);
-  EXPECT_EQ(f.window.form().left(), 0);    // letters read as 0
-  EXPECT_EQ(f.window.form().top(), 2475);  // beyond 16 bits: the default stands
-  ui::raise(f.form, ControlId::Form1, ui::Event::Unload);
-  const std::string written = readFile(folder.ini());
-  EXPECT_NE(written.find(std::string(10u << 20, 'x') + "\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -40,21 +40,15 @@ void checkInvariants(LoadedForm& f) {
                           ControlId::TextFV, ControlId::TextPMT, ControlId::TextPer})
     ASSERT_TRUE(fieldIsBuildable(w.text(field))) << w.text(field);
   ASSERT_EQ(w.text(ControlId::TextDecimal).find_first_not_of("0123456789"), std::string::npos);
-  const std::string op = w.caption(ControlId::Label1);
-  ASSERT_TRUE(op == "" || op == "+" || op == "-" || op == "X" || op == "/") << op;
-  ASSERT_TRUE(s.PendingOperator == "" || s.PendingOperator == "+" || s.PendingOperator == "-" ||
-              s.PendingOperator == "X" || s.PendingOperator == "/");
-  const std::string constant = w.caption(ControlId::Label3);
-  ASSERT_TRUE(constant == "" || constant == "K");
-  if (constant.empty()) {
-    ASSERT_EQ(s.ConstantOperand, 0);
-  }
-  const std::string memory = w.caption(ControlId::Label2);
-  ASSERT_TRUE(memory == "" || memory == "M");
+  for (const std::string& op : {w.caption(ControlId::Label1), s.PendingOperator})
+    ASSERT_TRUE(op == "" || op == "+" || op == "-" || op == "X" || op == "/") << op;
+  const std::string constant = w.caption(ControlId::Label3), memory = w.caption(ControlId::Label2);
+  ASSERT_TRUE(constant == "" || constant == "K") << constant;
+  ASSERT_TRUE(memory == "" || memory == "M") << memory;
   ASSERT_TRUE(std::isfinite(s.MemoryValue));
-  if (memory.empty()) {
-    ASSERT_EQ(s.MemoryValue, 0);
-  }
+  // Without its mark, no constant and nothing in memory.
+  ASSERT_TRUE(!constant.empty() || s.ConstantOperand == 0) << s.ConstantOperand;
+  ASSERT_TRUE(!memory.empty() || s.MemoryValue == 0) << s.MemoryValue;
   ASSERT_TRUE(s.ActiveField >= 0 && s.ActiveField <= 7);
   // The cash-flow panel is open exactly while its box has the focus, at its full height.
   ASSERT_EQ(w.panel(ControlId::Frame1).visible(), w.focused() == ControlId::TextCF);

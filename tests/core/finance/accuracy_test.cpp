@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 #include <vector>
 
 #include "core/finance/finance.h"
@@ -18,6 +19,7 @@ namespace {
 // Error relative to the larger of the exact value and a scale: for a sum, the same sum of the
 // terms' magnitudes, below which a double evaluation cannot go when the terms cancel.
 struct Accuracy {
+  const char* name = "";
   double worst = 0;
   template <class T>
   void add(double computed, const T& exact, const T& scale = 0) {
@@ -27,11 +29,15 @@ struct Accuracy {
   // Rates: relative above 0.1 % per period, absolute (1e-15) below, where a rate is only as
   // sharp as the amounts it balances.
   void addRate(double computed, const Big& exact) { add(computed, exact, Big(1e-3)); }
-  void expectWithin(const char* name) const {
+  void expectWithin() const {
     std::printf("%-8s largest error %.2e\n", name, worst);
     EXPECT_LE(worst, 1e-12) << name;
   }
 };
+
+void expectWithin(std::initializer_list<const Accuracy*> accuracies) {
+  for (const Accuracy* accuracy : accuracies) accuracy->expectWithin();
+}
 
 int flag(PaymentDue due) {
   return static_cast<int>(due);
@@ -39,7 +45,7 @@ int flag(PaymentDue due) {
 
 TEST(FinanceAccuracy, TimeValueOfMoney) {
   finance_cases::Generator g(1001);
-  Accuracy pv, fv, pmt, nper, ipmt, ppmt;
+  Accuracy pv{"PV"}, fv{"FV"}, pmt{"PMT"}, nper{"NPer"}, ipmt{"IPMT"}, ppmt{"PPMT"};
   for (int i = 0; i < 3000; ++i) {
     const double r = g.rate(), n = g.periods(), a = g.signedAmount(), b = g.signedAmount();
     const double growthLog = std::fabs(n * std::log1p(r));
@@ -71,14 +77,7 @@ TEST(FinanceAccuracy, TimeValueOfMoney) {
     ppmt.add(PPMT(r, per, n, loan, balloon, d),
              reference::ppmt<Mid>(r, per, n, loan, balloon, flag(d)));
   }
-  for (const auto& [name, accuracy] : {std::pair{"PV", pv},
-                                       {"FV", fv},
-                                       {"PMT", pmt},
-                                       {"NPer", nper},
-                                       {"IPMT", ipmt},
-                                       {"PPMT", ppmt}}) {
-    accuracy.expectWithin(name);
-  }
+  expectWithin({&pv, &fv, &pmt, &nper, &ipmt, &ppmt});
 }
 
 // At −100 % and below, with whole periods there: each error relative to the relation's terms
@@ -86,7 +85,7 @@ TEST(FinanceAccuracy, TimeValueOfMoney) {
 // cancel too).
 TEST(FinanceAccuracy, AtAndBelowMinusOneHundredPercent) {
   finance_cases::Generator g(7007);
-  Accuracy pv, fv, pmt, ipmt, ppmt;
+  Accuracy pv{"PV"}, fv{"FV"}, pmt{"PMT"}, ipmt{"IPMT"}, ppmt{"PPMT"};
   for (int i = 0; i < 1000; ++i) {
     const double r = g.chance(0.1) ? -1 : -g.uniform(1, 4), n = std::round(g.uniform(1, 60));
     const double a = g.signedAmount(), b = g.signedAmount(), per = std::round(g.uniform(1, n));
@@ -105,16 +104,13 @@ TEST(FinanceAccuracy, AtAndBelowMinusOneHundredPercent) {
     ipmt.add(IPMT(r, per, n, a, 0, d), reference::ipmt(r, per, n, a, 0, flag(d)));
     ppmt.add(PPMT(r, per, n, a, 0, d), reference::ppmt(r, per, n, a, 0, flag(d)));
   }
-  for (const auto& [name, accuracy] :
-       {std::pair{"PV", pv}, {"FV", fv}, {"PMT", pmt}, {"IPMT", ipmt}, {"PPMT", ppmt}}) {
-    accuracy.expectWithin(name);
-  }
+  expectWithin({&pv, &fv, &pmt, &ipmt, &ppmt});
 }
 
 // Rate and every root of IRRs against the exact root of their defining relation next to it.
 TEST(FinanceAccuracy, RatesAndCashFlows) {
   finance_cases::Generator g(4004);
-  Accuracy rate, npv, irr, mirr, npvAtIrr;
+  Accuracy rate{"Rate"}, npv{"NPV"}, irr{"IRR"}, mirr{"MIRR"}, npvAtIrr{"NPV(IRR)"};
   for (int i = 0; i < 400; ++i) {
     const double r0 = g.rate(), n = g.periods(), pv = g.amount(), fv = -g.uniform(0, 0.5) * pv;
     if (std::fabs(n * std::log1p(r0)) > 300) continue;
@@ -144,13 +140,7 @@ TEST(FinanceAccuracy, RatesAndCashFlows) {
     const double finance = g.rate(), reinvest = g.rate();
     mirr.addRate(MIRR(flows, finance, reinvest), reference::mirr(flows, finance, reinvest));
   }
-  for (const auto& [name, accuracy] : {std::pair{"Rate", rate},
-                                       {"NPV", npv},
-                                       {"IRR", irr},
-                                       {"MIRR", mirr},
-                                       {"NPV(IRR)", npvAtIrr}}) {
-    accuracy.expectWithin(name);
-  }
+  expectWithin({&rate, &npv, &irr, &mirr, &npvAtIrr});
 }
 
 // Rates near 0 (1 + rate drops the rate's digits), near −100 % and far above 100 %, a
