@@ -2,7 +2,8 @@
 // that arrive while the cash-flow panel rolls, and clipboard contents pasted with the Edit menu
 // or the toolbar, on the in-memory controls. No exception
 // may leave a handler (libFuzzer reports one that does), and the window keeps its invariants
-// after every event.
+// after every event. At the end the analysis window's tabs are built from whatever the fields
+// then hold: they answer with rows or a sentence, never with an exception or a NaN.
 
 #include <algorithm>
 #include <cstdint>
@@ -11,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/analysis/cash_flow_profile_report.h"
+#include "ui/analysis/loan_schedule_report.h"
 #include "ui/testing/loaded_form.h"
 
 namespace {
@@ -34,6 +37,23 @@ void checkInvariants(vantro::ui::testing::MemoryWindow& w, const vantro::ui::For
   for (const std::string& shown : {w.text(ControlId::Text1), w.caption(ControlId::Label4)})
     require(shown.find("nan") == std::string::npos && shown.find("inf") == std::string::npos,
             "a number the user cannot read");
+}
+
+bool readable(const std::string& text) {
+  return text.find("nan") == std::string::npos && text.find("inf") == std::string::npos;
+}
+
+void checkAnalysis(const vantro::ui::AnalysisFields& fields) {
+  using vantro::ui::LoanScheduleReport;
+  const auto schedule = LoanScheduleReport::build(fields, {});
+  require(schedule.problem().empty() != (schedule.rowCount() == 0), "rows and a sentence");
+  for (const std::size_t row : {std::size_t{0}, schedule.rowCount() / 2, schedule.rowCount() - 1})
+    for (int column = 0; column < LoanScheduleReport::kColumnCount; ++column)
+      require(readable(schedule.cell(row, column)), "a schedule cell the user cannot read");
+  const auto profile = vantro::ui::CashFlowProfileReport::build(fields, 64);
+  require(!profile.sentence.empty(), "a profile without its sentence");
+  for (const auto& [label, value] : profile.figures)
+    require(readable(value), "a profile figure the user cannot read");
 }
 
 }  // namespace
@@ -87,5 +107,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     checkInvariants(w, form);
   }
+  checkAnalysis(form.AnalysisSnapshot());
   return 0;
 }

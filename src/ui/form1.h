@@ -96,6 +96,8 @@ class Form1 {
   Form1(const Form1Controls& controls, Module1& module);
 
   const Form1State& state() const { return s_; }
+  // The fields as the analysis window reads them (analysis/analysis_menu.cpp).
+  AnalysisFields AnalysisSnapshot() const;
 
   // Lifecycle (shell/)
   void Form_Load();
@@ -238,9 +240,6 @@ class Form1 {
   void ParseCashFlows(const std::string& text);
   // Shows the command's message, then unrolls the cash-flow panel for correction.
   void ShowCashFlowError(const char* syntaxLine, bool askForEstimate = false);
-
-  // The fields as the analysis window reads them (analysis/analysis_menu.cpp).
-  AnalysisFields AnalysisSnapshot() const;
 
   // Financial results and errors (financial/results.cpp)
   std::string FormatResult(double value) const;

@@ -25,8 +25,8 @@ enum class ScheduleMode {
 };
 
 struct ScheduleTerms {
-  double rate = 0;          // per period, as a fraction
-  double periods = 0;       // may be fractional: the last row is then the part period
+  double rate = 0;     // per period, as a fraction
+  double periods = 0;  // may be fractional: the last row is then the part period
   double presentValue = 0;
   double futureValue = 0;
   PaymentDue due = PaymentDue::EndOfPeriod;

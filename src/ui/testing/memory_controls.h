@@ -144,9 +144,9 @@ class MemoryClipboard : public Clipboard {
 // fields it was given, which a test calls as the window's refresh would.
 class MemoryAnalysisViewer : public AnalysisViewer {
  public:
-  void show(AnalysisPage page, std::function<AnalysisFields()> readFields) override {
+  void show(AnalysisPage page, std::function<AnalysisFields()> reader) override {
     shownPages.push_back(page);
-    this->readFields = std::move(readFields);
+    readFields = std::move(reader);
   }
   std::vector<AnalysisPage> shownPages;
   std::function<AnalysisFields()> readFields;

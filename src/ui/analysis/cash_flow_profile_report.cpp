@@ -1,0 +1,130 @@
+#include "ui/analysis/cash_flow_profile_report.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/cash_flow_text.h"
+#include "core/finance/finance.h"
+#include "ui/analysis/field_reading.h"
+
+namespace vantro::ui {
+
+namespace fin = core::finance;
+using namespace analysis;
+
+namespace {
+
+// What the IRRs found say about the list.
+std::string irrSentence(const std::vector<double>& irrs, bool signChanges, int places) {
+  if (irrs.empty()) {
+    return signChanges ? "No rate gives an NPV of zero: this list has no IRR."
+                       : "No rate gives an NPV of zero: the cash flows never change sign, so "
+                         "the list has no IRR.";
+  }
+  if (irrs.size() == 1) {
+    std::string sentence = "The NPV is zero at one rate only: the IRR is ";
+    sentence += formatPercent(irrs.front(), places);
+    sentence += ".";
+    return sentence;
+  }
+  std::string sentence = "The NPV is zero at ";
+  sentence += std::to_string(irrs.size());
+  sentence +=
+      " rates: this list has several IRRs, and the IRR command's answer depends on the guess "
+      "it starts from (the Interest field, or 10 %). The MIRR, which has one answer, is shown "
+      "beside them.";
+  return sentence;
+}
+
+std::string periodsText(const std::optional<double>& periods, int places) {
+  if (!periods) return "never";
+  std::string text = formatAmount(*periods, places);
+  text += *periods == 1 ? " period" : " periods";
+  return text;
+}
+
+// A figure's value, or the sentence that says why there is none.
+template <typename Compute>
+std::string figureOrReason(Compute compute) {
+  try {
+    return compute();
+  } catch (const InputProblem& problem) {
+    return problem.what();
+  } catch (const fin::FinanceError& error) {
+    if (error.reason() == fin::FinanceError::Reason::RateAtOrBelowMinusOne)
+      return "none at a rate of -100 % or less";
+    return "none for this list";
+  }
+}
+
+}  // namespace
+
+CashFlowProfileReport CashFlowProfileReport::build(const AnalysisFields& fields, int plotPoints) {
+  CashFlowProfileReport report;
+  const int places = fields.decimalPlaces;
+  const std::vector<double> flows =
+      core::parseCashFlows(fields.cashFlows, fields.locale, places).values;
+  if (std::any_of(flows.begin(), flows.end(), [](double v) { return !std::isfinite(v); })) {
+    report.sentence = "An amount in the cash-flow list is beyond what the calculator can hold.";
+    return report;
+  }
+  if (std::all_of(flows.begin(), flows.end(), [](double v) { return v == 0; })) {
+    report.sentence =
+        "The cash-flow list holds no amounts: type one amount per line, the investment first.";
+    return report;
+  }
+
+  bool signChanges = true;
+  try {
+    report.irrs = fin::IRRs(flows);
+  } catch (const fin::FinanceError& error) {
+    if (error.reason() != fin::FinanceError::Reason::NoSignChange) {
+      report.sentence =
+          "The cash flows change sign too often for every IRR to be found in reasonable time.";
+      return report;
+    }
+    signChanges = false;
+  }
+  report.sentence = irrSentence(report.irrs, signChanges, places);
+
+  // The Interest field's rate, where it is one the NPV can use.
+  std::optional<double> rate;
+  try {
+    rate = readField(fields.interest, FieldKind::Percent, kInterestCaption);
+  } catch (const InputProblem&) {
+  }
+  const bool rateUsable = rate && *rate > -1;
+  report.curve = fin::npvCurve(flows, fin::profileRange(report.irrs, rateUsable ? *rate : 0.1),
+                               plotPoints, report.irrs);
+
+  auto& figures = report.figures;
+  if (report.irrs.size() == 1) {
+    figures.emplace_back("IRR", formatPercent(report.irrs.front(), places));
+  } else {
+    for (std::size_t i = 0; i < report.irrs.size(); ++i) {
+      std::string label = "IRR ";
+      label += std::to_string(i + 1);
+      figures.emplace_back(label, formatPercent(report.irrs[i], places));
+    }
+  }
+  const auto requireRate = [&] {
+    return requireField(fields.interest, FieldKind::Percent, kInterestCaption, "this figure");
+  };
+  figures.emplace_back("NPV at the Interest rate", figureOrReason([&] {
+                         return formatAmount(fin::NPV(requireRate(), flows), places);
+                       }));
+  figures.emplace_back("MIRR", figureOrReason([&] {
+                         const double reinvest =
+                             requireField(fields.reinvestRate, FieldKind::Percent, kReinvestCaption,
+                                          "this figure");
+                         return formatPercent(fin::MIRR(flows, requireRate(), reinvest), places);
+                       }));
+  figures.emplace_back("Payback period", periodsText(fin::paybackPeriod(flows), places));
+  figures.emplace_back("Discounted payback period", figureOrReason([&] {
+                         return periodsText(fin::discountedPaybackPeriod(flows, requireRate()),
+                                            places);
+                       }));
+  return report;
+}
+
+}  // namespace vantro::ui

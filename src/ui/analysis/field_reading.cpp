@@ -1,0 +1,71 @@
+#include "ui/analysis/field_reading.h"
+
+#include <cmath>
+#include <exception>
+
+#include "core/checked_math.h"
+#include "core/fixed_format.h"
+#include "core/number_text.h"
+#include "core/rate_or_period.h"
+
+namespace vantro::ui::analysis {
+
+namespace {
+
+bool isBlank(const std::string& text) {
+  return text.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+[[noreturn]] void refuse(const char* caption) {
+  std::string sentence = "The ";
+  sentence += caption;
+  sentence += " field does not hold a number the calculator can use.";
+  throw InputProblem(sentence);
+}
+
+}  // namespace
+
+std::optional<double> readField(const std::string& text, FieldKind kind, const char* caption) {
+  if (isBlank(text)) return std::nullopt;
+  double value = 0;
+  try {
+    switch (kind) {
+      case FieldKind::Percent:
+        value = core::checkedDivide(core::GetRateOrPeriod(text), 100);
+        break;
+      case FieldKind::Count:
+        value = core::GetRateOrPeriod(text);
+        break;
+      case FieldKind::Money:
+        value = core::leadingNumberValue(text);
+        break;
+    }
+  } catch (const std::exception&) {
+    refuse(caption);
+  }
+  if (!std::isfinite(value)) refuse(caption);
+  return value;
+}
+
+double requireField(const std::string& text, FieldKind kind, const char* caption,
+                    const char* need) {
+  if (const std::optional<double> value = readField(text, kind, caption)) return *value;
+  std::string sentence = "The ";
+  sentence += caption;
+  sentence += " field is empty: ";
+  sentence += need;
+  sentence += " needs it.";
+  throw InputProblem(sentence);
+}
+
+std::string formatAmount(double value, int decimalPlaces) {
+  return core::formatFixed(value, decimalPlaces);
+}
+
+std::string formatPercent(double rate, int decimalPlaces) {
+  std::string text = core::formatFixed(rate * 100, decimalPlaces);
+  text += " %";
+  return text;
+}
+
+}  // namespace vantro::ui::analysis

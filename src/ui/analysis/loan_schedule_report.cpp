@@ -1,0 +1,267 @@
+#include "ui/analysis/loan_schedule_report.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "ui/analysis/field_reading.h"
+
+namespace vantro::ui {
+
+namespace fin = core::finance;
+using namespace analysis;
+
+namespace {
+
+constexpr const char* kNeed = "the schedule";
+
+enum Column { kPeriod, kPayment, kInterest, kPrincipal, kBalance, kCumInterest, kCumPrincipal };
+
+std::string sentenceFor(fin::FinanceError::Reason reason) {
+  using Reason = fin::FinanceError::Reason;
+  switch (reason) {
+    case Reason::PeriodOutOfRange:
+      return "NPer must be more than 0 and at most 1,000,000 for a schedule: there would be "
+             "no rows, or more than memory can list.";
+    case Reason::RateAtOrBelowMinusOne:
+      return "An interest rate of -100 % or less leaves no balance to schedule: the schedule "
+             "needs a rate above -100 %.";
+    case Reason::Overflow:
+      return "The amounts of this schedule grow beyond what the calculator can hold.";
+    case Reason::NoSolution:
+    case Reason::NoConvergence:
+      return "No payment settles this loan: check NPer, Interest, Present Value and Future "
+             "Value.";
+    case Reason::NoSignChange:
+    case Reason::InvalidArgument:
+      break;
+  }
+  return "The fields do not describe a loan or savings plan the calculator can schedule.";
+}
+
+// 12, or 360.5 for a fractional last period: the shortest text that reads back the same.
+std::string periodText(double period) {
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, period);
+  return std::string(buffer, result.ptr);
+}
+
+std::string titled(const char* word, int number) {
+  std::string text = word;
+  text += ' ';
+  text += std::to_string(number);
+  return text;
+}
+
+// RFC 4180: a field with a comma, a quote or a line break goes in quotes, its quotes doubled.
+void appendCsvField(std::string& out, const std::string& field) {
+  if (field.find_first_of(",\"\r\n") == std::string::npos) {
+    out += field;
+    return;
+  }
+  out += '"';
+  for (const char c : field) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
+}  // namespace
+
+const std::array<const char*, LoanScheduleReport::kColumnCount>&
+LoanScheduleReport::columnTitles() {
+  static const std::array<const char*, kColumnCount> titles = {"Period",
+                                                               "Payment",
+                                                               "Interest",
+                                                               "Principal",
+                                                               "Balance",
+                                                               "Cumulative Interest",
+                                                               "Cumulative Principal"};
+  return titles;
+}
+
+LoanScheduleReport LoanScheduleReport::build(const AnalysisFields& fields,
+                                             const LoanScheduleOptions& options) {
+  LoanScheduleReport report;
+  report.options_ = options;
+  report.options_.periodsPerYear = std::max(1, options.periodsPerYear);
+  report.decimalPlaces_ = fields.decimalPlaces;
+  try {
+    fin::ScheduleTerms terms;
+    terms.rate = requireField(fields.interest, FieldKind::Percent, kInterestCaption, kNeed);
+    terms.periods = requireField(fields.periods, FieldKind::Count, kPeriodsCaption, kNeed);
+    terms.presentValue =
+        requireField(fields.presentValue, FieldKind::Money, kPresentValueCaption, kNeed);
+    terms.futureValue =
+        readField(fields.futureValue, FieldKind::Money, kFutureValueCaption).value_or(0);
+    terms.payment = readField(fields.payment, FieldKind::Money, kPaymentCaption);
+    terms.due = fin::PaymentDue{fields.paymentDue};
+    terms.decimalPlaces = fields.decimalPlaces;
+    report.rows_ = fin::amortisationSchedule(terms, options.mode);
+    report.years_ = fin::yearTotals(report.rows_, report.options_.periodsPerYear);
+  } catch (const InputProblem& problem) {
+    report.problem_ = problem.what();
+  } catch (const fin::FinanceError& error) {
+    report.problem_ = sentenceFor(error.reason());
+  } catch (const std::bad_alloc&) {
+    report.problem_ = sentenceFor(fin::FinanceError::Reason::PeriodOutOfRange);
+  }
+  if (!report.problem_.empty()) {
+    report.rows_.clear();
+    report.years_.clear();
+    return report;
+  }
+
+  const fin::ScheduleRow& last = report.rows_.back();
+  report.totals_ = last;
+  report.totals_.payment = last.cumulativeInterest + last.cumulativePrincipal;
+
+  const int places = report.decimalPlaces_;
+  const fin::ScheduleRow& first = report.rows_.front();
+  std::string& summary = report.summary_;
+  summary = periodText(last.period);
+  summary += report.rows_.size() == 1 ? " payment of " : " payments of ";
+  summary += formatAmount(first.payment, places);
+  if (formatAmount(last.payment, places) != formatAmount(first.payment, places)) {
+    summary += " (the last ";
+    summary += formatAmount(last.payment, places);
+    summary += ")";
+  }
+  summary += "; total paid ";
+  summary += formatAmount(report.totals_.payment, places);
+  summary += ", of which interest ";
+  summary += formatAmount(last.cumulativeInterest, places);
+  summary += "; balance left ";
+  summary += formatAmount(last.balance, places);
+  summary += ".";
+  return report;
+}
+
+std::size_t LoanScheduleReport::rowCount() const {
+  if (rows_.empty()) return 0;
+  return rows_.size() + (options_.yearTotals ? years_.size() : 0) + 1;
+}
+
+// Without subtotals the rows are the periods, then the total. With them, every year but the
+// last holds exactly periodsPerYear periods, so year y starts at y·(periodsPerYear + 1).
+struct RowPlace {
+  ScheduleRowKind kind;
+  std::size_t index;  // into rows_ or years_
+};
+
+static RowPlace placeOf(std::size_t row, std::size_t periodCount,
+                        const std::vector<fin::YearTotal>& years,
+                        const LoanScheduleOptions& options) {
+  if (!options.yearTotals) {
+    return row < periodCount ? RowPlace{ScheduleRowKind::Period, row}
+                             : RowPlace{ScheduleRowKind::Total, 0};
+  }
+  const std::size_t block = static_cast<std::size_t>(options.periodsPerYear) + 1;
+  const std::size_t year = row / block;
+  if (year >= years.size()) return {ScheduleRowKind::Total, 0};
+  const std::size_t within = row % block;
+  const fin::YearTotal& total = years[year];
+  const std::size_t periodsInYear = total.endRow - total.firstRow;
+  if (within < periodsInYear) return {ScheduleRowKind::Period, total.firstRow + within};
+  if (within == periodsInYear) return {ScheduleRowKind::YearTotal, year};
+  return {ScheduleRowKind::Total, 0};
+}
+
+ScheduleRowKind LoanScheduleReport::kind(std::size_t row) const {
+  return placeOf(row, rows_.size(), years_, options_).kind;
+}
+
+std::string LoanScheduleReport::cell(std::size_t row, int column) const {
+  if (row >= rowCount() || column < 0 || column >= kColumnCount) return {};
+  const RowPlace place = placeOf(row, rows_.size(), years_, options_);
+  fin::ScheduleRow values;
+  std::string label;
+  switch (place.kind) {
+    case ScheduleRowKind::Period:
+      values = rows_[place.index];
+      label = periodText(values.period);
+      break;
+    case ScheduleRowKind::YearTotal: {
+      const fin::YearTotal& year = years_[place.index];
+      values = {0,
+                year.payment,
+                year.interest,
+                year.principal,
+                year.balance,
+                year.cumulativeInterest,
+                year.cumulativePrincipal};
+      label = titled("Year", year.year);
+      break;
+    }
+    case ScheduleRowKind::Total:
+      values = totals_;
+      label = "Total";
+      break;
+  }
+  switch (column) {
+    case kPeriod:
+      return label;
+    case kPayment:
+      return formatAmount(values.payment, decimalPlaces_);
+    case kInterest:
+      return formatAmount(values.interest, decimalPlaces_);
+    case kPrincipal:
+      return formatAmount(values.principal, decimalPlaces_);
+    case kBalance:
+      return formatAmount(values.balance, decimalPlaces_);
+    case kCumInterest:
+      return formatAmount(values.cumulativeInterest, decimalPlaces_);
+    default:
+      return formatAmount(values.cumulativePrincipal, decimalPlaces_);
+  }
+}
+
+static std::string delimited(const LoanScheduleReport& report, char separator, const char* lineEnd,
+                             bool quoted) {
+  std::string out;
+  const auto appendLine = [&](auto&& fieldAt) {
+    for (int column = 0; column < LoanScheduleReport::kColumnCount; ++column) {
+      if (column > 0) out += separator;
+      if (quoted) {
+        appendCsvField(out, fieldAt(column));
+      } else {
+        out += fieldAt(column);
+      }
+    }
+    out += lineEnd;
+  };
+  appendLine([](int column) { return std::string(LoanScheduleReport::columnTitles()[column]); });
+  for (std::size_t row = 0; row < report.rowCount(); ++row) {
+    appendLine([&](int column) { return report.cell(row, column); });
+  }
+  return out;
+}
+
+std::string LoanScheduleReport::tabSeparatedText() const {
+  return delimited(*this, '\t', "\n", false);
+}
+
+std::string LoanScheduleReport::csvText() const {
+  return delimited(*this, ',', "\r\n", true);
+}
+
+std::vector<ChartPoint> LoanScheduleReport::chartPoints(int maxPoints) const {
+  std::vector<ChartPoint> points;
+  if (rows_.empty()) return points;
+  // Period 0: the balance before any payment.
+  const fin::ScheduleRow& first = rows_.front();
+  points.push_back({0, first.balance - first.principal, 0});
+  const std::size_t wanted = static_cast<std::size_t>(std::max(2, maxPoints)) - 1;
+  const std::size_t count = rows_.size();
+  const std::size_t taken = std::min(wanted, count);
+  for (std::size_t j = 1; j <= taken; ++j) {
+    // The j-th of `taken` evenly spread rows, the last row last.
+    const std::size_t index = (j * count + taken - 1) / taken - 1;
+    const fin::ScheduleRow& row = rows_[index];
+    points.push_back({row.period, row.balance, row.cumulativeInterest});
+  }
+  return points;
+}
+
+}  // namespace vantro::ui

@@ -1,0 +1,216 @@
+// The analysis window's content, computed without a display: the schedule's rows, texts and
+// saved forms, the cash-flow profile's sentences and figures, and the menu that opens it.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "form_fixture.h"
+#include "ui/analysis/cash_flow_profile_report.h"
+#include "ui/analysis/loan_schedule_report.h"
+
+namespace vantro::test {
+namespace {
+
+using core::finance::ScheduleMode;
+using ui::AnalysisFields;
+using ui::CashFlowProfileReport;
+using ui::LoanScheduleReport;
+using ui::ScheduleRowKind;
+
+AnalysisFields loan(std::string interest, std::string periods, std::string presentValue) {
+  AnalysisFields fields;
+  fields.interest = std::move(interest);
+  fields.periods = std::move(periods);
+  fields.presentValue = std::move(presentValue);
+  return fields;
+}
+
+// Worked by hand: 1,000 at 1 % over 3 periods, payment -340.0221 billed as -340.02; each
+// period's interest rounded to the cent on the balance carried in cents (10.00, 6.6998 -> 6.70,
+// 3.3666 -> 3.37); the last payment takes the balance left, 336.66, and its interest.
+TEST(LoanScheduleReport, CsvOfABilledLoanWithYearTotals) {
+  const LoanScheduleReport report =
+      LoanScheduleReport::build(loan("1", "3", "1000"), {ScheduleMode::AsBilled, 2, true});
+  ASSERT_EQ(report.problem(), "");
+  EXPECT_EQ(report.csvText(),
+            "Period,Payment,Interest,Principal,Balance,Cumulative Interest,Cumulative Principal\r\n"
+            "1,-340.02,-10.00,-330.02,669.98,-10.00,-330.02\r\n"
+            "2,-340.02,-6.70,-333.32,336.66,-16.70,-663.34\r\n"
+            "Year 1,-680.04,-16.70,-663.34,336.66,-16.70,-663.34\r\n"
+            "3,-340.03,-3.37,-336.66,0.00,-20.07,-1000.00\r\n"
+            "Year 2,-340.03,-3.37,-336.66,0.00,-20.07,-1000.00\r\n"
+            "Total,-1020.07,-20.07,-1000.00,0.00,-20.07,-1000.00\r\n");
+  EXPECT_EQ(report.tabSeparatedText().substr(0, 30), "Period\tPayment\tInterest\tPrinci");
+  EXPECT_EQ(report.summary(),
+            "3 payments of -340.02 (the last -340.03); total paid -1020.07, of which interest "
+            "-20.07; balance left 0.00.");
+}
+
+// 30 months and a half with 12 a year: years of 12, 12 and 6 whole months and the half.
+TEST(LoanScheduleReport, YearTotalsOfAFractionalLastYearSumToTheTotal) {
+  for (const bool yearTotals : {true, false}) {
+    const LoanScheduleReport report = LoanScheduleReport::build(
+        loan("0.5", "30.5", "20000"), {ScheduleMode::Exact, 12, yearTotals});
+    ASSERT_EQ(report.problem(), "");
+    ASSERT_EQ(report.rowCount(), yearTotals ? 31u + 3 + 1 : 31u + 1);
+    double yearSum = 0;
+    for (std::size_t row = 0; row < report.rowCount(); ++row) {
+      if (report.kind(row) == ScheduleRowKind::YearTotal) yearSum += std::stod(report.cell(row, 1));
+    }
+    const std::size_t last = report.rowCount() - 1;
+    EXPECT_EQ(report.kind(last), ScheduleRowKind::Total);
+    EXPECT_EQ(report.cell(last - (yearTotals ? 2 : 1), 0), "30.5");
+    if (yearTotals) {
+      EXPECT_EQ(report.cell(12, 0), "Year 1");
+      EXPECT_EQ(report.cell(last - 1, 0), "Year 3");
+      EXPECT_NEAR(yearSum, std::stod(report.cell(last, 1)), 0.02);
+    }
+    EXPECT_EQ(report.cell(last, 4), "0.00");
+  }
+}
+
+TEST(LoanScheduleReport, ChartPointsAreThinnedToTheWidthAndKeepBothEnds) {
+  const LoanScheduleReport report =
+      LoanScheduleReport::build(loan("0.5", "360", "150000"), {ScheduleMode::Exact, 12, true});
+  for (const int width : {2, 100, 359, 360, 361, 5000}) {
+    const auto points = report.chartPoints(width);
+    ASSERT_EQ(points.size(), std::min<std::size_t>(std::max(width, 2), 361)) << width;
+    EXPECT_EQ(points.front().period, 0);
+    EXPECT_DOUBLE_EQ(points.front().balance, 150000);
+    EXPECT_EQ(points.back().period, 360);
+    for (std::size_t i = 1; i < points.size(); ++i)
+      EXPECT_LT(points[i - 1].period, points[i].period) << width;
+  }
+}
+
+TEST(LoanScheduleReport, UnusableInputsAreNamedInASentence) {
+  struct Case {
+    AnalysisFields fields;
+    std::string sentence;
+  };
+  const Case cases[] = {
+      {loan("", "12", "1000"), "The Interest field is empty: the schedule needs it."},
+      {loan("1", " ", "1000"), "The NPer field is empty: the schedule needs it."},
+      {loan("1", "12", ""), "The Present Value field is empty: the schedule needs it."},
+      {loan("1/0", "12", "1000"),
+       "The Interest field does not hold a number the calculator can use."},
+      {loan("1", "1000000000", "1000"),
+       "NPer must be more than 0 and at most 1,000,000 for a schedule: there would be no rows, "
+       "or more than memory can list."},
+      {loan("1", "0", "1000"),
+       "NPer must be more than 0 and at most 1,000,000 for a schedule: there would be no rows, "
+       "or more than memory can list."},
+      {loan("-100", "12", "1000"),
+       "An interest rate of -100 % or less leaves no balance to schedule: the schedule needs a "
+       "rate above -100 %."},
+  };
+  for (const Case& c : cases) {
+    const LoanScheduleReport report = LoanScheduleReport::build(c.fields, {});
+    EXPECT_EQ(report.problem(), c.sentence) << c.fields.interest << " " << c.fields.periods;
+    EXPECT_EQ(report.rowCount(), 0u);
+    EXPECT_EQ(report.csvText(),
+              "Period,Payment,Interest,Principal,Balance,Cumulative Interest,Cumulative "
+              "Principal\r\n");
+  }
+}
+
+AnalysisFields flows(std::string list, std::string interest = "10", std::string reinvest = "") {
+  AnalysisFields fields;
+  fields.cashFlows = std::move(list);
+  fields.interest = std::move(interest);
+  fields.reinvestRate = std::move(reinvest);
+  return fields;
+}
+
+std::string figure(const CashFlowProfileReport& report, const std::string& label) {
+  for (const auto& [name, value] : report.figures)
+    if (name == label) return value;
+  return "(no " + label + ")";
+}
+
+// Expected figures by hand: -100, 60, 60 is worth -90.909 + 49.587 + 45.079 at 10 % (the NPV
+// key discounts the first flow too) and pays back at 1 + 40/60 periods; discounted at 10 %
+// the flows are -100, 54.545, 49.587, so 1 + 45.455/49.587. -100, 230, -132 is zero where
+// 1/(1 + r) is 1/1.1 or 1/1.2, and its MIRR is (230·1.12 / (100 + 132/1.15²))^(1/2) - 1;
+// -100, 50, -60 has no real root (50² < 4·100·60).
+TEST(CashFlowProfileReport, SentencesAndFiguresForNoneOneAndSeveralIRRs) {
+  struct Case {
+    AnalysisFields fields;
+    std::string sentenceStart;
+    std::size_t irrs;
+    std::vector<std::pair<std::string, std::string>> figures;
+  };
+  const Case cases[] = {
+      {flows("-100\r\n60\r\n60"),
+       "The NPV is zero at one rate only: the IRR is 13.07 %.",
+       1,
+       {{"IRR", "13.07 %"},
+        {"NPV at the Interest rate", "3.76"},
+        {"Payback period", "1.67 periods"},
+        {"Discounted payback period", "1.92 periods"}}},
+      {flows("-100\n230\n-132", "15", "12"),
+       "The NPV is zero at 2 rates: this list has several IRRs, and the IRR command's answer",
+       2,
+       {{"IRR 1", "10.00 %"}, {"IRR 2", "20.00 %"}, {"MIRR", "13.54 %"}}},
+      {flows("-100\n50\n-60"),
+       "No rate gives an NPV of zero: this list has no IRR.",
+       0,
+       {{"Payback period", "never"}}},
+      {flows("100\n50", ""),
+       "No rate gives an NPV of zero: the cash flows never change sign",
+       0,
+       {{"Payback period", "0.00 periods"},
+        {"NPV at the Interest rate", "The Interest field is empty: this figure needs it."}}},
+      {flows("-100\n60\n60", "-100"),
+       "The NPV is zero at one rate only",
+       1,
+       {{"NPV at the Interest rate", "none at a rate of -100 % or less"}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fields.cashFlows);
+    const CashFlowProfileReport report = CashFlowProfileReport::build(c.fields, 50);
+    EXPECT_EQ(report.sentence.substr(0, c.sentenceStart.size()), c.sentenceStart);
+    EXPECT_EQ(report.irrs.size(), c.irrs);
+    EXPECT_TRUE(report.usable());
+    for (const auto& [label, value] : c.figures) EXPECT_EQ(figure(report, label), value) << label;
+  }
+}
+
+TEST(CashFlowProfileReport, ListsThatCannotBeProfiledSaySoInstead) {
+  for (const char* list : {"", "abc\r\n", "0\r\n0", "1e999\r\n-5"}) {
+    const CashFlowProfileReport report = CashFlowProfileReport::build(flows(list));
+    EXPECT_FALSE(report.usable()) << list;
+    EXPECT_FALSE(report.sentence.empty()) << list;
+  }
+}
+
+// The menu hands the viewer a reader of the fields as they stand; reading them, and building
+// both tabs from them, leaves the main window as it was (the list is not rewritten, as the
+// cash-flow keys rewrite it).
+TEST(AnalysisMenu, OpensThePageAndReadsTheFieldsWithoutTouchingThem) {
+  LoadedForm loaded;
+  auto& window = loaded.window;
+  window.textBox(ControlId::TextInterest).setText("0.5");
+  window.textBox(ControlId::TextN).setText("30*12");
+  window.textBox(ControlId::TextPV).setText("150000");
+  window.textBox(ControlId::TextCF).setText("-1,000\n$600\n600");
+  window.click(ControlId::MenuCashFlowProfile);
+  window.click(ControlId::MenuLoanSchedule);
+  const auto& viewer = window.analysis();
+  EXPECT_EQ(viewer.shownPages, (std::vector<ui::AnalysisPage>{ui::AnalysisPage::CashFlowProfile,
+                                                              ui::AnalysisPage::LoanSchedule}));
+  const std::string display = loaded.display();
+  const std::string status = loaded.status();
+  window.textBox(ControlId::TextN).setText("12");  // a later refresh reads the change
+  const AnalysisFields fields = viewer.readFields();
+  EXPECT_EQ(fields.periods, "12");
+  EXPECT_EQ(LoanScheduleReport::build(fields, {}).rowCount(), 12u + 1 + 1);
+  EXPECT_EQ(CashFlowProfileReport::build(fields).irrs.size(), 1u);
+  EXPECT_EQ(window.text(ControlId::TextCF), "-1,000\n$600\n600");
+  EXPECT_EQ(loaded.display(), display);
+  EXPECT_EQ(loaded.status(), status);
+}
+
+}  // namespace
+}  // namespace vantro::test
