@@ -33,6 +33,8 @@ CashFlowProfileTab::CashFlowProfileTab(QWidget* parent)
       zero_(new QLineSeries),
       irrs_(new QScatterSeries),
       figures_(new QFormLayout) {
+  sentence_->setObjectName(QStringLiteral("CashFlowProfileSentence"));
+  chart_->setObjectName(QStringLiteral("CashFlowProfileChart"));
   sentence_->setWordWrap(true);
   sentence_->setTextFormat(Qt::PlainText);
   sentence_->setAlignment(Qt::AlignLeft | Qt::AlignTop);

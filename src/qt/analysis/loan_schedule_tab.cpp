@@ -61,6 +61,10 @@ LoanScheduleTab::LoanScheduleTab(QWidget* parent)
           tr("Period"), tr("Amount"), nullptr)),
       balance_(new QLineSeries),
       interest_(new QLineSeries) {
+  copy_->setObjectName(QStringLiteral("LoanScheduleCopy"));
+  save_->setObjectName(QStringLiteral("LoanScheduleSave"));
+  problem_->setObjectName(QStringLiteral("LoanScheduleProblem"));
+  chart_->setObjectName(QStringLiteral("LoanScheduleChart"));
   askSavePath = [this] {
     return QFileDialog::getSaveFileName(this, tr("Save the Loan Schedule"),
                                         QDir::home().filePath(QStringLiteral("loan-schedule.csv")),
