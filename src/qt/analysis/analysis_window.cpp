@@ -1,7 +1,9 @@
 #include "qt/analysis/analysis_window.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -43,7 +45,11 @@ AnalysisWindow::AnalysisWindow()
 
   connect(refreshAction_, &QAction::triggered, this, [this] { refresh(); });
   connect(refreshButton_, &QPushButton::clicked, this, [this] { refresh(); });
-  resize(900, 600);
+  // Room for the table's seven columns and a chart under it, on a screen that has it.
+  QSize size(900, 600);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    size = size.boundedTo(screen->availableGeometry().size() * 0.9);
+  resize(size);
 }
 
 void AnalysisWindow::showPage(ui::AnalysisPage page) {

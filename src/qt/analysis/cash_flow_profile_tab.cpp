@@ -1,7 +1,6 @@
 #include "qt/analysis/cash_flow_profile_tab.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -56,13 +55,14 @@ CashFlowProfileTab::CashFlowProfileTab(QWidget* parent)
 
   auto* figuresBox = new QWidget;
   figuresBox->setAccessibleName(tr("Figures"));
-  auto* figuresColumn = new QVBoxLayout(figuresBox);
-  figuresColumn->setContentsMargins(0, 0, 0, 0);
+  figuresBox->setLayout(figures_);
+  figures_->setContentsMargins(0, 0, 0, 0);
   figures_->setLabelAlignment(Qt::AlignLeft);
-  figuresColumn->addLayout(figures_);
-  figuresColumn->addStretch(1);
+  figures_->setHorizontalSpacing(16);
 
-  auto* detailsLayout = new QHBoxLayout(details_);
+  // The figures go under the chart: a figure that cannot be had is a sentence, which beside
+  // the chart would take its width.
+  auto* detailsLayout = new QVBoxLayout(details_);
   detailsLayout->setContentsMargins(0, 0, 0, 0);
   detailsLayout->addWidget(chart_, 1);
   detailsLayout->addWidget(figuresBox);
@@ -101,7 +101,6 @@ void CashFlowProfileTab::showFigures() {
     auto* valueLabel = new QLabel(fromUtf8(value));
     valueLabel->setTextFormat(Qt::PlainText);
     valueLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    valueLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* nameLabel = new QLabel(fromUtf8(name));
     nameLabel->setTextFormat(Qt::PlainText);
     figures_->addRow(nameLabel, valueLabel);

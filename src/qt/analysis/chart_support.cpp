@@ -22,7 +22,7 @@ QChartView* makeChartView(const QString& accessibleName, const QString& accessib
 
   auto* view = new QChartView(chart, parent);  // takes the chart
   view->setRenderHint(QPainter::Antialiasing);
-  view->setMinimumHeight(160);
+  view->setMinimumHeight(200);
   view->setAccessibleName(accessibleName);
   view->setAccessibleDescription(accessibleDescription);
   return view;

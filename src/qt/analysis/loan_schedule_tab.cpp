@@ -135,8 +135,9 @@ LoanScheduleTab::LoanScheduleTab(QWidget* parent)
   auto* splitter = new QSplitter(Qt::Vertical);
   splitter->addWidget(upper);
   splitter->addWidget(chart_);
-  splitter->setStretchFactor(0, 3);
-  splitter->setStretchFactor(1, 2);
+  // Room for a dozen rows and a readable chart in the window's first size; the splitter
+  // keeps the proportion when the window is resized.
+  splitter->setSizes({300, 220});
   splitter->setChildrenCollapsible(false);
 
   problem_->setWordWrap(true);
