@@ -2,7 +2,9 @@
 // every input: the leading-number reader agrees with the C library's strtod, the numeric test
 // agrees with strtod and across locales, a numeric text's plain number is what strtod reads,
 // the general format reads back as the value it came from, the cash-flow list and the settings
-// file reach a fixed point after one or a few rounds.
+// file reach a fixed point after one or a few rounds; an amortisation schedule ends at the
+// balance its terms ask for, and a cash-flow profile's range holds every IRR, all in finite
+// numbers or a FinanceError.
 
 #include <algorithm>
 #include <bit>
@@ -19,6 +21,9 @@
 
 #include "core/cash_flow_text.h"
 #include "core/checked_math.h"
+#include "core/finance/cash_flow_profile.h"
+#include "core/finance/schedule.h"
+#include "core/fixed_format.h"
 #include "core/number_format.h"
 #include "core/number_text.h"
 #include "core/settings_file.h"
@@ -262,6 +267,81 @@ void checkArithmetic(double a, double b) {
   check(checkedDivide, a, b, a / b);
 }
 
+namespace finance = vantro::core::finance;
+
+// Terms from the first 34 bytes: rate, present and future value, payment (given when bit 1 of
+// byte 33 is set) as raw doubles; up to 64 periods in 64ths, so that each input runs fast.
+void checkSchedule(const std::uint8_t* data, std::size_t size) {
+  if (size < 34) return;
+  double numbers[4];
+  std::memcpy(numbers, data, sizeof numbers);
+  finance::ScheduleTerms terms;
+  terms.rate = numbers[0];
+  terms.presentValue = numbers[1];
+  terms.futureValue = numbers[2];
+  if ((data[33] & 2) != 0) terms.payment = numbers[3];
+  terms.periods = data[32] % 64 + (data[33] >> 2) / 64.0;
+  const bool beginning = (data[33] & 1) != 0;
+  terms.due = beginning ? finance::PaymentDue::BeginningOfPeriod : finance::PaymentDue::EndOfPeriod;
+  terms.decimalPlaces = data[32] / 64 * 2;
+  const double finalBalance = -terms.futureValue / (beginning ? 1 + terms.rate : 1);
+  for (const auto mode : {finance::ScheduleMode::Exact, finance::ScheduleMode::AsBilled}) {
+    std::vector<finance::ScheduleRow> rows;
+    try {
+      rows = finance::amortisationSchedule(terms, mode);
+    } catch (const finance::FinanceError&) {
+      continue;
+    }
+    require(rows.size() == static_cast<std::size_t>(std::ceil(terms.periods)), "row count");
+    for (const auto& row : rows) {
+      for (double amount : {row.payment, row.interest, row.principal, row.balance,
+                            row.cumulativeInterest, row.cumulativePrincipal}) {
+        require(std::isfinite(amount), "schedule amount not finite");
+      }
+    }
+    const double expected = mode == finance::ScheduleMode::Exact
+                                ? finalBalance
+                                : roundToPlaces(finalBalance, terms.decimalPlaces);
+    require(rows.back().balance == expected, "schedule does not end at the final balance");
+    require(rows.back().period == terms.periods, "last row is not the period count");
+  }
+}
+
+// Up to 32 flows, the input's doubles, and a rate from its first byte.
+void checkProfile(const std::uint8_t* data, std::size_t size) {
+  std::vector<double> flows(std::min<std::size_t>(size / 8, 32));
+  if (!flows.empty()) std::memcpy(flows.data(), data, flows.size() * sizeof(double));
+  const double rate = size > 0 ? data[0] / 64.0 - 0.99 : 0.1;
+  for (const bool discounted : {false, true}) {
+    try {
+      const auto payback = discounted ? finance::discountedPaybackPeriod(flows, rate)
+                                      : finance::paybackPeriod(flows);
+      if (payback) {
+        require(*payback >= 0 && *payback <= static_cast<double>(flows.size()), "payback range");
+      }
+    } catch (const finance::FinanceError&) {
+    }
+  }
+  std::vector<double> irrs;
+  try {
+    irrs = finance::IRRs(flows);
+  } catch (const finance::FinanceError&) {
+  }
+  const finance::RateRange range = finance::profileRange(irrs, rate);
+  require(std::isfinite(range.low) && std::isfinite(range.high) && range.low > -1 &&
+              range.low < range.high,
+          "profile range unusable");
+  for (double irr : irrs) require(range.low <= irr && irr <= range.high, "IRR outside range");
+  try {
+    const auto curve = finance::npvCurve(flows, range, 50, irrs);
+    for (std::size_t i = 0; i < curve.size(); ++i) {
+      require(std::isfinite(curve[i].npv), "NPV not finite");
+      require(i == 0 || curve[i - 1].rate < curve[i].rate, "curve not ascending");
+    }
+  } catch (const finance::FinanceError&) {
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -277,5 +357,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(numbers, data, sizeof numbers);
     checkArithmetic(numbers[0], numbers[1]);
   }
+  checkSchedule(data, size);
+  checkProfile(data, size);
   return 0;
 }

@@ -1,6 +1,7 @@
 #include "core/fixed_format.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -9,7 +10,10 @@ namespace vantro::core {
 
 namespace {
 constexpr int kSignificantDigits = 15;
-}
+
+constexpr std::array<double, kMaxDecimalPlaces + 1> kPowersOfTen = {
+    1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+}  // namespace
 
 std::string numberFormatPattern(int decimalPlaces) {
   if (decimalPlaces <= 0) return "0";
@@ -70,6 +74,30 @@ std::string formatFixed(double value, int decimalPlaces) {
     text.append(units, integerDigits);
   }
   return text;
+}
+
+double roundToPlaces(double value, int decimalPlaces) {
+  if (!std::isfinite(value)) return value;
+  const int places = std::clamp(decimalPlaces, 0, kMaxDecimalPlaces);
+  const double scale = kPowersOfTen[static_cast<std::size_t>(places)];
+  // Fast path: |value|·10^places, one rounding off, and the 15-digit form, 5e-15 relative off,
+  // lie on the same side of the nearest half unit unless they are within 1e-14 of it; below
+  // 1e15 every unit is a whole double, so units/10^places is the double nearest the decimal.
+  const double scaled = std::fabs(value) * scale;
+  if (scaled < 1e15) {
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) > 1e-14 * scaled) {
+      const double units = fraction > 0.5 ? whole + 1 : whole;
+      if (units == 0) return 0;
+      return std::copysign(units / scale, value);
+    }
+  }
+  // Near a half, or too large for the fast path: read back what formatFixed writes.
+  const std::string text = formatFixed(value, places);
+  double rounded = 0;
+  std::from_chars(text.data(), text.data() + text.size(), rounded);
+  return rounded + 0.0;  // "0.00" has no sign, but keep −0 out whatever the reader does
 }
 
 }  // namespace vantro::core

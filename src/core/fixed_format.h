@@ -21,4 +21,9 @@ int decimalPlacesOf(const std::string& pattern);
 // finite gives "Overflow" (callers check first).
 std::string formatFixed(double value, int decimalPlaces);
 
+// The amount formatFixed shows, as a double: `value` rounded by the same rule, then the double
+// nearest that decimal (never −0). An amount carried in these keeps whole units of the last
+// place shown. A value that is not finite comes back unchanged.
+double roundToPlaces(double value, int decimalPlaces);
+
 }  // namespace vantro::core

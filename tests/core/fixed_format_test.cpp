@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <random>
 #include <string>
 
 #include "core/checked_math.h"
@@ -62,6 +65,26 @@ TEST(FormatFixed, NeverShowsInfinityOrNaN) {
     EXPECT_EQ(text.find("nan"), std::string::npos);
   }
   EXPECT_EQ(formatFixed(std::numeric_limits<double>::max(), 2).size(), 309u + 3u);
+}
+
+// The double nearest what formatFixed shows, whatever the value: ordinary amounts, values one
+// unit in the last place either side of a half, and ones too large for cents in a double.
+TEST(RoundToPlaces, IsWhatFormatFixedShows) {
+  std::mt19937_64 engine(2024);
+  std::uniform_real_distribution<double> exponent(-6, 22);
+  for (int i = 0; i < 20000; ++i) {
+    const int places = static_cast<int>(engine() % 17) - 1;
+    const double scale = std::pow(10.0, std::clamp(places, 0, kMaxDecimalPlaces));
+    double value = std::pow(10.0, exponent(engine)) * (engine() % 2 ? 1 : -1);
+    if (i % 2 == 0) {
+      const double half = (std::round(value * scale) + 0.5) / scale;
+      value = std::nextafter(half, i % 4 == 0 ? 0.0 : HUGE_VAL);
+    }
+    const std::string shown = formatFixed(value, places);
+    EXPECT_EQ(roundToPlaces(value, places), std::strtod(shown.c_str(), nullptr))
+        << value << " to " << places << ": " << shown;
+  }
+  EXPECT_FALSE(std::signbit(roundToPlaces(-0.001, 2)));
 }
 
 TEST(NumberFormatPattern, FollowsTheDecimalPlaces) {

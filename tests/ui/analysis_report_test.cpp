@@ -195,6 +195,7 @@ TEST(AnalysisMenu, OpensThePageAndReadsTheFieldsWithoutTouchingThem) {
   window.textBox(ControlId::TextN).setText("30*12");
   window.textBox(ControlId::TextPV).setText("150000");
   window.textBox(ControlId::TextCF).setText("-1,000\n$600\n600");
+  const std::string list = window.text(ControlId::TextCF);
   window.click(ControlId::MenuCashFlowProfile);
   window.click(ControlId::MenuLoanSchedule);
   const auto& viewer = window.analysis();
@@ -207,7 +208,7 @@ TEST(AnalysisMenu, OpensThePageAndReadsTheFieldsWithoutTouchingThem) {
   EXPECT_EQ(fields.periods, "12");
   EXPECT_EQ(LoanScheduleReport::build(fields, {}).rowCount(), 12u + 1 + 1);
   EXPECT_EQ(CashFlowProfileReport::build(fields).irrs.size(), 1u);
-  EXPECT_EQ(window.text(ControlId::TextCF), "-1,000\n$600\n600");
+  EXPECT_EQ(window.text(ControlId::TextCF), list);
   EXPECT_EQ(loaded.display(), display);
   EXPECT_EQ(loaded.status(), status);
 }

@@ -52,6 +52,23 @@ class AmountScale {
   int exponent_ = 0;
 };
 
+// A running sum with Neumaier's compensation: good to a few units in the last place of the
+// terms' magnitudes however many terms are added, where a plain sum drifts with the count.
+class CompensatedSum {
+ public:
+  void add(double term) {
+    const double total = sum_ + term;
+    compensation_ +=
+        std::fabs(sum_) >= std::fabs(term) ? (sum_ - total) + term : (term - total) + sum_;
+    sum_ = total;
+  }
+  double value() const { return sum_ + compensation_; }
+
+ private:
+  double sum_ = 0;
+  double compensation_ = 0;
+};
+
 // value·e^exponent where e^exponent alone may overflow or underflow but the product fits.
 double scaleByExp(double value, double exponent);
 

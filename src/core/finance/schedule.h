@@ -19,8 +19,10 @@ enum class ScheduleMode {
   // Full precision: each row agrees with IPMT, PPMT and the balance left after its payment.
   Exact,
   // As a lender bills it: the payment and each period's interest rounded to the decimal places
-  // shown (halves away from zero), the balance carried in those amounts, and the last payment
-  // adjusted so that the schedule ends exactly at the balance the terms ask for.
+  // shown (halves away from zero, as formatFixed rounds), the balance carried in those amounts,
+  // and the last payment adjusted so that the schedule ends exactly at the balance the terms
+  // ask for, rounded likewise. Over very many periods the rounding of each period compounds
+  // with the interest, and the last payment absorbs it.
   AsBilled,
 };
 
@@ -31,7 +33,7 @@ struct ScheduleTerms {
   double futureValue = 0;
   PaymentDue due = PaymentDue::EndOfPeriod;
   std::optional<double> payment;  // solved with PMT when absent
-  int decimalPlaces = 2;          // for AsBilled
+  int decimalPlaces = 2;          // for AsBilled; clamped to 0..15 as formatFixed does
 };
 
 // One period. Amounts carry the payment's sign except the balance, which carries the present
@@ -49,7 +51,13 @@ struct ScheduleRow {
 
 // The rows of the schedule, one per period. The balance after the last payment is −futureValue
 // (payments at the end of each period) or −futureValue/(1 + rate) (at the beginning: the
-// last period's interest then accrues after the last payment). Throws FinanceError:
+// last period's interest then accrues after the last payment). Each period's interest is
+// −rate times the balance left by the previous payment (none in the first payment when
+// payments fall at the beginning). The last row's payment is whatever brings the balance to
+// that final one: with the solved payment that is the payment itself; a given payment that
+// does not settle the terms leaves the difference to the last payment. A part period's row
+// accrues interest on the previous balance over the part, −balance·((1 + rate)^part − 1).
+// Throws FinanceError:
 // PeriodOutOfRange when periods is not above 0 or beyond kMaxSchedulePeriods,
 // RateAtOrBelowMinusOne for a rate of −1 or less, InvalidArgument for a NaN or infinite input,
 // NoSolution when PMT has none, Overflow when an amount leaves the range of a double.
@@ -69,7 +77,7 @@ struct YearTotal {
   double cumulativePrincipal = 0;
 };
 
-// The years of a schedule; periodsPerYear must be at least 1.
+// The years of a schedule; FinanceError (InvalidArgument) when periodsPerYear is below 1.
 std::vector<YearTotal> yearTotals(std::span<const ScheduleRow> rows, int periodsPerYear);
 
 }  // namespace vantro::core::finance

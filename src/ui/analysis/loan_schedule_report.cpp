@@ -115,6 +115,8 @@ LoanScheduleReport LoanScheduleReport::build(const AnalysisFields& fields,
 
   const fin::ScheduleRow& last = report.rows_.back();
   report.totals_ = last;
+  report.totals_.interest = last.cumulativeInterest;
+  report.totals_.principal = last.cumulativePrincipal;
   report.totals_.payment = last.cumulativeInterest + last.cumulativePrincipal;
 
   const int places = report.decimalPlaces_;

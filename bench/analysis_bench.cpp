@@ -1,0 +1,95 @@
+// The analysis window's computations: a schedule of 100,000 periods and the profile of 500 cash
+// flows. Compare each against the baseline measured in the same run:
+//   analysis_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+// BaselinePow100000 is a plain loop of 100,000 std::pow calls, a lower bound for any
+// schedule that forms each period's growth; BaselineNpv500Flows is one unchecked 500-flow NPV by
+// Horner's rule, the unit a profile of 400 curve points and a root search is made of.
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <vector>
+
+#include "core/finance/cash_flow_profile.h"
+#include "core/finance/finance.h"
+#include "core/finance/schedule.h"
+
+namespace {
+
+namespace fin = vantro::core::finance;
+
+void BaselinePow100000(benchmark::State& state) {
+  for (auto _ : state) {
+    double sum = 0;
+    for (int k = 1; k <= 100000; ++k) sum += std::pow(1.0001, static_cast<double>(k));
+    benchmark::DoNotOptimize(sum);
+  }
+}
+
+fin::ScheduleTerms longLoan(double rate) {
+  fin::ScheduleTerms terms;
+  terms.rate = rate;
+  terms.periods = 100000;
+  terms.presentValue = 1e6;
+  return terms;
+}
+
+void schedule(benchmark::State& state, double rate, fin::ScheduleMode mode) {
+  const fin::ScheduleTerms terms = longLoan(rate);
+  for (auto _ : state) benchmark::DoNotOptimize(fin::amortisationSchedule(terms, mode).size());
+}
+// 0.01 % per period; and 1 %, where the growth over the term reaches 1e432.
+void ScheduleExact100000(benchmark::State& state) {
+  schedule(state, 1e-4, fin::ScheduleMode::Exact);
+}
+void ScheduleExact100000AtOnePercent(benchmark::State& state) {
+  schedule(state, 0.01, fin::ScheduleMode::Exact);
+}
+void ScheduleAsBilled100000(benchmark::State& state) {
+  schedule(state, 1e-4, fin::ScheduleMode::AsBilled);
+}
+
+// 500 flows: an investment, returns, and two further investments (five sign changes).
+std::vector<double> flows500() {
+  std::vector<double> flows(500);
+  for (std::size_t i = 0; i < flows.size(); ++i) flows[i] = 100 + 50 * std::sin(0.1 * double(i));
+  flows[0] = -20000;
+  flows[150] = -9000;
+  flows[300] = -12000;
+  return flows;
+}
+
+void BaselineNpv500Flows(benchmark::State& state) {
+  const auto flows = flows500();
+  double rate = 0.01;
+  for (auto _ : state) {
+    const double discount = 1 / (1 + rate);
+    double npv = 0;
+    for (auto it = flows.rbegin(); it != flows.rend(); ++it) npv = (npv + *it) * discount;
+    benchmark::DoNotOptimize(npv);
+    rate = rate < 0.1 ? rate + 1e-4 : 0.01;
+  }
+}
+
+// What the profile tab computes: every IRR, the range, 400 curve points, both paybacks.
+void Profile500Flows(benchmark::State& state) {
+  const auto flows = flows500();
+  for (auto _ : state) {
+    const auto irrs = fin::IRRs(flows);
+    const auto range = fin::profileRange(irrs, 0.01);
+    benchmark::DoNotOptimize(fin::npvCurve(flows, range, 400, irrs).size());
+    benchmark::DoNotOptimize(fin::paybackPeriod(flows));
+    benchmark::DoNotOptimize(fin::discountedPaybackPeriod(flows, 0.01));
+  }
+}
+
+}  // namespace
+
+BENCHMARK(BaselinePow100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ScheduleExact100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ScheduleExact100000AtOnePercent)->Unit(benchmark::kMillisecond);
+BENCHMARK(ScheduleAsBilled100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BaselineNpv500Flows)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Profile500Flows)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();
