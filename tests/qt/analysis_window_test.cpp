@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
@@ -115,9 +116,10 @@ TEST_F(AnalysisWindowTest, EachMenuKeyOpensTheOneWindowAtItsTabFromAnyField) {
   EXPECT_TRUE(window().isEnabled());
 }
 
-// State: the window open on a loan. Action: the number of periods changed, then F5 and the
-// Refresh button. Expected: the table follows each time; the main window keeps its fields,
-// display and status bar.
+// State: the window open on a loan. Action: the number of periods changed, then F5; changed
+// again, the year totals turned off, then the Refresh button. Expected: the table follows the
+// fields at each refresh, an option only the fields last read; the main window keeps its
+// fields, display and status bar.
 TEST_F(AnalysisWindowTest, RefreshReadsTheFieldsAgainAndLeavesTheMainWindowAlone) {
   enterLoan();
   window().menuItem(MenuLoanSchedule)->trigger();
@@ -129,8 +131,10 @@ TEST_F(AnalysisWindowTest, RefreshReadsTheFieldsAgainAndLeavesTheMainWindowAlone
   QTest::keyClick(&analysis(), Qt::Key_F5);
   EXPECT_EQ(table().model()->rowCount(), 27);  // two years of 12, their totals, the total
   setField(TextN, "6");
+  child<QCheckBox>("LoanScheduleYearTotals").click();
+  EXPECT_EQ(table().model()->rowCount(), 25);
   QTest::mouseClick(&analysis().refreshButton(), Qt::LeftButton);
-  EXPECT_EQ(table().model()->rowCount(), 8);
+  EXPECT_EQ(table().model()->rowCount(), 7);
   setField(TextN, "24");
   EXPECT_EQ(mainWindowState(), before);
 }

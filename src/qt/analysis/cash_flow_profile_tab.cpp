@@ -86,12 +86,13 @@ void CashFlowProfileTab::showChart() {
   QList<QPointF> curve;
   curve.reserve(static_cast<qsizetype>(report_.curve.size()));
   for (const core::finance::NpvPoint& point : report_.curve)
-    curve.append(QPointF(point.rate * 100, point.npv));
+    charts::appendIfFinite(curve, point.rate * 100, point.npv);
   QList<QPointF> marks;
-  for (const double irr : report_.irrs) marks.append(QPointF(irr * 100, 0));
+  for (const double irr : report_.irrs) charts::appendIfFinite(marks, irr * 100, 0);
   npv_->replace(curve);
   irrs_->replace(marks);
-  zero_->replace({QPointF(curve.front().x(), 0), QPointF(curve.back().x(), 0)});
+  if (!curve.isEmpty())
+    zero_->replace({QPointF(curve.front().x(), 0), QPointF(curve.back().x(), 0)});
   charts::fitAxes(*chart_, curve, true);
 }
 

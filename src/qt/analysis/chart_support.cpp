@@ -28,6 +28,10 @@ QChartView* makeChartView(const QString& accessibleName, const QString& accessib
   return view;
 }
 
+void appendIfFinite(QList<QPointF>& points, double x, double y) {
+  if (std::isfinite(x) && std::isfinite(y)) points.append(QPointF(x, y));
+}
+
 QValueAxis* xAxis(QChartView& view) {
   return static_cast<QValueAxis*>(view.chart()->axes(Qt::Horizontal).front());
 }
@@ -46,7 +50,8 @@ void fit(QValueAxis& axis, double low, double high) {
     high += pad;
   }
   axis.setRange(low, high);
-  axis.applyNiceNumbers();
+  // Rounding a range near the largest doubles to tick values overflows.
+  if (std::max(std::abs(low), std::abs(high)) < 1e200) axis.applyNiceNumbers();
 }
 
 }  // namespace

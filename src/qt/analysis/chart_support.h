@@ -15,6 +15,9 @@ namespace vantro::qt::charts {
 QChartView* makeChartView(const QString& accessibleName, const QString& accessibleDescription,
                           const QString& xTitle, const QString& yTitle, QWidget* parent);
 
+// Adds (x, y) to a curve unless one of them is infinite or NaN, which a chart cannot place.
+void appendIfFinite(QList<QPointF>& points, double x, double y);
+
 QValueAxis* xAxis(QChartView& view);
 QValueAxis* yAxis(QChartView& view);
 

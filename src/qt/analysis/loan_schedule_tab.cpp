@@ -61,6 +61,7 @@ LoanScheduleTab::LoanScheduleTab(QWidget* parent)
           tr("Period"), tr("Amount"), nullptr)),
       balance_(new QLineSeries),
       interest_(new QLineSeries) {
+  yearTotals_->setObjectName(QStringLiteral("LoanScheduleYearTotals"));
   copy_->setObjectName(QStringLiteral("LoanScheduleCopy"));
   save_->setObjectName(QStringLiteral("LoanScheduleSave"));
   problem_->setObjectName(QStringLiteral("LoanScheduleProblem"));
@@ -198,8 +199,8 @@ void LoanScheduleTab::showChart() {
   QList<QPointF> balance;
   QList<QPointF> interest;
   for (const ui::ChartPoint& point : report_.chartPoints(charts::plotPointCount(*chart_))) {
-    balance.append(QPointF(point.period, point.balance));
-    interest.append(QPointF(point.period, point.cumulativeInterest));
+    charts::appendIfFinite(balance, point.period, point.balance);
+    charts::appendIfFinite(interest, point.period, point.cumulativeInterest);
   }
   balance_->replace(balance);
   interest_->replace(interest);
