@@ -1,6 +1,7 @@
 #include "qt/analysis/chart_support.h"
 
 #include <QChart>
+#include <QGraphicsLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -9,8 +10,12 @@ namespace vantro::qt::charts {
 QChartView* makeChartView(const QString& accessibleName, const QString& accessibleDescription,
                           const QString& xTitle, const QString& yTitle, QWidget* parent) {
   auto* chart = new QChart;
-  chart->legend()->setAlignment(Qt::AlignBottom);
+  // Height is what a chart lacks first in a small window: the legend goes beside the plot and
+  // the frame around it is trimmed.
+  chart->legend()->setAlignment(Qt::AlignRight);
   chart->setMargins(QMargins(4, 4, 4, 4));
+  chart->layout()->setContentsMargins(0, 0, 0, 0);
+  chart->setBackgroundRoundness(0);
   auto* x = new QValueAxis;
   x->setTitleText(xTitle);
   x->setLabelFormat(QStringLiteral("%.4g"));
@@ -22,7 +27,7 @@ QChartView* makeChartView(const QString& accessibleName, const QString& accessib
 
   auto* view = new QChartView(chart, parent);  // takes the chart
   view->setRenderHint(QPainter::Antialiasing);
-  view->setMinimumHeight(200);
+  view->setMinimumHeight(170);
   view->setAccessibleName(accessibleName);
   view->setAccessibleDescription(accessibleDescription);
   return view;
