@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "qt/analysis/qt_analysis_viewer.h"
 #include "qt/control_adapters.h"
 #include "qt/event_router.h"
 #include "qt/main_window_layout.h"
@@ -26,8 +27,12 @@ class MainWindow : public QMainWindow {
   ~MainWindow() override;
 
   void attach(ui::EventSink* sink) { router_.attach(sink); }
-  // The program has ended: no further event reaches the logic.
-  void stopEvents() { router_.stop(); }
+  // The program has ended: no further event reaches the logic, and the analysis window, which
+  // reads the logic's fields, closes.
+  void stopEvents() {
+    router_.stop();
+    analysis_.stop();
+  }
   // An event of the window itself that Qt does not raise (Load).
   void raise(ui::Event event) { router_.event(ui::ControlId::Form1, event); }
 
@@ -42,6 +47,8 @@ class MainWindow : public QMainWindow {
   ui::Panel& panel(ui::ControlId id);
   ui::EventPump& pump() { return pump_; }
   ui::Clipboard& clipboard() { return clipboard_; }
+  ui::AnalysisViewer& analysis() { return analysis_; }
+  AnalysisWindow* analysisWindow() const { return analysis_.window(); }
   // The widget of a control (nullptr for Form1 and the menu items).
   QWidget* widget(ui::ControlId id) const { return widgets_.byId[static_cast<std::size_t>(id)]; }
   QAction* menuItem(ui::ControlId id) const { return menus_.items[static_cast<std::size_t>(id)]; }
@@ -66,6 +73,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<PanelAdapter> frame1_;
   QtEventPump pump_;
   QtClipboard clipboard_;
+  QtAnalysisViewer analysis_;
   MainWindowMenus menus_;
   KeyPreviewFilter* keyPreviewFilter_ = nullptr;
 };

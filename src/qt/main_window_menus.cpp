@@ -16,6 +16,7 @@ struct ItemDesign {
   ControlId id;
   const char* caption;
   QKeySequence::StandardKey shortcut;
+  QKeyCombination key = {};  // a key of our own choice, for an item without a standard key
 };
 
 constexpr ItemDesign kEditItems[] = {
@@ -23,6 +24,13 @@ constexpr ItemDesign kEditItems[] = {
     {ControlId::MenuCopy, "Copy", QKeySequence::Copy},
     {ControlId::MenuPaste, "Paste", QKeySequence::Paste},
     {ControlId::MenuExit, "Exit", QKeySequence::UnknownKey},
+};
+// Ctrl with a letter: no key of the keypad or the fields, and none of a text editor's own.
+constexpr ItemDesign kAnalysisItems[] = {
+    {ControlId::MenuLoanSchedule, "Loan Schedule", QKeySequence::UnknownKey,
+     Qt::ControlModifier | Qt::Key_L},
+    {ControlId::MenuCashFlowProfile, "Cash-Flow Profile", QKeySequence::UnknownKey,
+     Qt::ControlModifier | Qt::Key_P},
 };
 constexpr ItemDesign kHelpItems[] = {
     {ControlId::MenuLicenseAgreement, "License Agreement", QKeySequence::UnknownKey},
@@ -59,6 +67,8 @@ void addMenu(QMenuBar& bar, const char* name, const char* caption, const ItemDes
     // straight into a field around its rules.
     if (item.shortcut != QKeySequence::UnknownKey)
       action->setShortcuts(QKeySequence::keyBindings(item.shortcut));
+    else if (item.key != QKeyCombination())
+      action->setShortcut(QKeySequence(item.key));
     const ControlId id = item.id;
     QObject::connect(action, &QAction::triggered, menu,
                      [&router, id] { router.event(id, ui::Event::Click); });
@@ -71,6 +81,7 @@ void addMenu(QMenuBar& bar, const char* name, const char* caption, const ItemDes
 MainWindowMenus buildMenusAndToolbar(QMainWindow& window, QWidget& central, EventRouter& router) {
   MainWindowMenus out;
   addMenu(*window.menuBar(), "MenuEdit", "Edit", kEditItems, router, out);
+  addMenu(*window.menuBar(), "MenuAnalysis", "Analysis", kAnalysisItems, router, out);
   addMenu(*window.menuBar(), "MenuHelp", "Help", kHelpItems, router, out);
 
   auto* toolbar = new QToolBar(&central);

@@ -16,7 +16,7 @@ struct MainWindowMenus {
   QToolBar* toolbar = nullptr;
 };
 
-// The Edit and Help menus in the window's menu bar, and the toolbar across the band at the
+// The Edit, Analysis and Help menus in the window's menu bar, and the toolbar across the band at the
 // top of `central` that the layout leaves free for it.
 MainWindowMenus buildMenusAndToolbar(QMainWindow& window, QWidget& central, EventRouter& router);
 

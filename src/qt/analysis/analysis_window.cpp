@@ -1,0 +1,72 @@
+#include "qt/analysis/analysis_window.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "qt/analysis/cash_flow_profile_tab.h"
+#include "qt/analysis/loan_schedule_tab.h"
+#include "qt/artwork.h"
+#include "ui/services.h"
+
+namespace vantro::qt {
+
+AnalysisWindow::AnalysisWindow()
+    : QWidget(nullptr, Qt::Window),
+      tabs_(new QTabWidget),
+      loan_(new LoanScheduleTab),
+      profile_(new CashFlowProfileTab),
+      refreshAction_(new QAction(tr("Refresh"), this)),
+      refreshButton_(new QPushButton(tr("&Refresh"))) {
+  setObjectName(QStringLiteral("AnalysisWindow"));
+  QString title = QString::fromLatin1(ui::kAppTitle);
+  title += QStringLiteral(" Analysis");
+  setWindowTitle(title);
+  setWindowIcon(artwork::applicationIcon());
+
+  tabs_->setAccessibleName(tr("Analysis pages"));
+  tabs_->addTab(loan_, tr("&Loan Schedule"));
+  tabs_->addTab(profile_, tr("Cash-&Flow Profile"));
+  tabs_->setTabToolTip(0, tr("Loan Schedule"));
+  tabs_->setTabToolTip(1, tr("Cash-Flow Profile"));
+
+  refreshAction_->setShortcut(QKeySequence(Qt::Key_F5));
+  refreshAction_->setShortcutContext(Qt::WindowShortcut);
+  addAction(refreshAction_);
+  refreshButton_->setAccessibleName(tr("Refresh"));
+  refreshButton_->setToolTip(tr("Read the calculator's fields again (F5)"));
+  tabs_->setCornerWidget(refreshButton_, Qt::TopRightCorner);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(tabs_);
+
+  connect(refreshAction_, &QAction::triggered, this, [this] { refresh(); });
+  connect(refreshButton_, &QPushButton::clicked, this, [this] { refresh(); });
+  // Room for the table's seven columns and a chart under it, on a screen that has it.
+  QSize size(900, 600);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    size = size.boundedTo(screen->availableGeometry().size() * 0.9);
+  resize(size);
+}
+
+void AnalysisWindow::showPage(ui::AnalysisPage page) {
+  tabs_->setCurrentWidget(page == ui::AnalysisPage::LoanSchedule ? static_cast<QWidget*>(loan_)
+                                                                 : profile_);
+}
+
+ui::AnalysisPage AnalysisWindow::page() const {
+  return tabs_->currentWidget() == loan_ ? ui::AnalysisPage::LoanSchedule
+                                         : ui::AnalysisPage::CashFlowProfile;
+}
+
+void AnalysisWindow::refresh() {
+  if (!readFields_) return;
+  const ui::AnalysisFields fields = readFields_();
+  loan_->showFields(fields);
+  profile_->showFields(fields);
+}
+
+}  // namespace vantro::qt

@@ -1,0 +1,49 @@
+#pragma once
+// The analysis window: a window of its own beside the calculator, never modal, with the loan
+// schedule and the cash-flow profile of the fields as they stood when it last read them.
+
+#include <QWidget>
+#include <functional>
+
+#include "ui/analysis/analysis_fields.h"
+
+class QAction;
+class QPushButton;
+class QTabWidget;
+
+namespace vantro::qt {
+
+class LoanScheduleTab;
+class CashFlowProfileTab;
+
+class AnalysisWindow : public QWidget {
+ public:
+  AnalysisWindow();
+
+  // `readFields` reads the main window's fields; the window calls it on every refresh. Without
+  // one (the main window is going away) a refresh does nothing and both tabs keep what they
+  // show.
+  void setFieldReader(std::function<ui::AnalysisFields()> readFields) {
+    readFields_ = std::move(readFields);
+  }
+
+  void showPage(ui::AnalysisPage page);
+  // Reads the fields again and rebuilds both tabs.
+  void refresh();
+
+  ui::AnalysisPage page() const;
+  LoanScheduleTab& loanSchedule() const { return *loan_; }
+  CashFlowProfileTab& cashFlowProfile() const { return *profile_; }
+  QAction& refreshAction() const { return *refreshAction_; }
+  QPushButton& refreshButton() const { return *refreshButton_; }
+
+ private:
+  std::function<ui::AnalysisFields()> readFields_;
+  QTabWidget* tabs_;
+  LoanScheduleTab* loan_;
+  CashFlowProfileTab* profile_;
+  QAction* refreshAction_;
+  QPushButton* refreshButton_;
+};
+
+}  // namespace vantro::qt

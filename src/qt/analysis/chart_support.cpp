@@ -1,0 +1,83 @@
+#include "qt/analysis/chart_support.h"
+
+#include <QChart>
+#include <QGraphicsLayout>
+#include <algorithm>
+#include <cmath>
+
+namespace vantro::qt::charts {
+
+QChartView* makeChartView(const QString& accessibleName, const QString& accessibleDescription,
+                          const QString& xTitle, const QString& yTitle, QWidget* parent) {
+  auto* chart = new QChart;
+  // Height is what a chart lacks first in a small window: the legend goes beside the plot and
+  // the frame around it is trimmed.
+  chart->legend()->setAlignment(Qt::AlignRight);
+  chart->setMargins(QMargins(4, 4, 4, 4));
+  chart->layout()->setContentsMargins(0, 0, 0, 0);
+  chart->setBackgroundRoundness(0);
+  auto* x = new QValueAxis;
+  x->setTitleText(xTitle);
+  x->setLabelFormat(QStringLiteral("%.4g"));
+  auto* y = new QValueAxis;
+  y->setTitleText(yTitle);
+  y->setLabelFormat(QStringLiteral("%.6g"));
+  chart->addAxis(x, Qt::AlignBottom);
+  chart->addAxis(y, Qt::AlignLeft);
+
+  auto* view = new QChartView(chart, parent);  // takes the chart
+  view->setRenderHint(QPainter::Antialiasing);
+  view->setMinimumHeight(170);
+  view->setAccessibleName(accessibleName);
+  view->setAccessibleDescription(accessibleDescription);
+  return view;
+}
+
+void appendIfFinite(QList<QPointF>& points, double x, double y) {
+  if (std::isfinite(x) && std::isfinite(y)) points.append(QPointF(x, y));
+}
+
+QValueAxis* xAxis(QChartView& view) {
+  return static_cast<QValueAxis*>(view.chart()->axes(Qt::Horizontal).front());
+}
+
+QValueAxis* yAxis(QChartView& view) {
+  return static_cast<QValueAxis*>(view.chart()->axes(Qt::Vertical).front());
+}
+
+namespace {
+
+void fit(QValueAxis& axis, double low, double high) {
+  if (!(low <= high) || !std::isfinite(low) || !std::isfinite(high)) return;
+  if (low == high) {  // a flat line still needs a range to be drawn in
+    const double pad = low == 0 ? 1 : std::abs(low) * 0.1;
+    low -= pad;
+    high += pad;
+  }
+  axis.setRange(low, high);
+  // Rounding a range near the largest doubles to tick values overflows.
+  if (std::max(std::abs(low), std::abs(high)) < 1e200) axis.applyNiceNumbers();
+}
+
+}  // namespace
+
+void fitAxes(QChartView& view, const QList<QPointF>& points, bool withZero) {
+  if (points.isEmpty()) return;
+  double xLow = points.front().x(), xHigh = xLow;
+  double yLow = withZero ? 0 : points.front().y(), yHigh = yLow;
+  for (const QPointF& point : points) {
+    xLow = std::min(xLow, point.x());
+    xHigh = std::max(xHigh, point.x());
+    yLow = std::min(yLow, point.y());
+    yHigh = std::max(yHigh, point.y());
+  }
+  fit(*xAxis(view), xLow, xHigh);
+  fit(*yAxis(view), yLow, yHigh);
+}
+
+int plotPointCount(const QChartView& view) {
+  const bool laidOut = view.testAttribute(Qt::WA_Resized) || view.isVisible();
+  return std::max(2, laidOut ? view.width() : view.window()->width());
+}
+
+}  // namespace vantro::qt::charts

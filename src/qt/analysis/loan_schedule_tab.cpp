@@ -1,0 +1,250 @@
+#include "qt/analysis/loan_schedule_tab.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <filesystem>
+
+#include "core/settings_file.h"
+#include "qt/analysis/chart_support.h"
+#include "qt/analysis/loan_schedule_model.h"
+#include "ui/services.h"
+
+namespace vantro::qt {
+
+namespace {
+
+using core::finance::ScheduleMode;
+
+// The rows measured to size the columns: the first and the last (where the totals and the
+// widest balances are), never all of them.
+constexpr std::size_t kSampledRows = 40;
+
+QString fromUtf8(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+LoanScheduleTab::LoanScheduleTab(QWidget* parent)
+    : QWidget(parent),
+      model_(new LoanScheduleModel(this)),
+      mode_(new QComboBox),
+      periodsPerYear_(new QSpinBox),
+      yearTotals_(new QCheckBox(tr("&Year totals"))),
+      copy_(new QPushButton(tr("&Copy"))),
+      save_(new QPushButton(tr("&Save as CSV…"))),
+      pages_(new QStackedWidget),
+      problem_(new QLabel),
+      table_(new QTableView),
+      summary_(new QLabel),
+      chart_(charts::makeChartView(
+          tr("Balance chart"),
+          tr("The balance and the cumulative interest by period; the loan schedule table "
+             "carries the same figures."),
+          tr("Period"), tr("Amount"), nullptr)),
+      balance_(new QLineSeries),
+      interest_(new QLineSeries) {
+  yearTotals_->setObjectName(QStringLiteral("LoanScheduleYearTotals"));
+  copy_->setObjectName(QStringLiteral("LoanScheduleCopy"));
+  save_->setObjectName(QStringLiteral("LoanScheduleSave"));
+  problem_->setObjectName(QStringLiteral("LoanScheduleProblem"));
+  chart_->setObjectName(QStringLiteral("LoanScheduleChart"));
+  askSavePath = [this] {
+    return QFileDialog::getSaveFileName(this, tr("Save the Loan Schedule"),
+                                        QDir::home().filePath(QStringLiteral("loan-schedule.csv")),
+                                        tr("CSV files (*.csv)"));
+  };
+
+  mode_->addItem(tr("As billed"), static_cast<int>(ScheduleMode::AsBilled));
+  mode_->addItem(tr("Exact"), static_cast<int>(ScheduleMode::Exact));
+  mode_->setAccessibleName(tr("Schedule mode"));
+  mode_->setToolTip(
+      tr("As billed: amounts rounded to the decimal places shown, as a lender bills "
+         "them. Exact: full precision."));
+  periodsPerYear_->setRange(1, 366);
+  periodsPerYear_->setValue(12);
+  periodsPerYear_->setAccessibleName(tr("Periods per year"));
+  yearTotals_->setChecked(true);
+  yearTotals_->setAccessibleName(tr("Year totals"));
+  copy_->setAccessibleName(tr("Copy"));
+  copy_->setToolTip(tr("Copy the schedule as tab-separated text"));
+  save_->setAccessibleName(tr("Save as CSV"));
+
+  auto* modeLabel = new QLabel(tr("&Mode:"));
+  modeLabel->setBuddy(mode_);
+  auto* perYearLabel = new QLabel(tr("&Periods per year:"));
+  perYearLabel->setBuddy(periodsPerYear_);
+  auto* options = new QHBoxLayout;
+  options->addWidget(modeLabel);
+  options->addWidget(mode_);
+  options->addSpacing(12);
+  options->addWidget(perYearLabel);
+  options->addWidget(periodsPerYear_);
+  options->addSpacing(12);
+  options->addWidget(yearTotals_);
+  options->addStretch(1);
+  options->addWidget(copy_);
+  options->addWidget(save_);
+
+  model_->setReport(&report_);
+  table_->setModel(model_);
+  table_->setAccessibleName(tr("Loan schedule table"));
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setAlternatingRowColors(true);
+  table_->setWordWrap(false);
+  table_->verticalHeader()->hide();
+  // One height for every row: the view then never measures a row it does not paint.
+  table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+
+  summary_->setWordWrap(true);
+  summary_->setTextFormat(Qt::PlainText);
+  summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+  balance_->setName(tr("Balance"));
+  interest_->setName(tr("Cumulative interest"));
+  for (QLineSeries* series : {balance_, interest_}) {
+    chart_->chart()->addSeries(series);
+    series->attachAxis(charts::xAxis(*chart_));
+    series->attachAxis(charts::yAxis(*chart_));
+  }
+
+  auto* upper = new QWidget;
+  auto* upperLayout = new QVBoxLayout(upper);
+  upperLayout->setContentsMargins(0, 0, 0, 0);
+  upperLayout->addWidget(table_, 1);
+  upperLayout->addWidget(summary_);
+  auto* splitter = new QSplitter(Qt::Vertical);
+  splitter->addWidget(upper);
+  splitter->addWidget(chart_);
+  // Room for a dozen rows and a readable chart in the window's first size; the splitter
+  // keeps the proportion when the window is resized.
+  splitter->setSizes({300, 220});
+  splitter->setChildrenCollapsible(false);
+
+  problem_->setWordWrap(true);
+  problem_->setTextFormat(Qt::PlainText);
+  problem_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  problem_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  pages_->addWidget(splitter);
+  pages_->addWidget(problem_);
+
+  auto* root = new QVBoxLayout(this);
+  root->addLayout(options);
+  root->addWidget(pages_, 1);
+
+  connect(mode_, &QComboBox::currentIndexChanged, this, [this] { rebuild(); });
+  connect(periodsPerYear_, &QSpinBox::valueChanged, this, [this] { rebuild(); });
+  connect(yearTotals_, &QCheckBox::toggled, this, [this] { rebuild(); });
+  connect(copy_, &QPushButton::clicked, this, [this] { copyToClipboard(); });
+  connect(save_, &QPushButton::clicked, this, [this] { saveAsCsv(); });
+}
+
+LoanScheduleTab::~LoanScheduleTab() {
+  model_->setReport(nullptr);  // the view may still ask while it goes
+}
+
+void LoanScheduleTab::showFields(const ui::AnalysisFields& fields) {
+  fields_ = fields;
+  rebuild();
+}
+
+ui::LoanScheduleOptions LoanScheduleTab::options() const {
+  ui::LoanScheduleOptions options;
+  options.mode = static_cast<ScheduleMode>(mode_->currentData().toInt());
+  options.periodsPerYear = periodsPerYear_->value();
+  options.yearTotals = yearTotals_->isChecked();
+  return options;
+}
+
+void LoanScheduleTab::rebuild() {
+  if (!fields_) return;
+  ui::LoanScheduleReport next = ui::LoanScheduleReport::build(*fields_, options());
+  model_->resetWith([&] { report_ = std::move(next); });
+
+  const bool built = report_.problem().empty();
+  copy_->setEnabled(built);
+  save_->setEnabled(built);
+  if (!built) {
+    problem_->setText(fromUtf8(report_.problem()));
+    pages_->setCurrentWidget(problem_);
+    return;
+  }
+  summary_->setText(fromUtf8(report_.summary()));
+  sizeColumns();
+  showChart();
+  pages_->setCurrentIndex(0);
+}
+
+void LoanScheduleTab::showChart() {
+  QList<QPointF> balance;
+  QList<QPointF> interest;
+  for (const ui::ChartPoint& point : report_.chartPoints(charts::plotPointCount(*chart_))) {
+    charts::appendIfFinite(balance, point.period, point.balance);
+    charts::appendIfFinite(interest, point.period, point.cumulativeInterest);
+  }
+  balance_->replace(balance);
+  interest_->replace(interest);
+  charts::fitAxes(*chart_, balance + interest, true);
+}
+
+void LoanScheduleTab::sizeColumns() {
+  const std::size_t rows = report_.rowCount();
+  QFont bold = table_->font();
+  bold.setBold(true);  // totals are bold, and a little wider
+  const QFontMetrics cellMetrics(bold);
+  const QFontMetrics headerMetrics(table_->horizontalHeader()->font());
+  const int padding =
+      2 * table_->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, table_) + 12;
+  for (int column = 0; column < ui::LoanScheduleReport::kColumnCount; ++column) {
+    int width = headerMetrics.horizontalAdvance(
+        QString::fromLatin1(ui::LoanScheduleReport::columnTitles()[column]));
+    auto measure = [&](std::size_t row) {
+      width = std::max(width, cellMetrics.horizontalAdvance(fromUtf8(report_.cell(row, column))));
+    };
+    for (std::size_t row = 0; row < std::min(rows, kSampledRows); ++row) measure(row);
+    for (std::size_t row = std::max(rows, kSampledRows) - kSampledRows; row < rows; ++row)
+      measure(row);
+    table_->setColumnWidth(column, width + padding);
+  }
+}
+
+void LoanScheduleTab::copyToClipboard() const {
+  if (!report_.problem().empty()) return;
+  QGuiApplication::clipboard()->setText(fromUtf8(report_.tabSeparatedText()));
+}
+
+void LoanScheduleTab::saveAsCsv() {
+  if (!report_.problem().empty() || !askSavePath) return;
+  QString path = askSavePath();
+  if (path.isEmpty()) return;
+  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
+  path = QFileInfo(path).absoluteFilePath();
+  const std::filesystem::path file(QFile::encodeName(path).toStdString());
+  if (core::writeFileAtomically(file, report_.csvText())) return;
+  QString message = tr("Could not save the schedule to \"");
+  message += path;
+  message += QStringLiteral("\".");
+  QMessageBox::warning(this, QString::fromLatin1(ui::kAppTitle), message);
+}
+
+}  // namespace vantro::qt

@@ -1,0 +1,67 @@
+#pragma once
+// The Loan Schedule tab: the options, the schedule table, its summary line and the chart of the
+// balance and the interest paid so far; or, when an input is missing, the sentence that says
+// which.
+
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+#include "ui/analysis/loan_schedule_report.h"
+
+class QCheckBox;
+class QChartView;
+class QComboBox;
+class QLabel;
+class QLineSeries;
+class QPushButton;
+class QSpinBox;
+class QStackedWidget;
+class QTableView;
+
+namespace vantro::qt {
+
+class LoanScheduleModel;
+
+class LoanScheduleTab : public QWidget {
+ public:
+  explicit LoanScheduleTab(QWidget* parent = nullptr);
+  ~LoanScheduleTab() override;
+
+  // Builds the schedule from `fields`, which are kept for when the options change.
+  void showFields(const ui::AnalysisFields& fields);
+
+  const ui::LoanScheduleReport& report() const { return report_; }
+  QTableView& table() const { return *table_; }
+
+  // Asks where to save the schedule: a path, or empty when the user cancels. A file dialog by
+  // default; the tests answer without one.
+  std::function<QString()> askSavePath;
+
+  void copyToClipboard() const;
+  void saveAsCsv();
+
+ private:
+  ui::LoanScheduleOptions options() const;
+  void rebuild();
+  void showChart();
+  void sizeColumns();
+
+  std::optional<ui::AnalysisFields> fields_;
+  ui::LoanScheduleReport report_;
+  LoanScheduleModel* model_;
+  QComboBox* mode_;
+  QSpinBox* periodsPerYear_;
+  QCheckBox* yearTotals_;
+  QPushButton* copy_;
+  QPushButton* save_;
+  QStackedWidget* pages_;
+  QLabel* problem_;
+  QTableView* table_;
+  QLabel* summary_;
+  QChartView* chart_;
+  QLineSeries* balance_;
+  QLineSeries* interest_;
+};
+
+}  // namespace vantro::qt

@@ -1,0 +1,29 @@
+#include "qt/analysis/qt_analysis_viewer.h"
+
+#include "qt/analysis/analysis_window.h"
+
+namespace vantro::qt {
+
+QtAnalysisViewer::QtAnalysisViewer() = default;
+QtAnalysisViewer::~QtAnalysisViewer() = default;
+
+void QtAnalysisViewer::show(ui::AnalysisPage page, std::function<ui::AnalysisFields()> readFields) {
+  if (stopped_) return;
+  if (!window_) window_ = std::make_unique<AnalysisWindow>();
+  window_->setFieldReader(std::move(readFields));
+  window_->showPage(page);
+  // Shown before it is filled, so that the charts take points for the width they really have.
+  window_->show();
+  window_->raise();
+  window_->activateWindow();
+  window_->refresh();
+}
+
+void QtAnalysisViewer::stop() {
+  stopped_ = true;
+  if (!window_) return;
+  window_->setFieldReader(nullptr);
+  window_->close();
+}
+
+}  // namespace vantro::qt

@@ -1,0 +1,29 @@
+#pragma once
+// The analysis window as the logic asks for it: opened on first use, raised at the page asked
+// for afterwards, and closed with the main window that owns the viewer.
+
+#include <memory>
+
+#include "ui/services.h"
+
+namespace vantro::qt {
+
+class AnalysisWindow;
+
+class QtAnalysisViewer : public ui::AnalysisViewer {
+ public:
+  QtAnalysisViewer();
+  ~QtAnalysisViewer() override;
+
+  void show(ui::AnalysisPage page, std::function<ui::AnalysisFields()> readFields) override;
+  // The main window is going: the window closes and never reads the fields again.
+  void stop();
+
+  AnalysisWindow* window() const { return window_.get(); }
+
+ private:
+  std::unique_ptr<AnalysisWindow> window_;
+  bool stopped_ = false;
+};
+
+}  // namespace vantro::qt
