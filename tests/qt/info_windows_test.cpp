@@ -60,6 +60,7 @@ TEST_F(InfoWindowsTest, TheSplashShowsCentredWithItsTextsUntilAKeyEndsThePause) 
   QString released;
   QTimer key;
   key.setSingleShot(true);
+  key.setTimerType(Qt::PreciseTimer);  // a coarse timer may fire up to 5 % early
   QObject::connect(&key, &QTimer::timeout, [&] {
     InfoWindowWidget& splash = services.splash()->widget();
     exposed = splash.windowHandle() && splash.windowHandle()->isExposed();
