@@ -55,7 +55,8 @@ class MainWindow::KeyPreviewFilter : public QObject {
   MainWindow& window_;
 };
 
-MainWindow::MainWindow(ui::EventSink* sink) : router_(sink), form_(*this, router_) {
+MainWindow::MainWindow(ui::EventSink* sink)
+    : router_(sink), form_(*this, router_), analysis_(*this) {
   initKeyPictures();
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QString::fromLatin1(ui::kAppTitle));

@@ -98,7 +98,7 @@ TEST_F(AnalysisWindowTest, EachMenuKeyOpensTheOneWindowAtItsTabFromAnyField) {
   EXPECT_TRUE(analysis().isWindow());
   EXPECT_EQ(analysis().parentWidget(), nullptr);
   EXPECT_EQ(analysis().windowModality(), Qt::NonModal);
-  EXPECT_EQ(analysis().windowTitle(), "Vantro Calculator Analysis");
+  EXPECT_EQ(analysis().windowTitle(), "Analysis");
   EXPECT_EQ(analysis().page(), AnalysisPage::LoanSchedule);
   ASSERT_EQ(table().model()->rowCount(), 14);
   EXPECT_EQ(table().model()->index(11, 0).data().toString(), "12");

@@ -10,7 +10,6 @@
 #include "qt/analysis/cash_flow_profile_tab.h"
 #include "qt/analysis/loan_schedule_tab.h"
 #include "qt/artwork.h"
-#include "ui/services.h"
 
 namespace vantro::qt {
 
@@ -22,9 +21,8 @@ AnalysisWindow::AnalysisWindow()
       refreshAction_(new QAction(tr("Refresh"), this)),
       refreshButton_(new QPushButton(tr("&Refresh"))) {
   setObjectName(QStringLiteral("AnalysisWindow"));
-  QString title = QString::fromLatin1(ui::kAppTitle);
-  title += QStringLiteral(" Analysis");
-  setWindowTitle(title);
+  // The window manager adds the program's name: "Analysis — Vantro Calculator".
+  setWindowTitle(tr("Analysis"));
   setWindowIcon(artwork::applicationIcon());
 
   tabs_->setAccessibleName(tr("Analysis pages"));

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+class QWidget;
+
 #include "ui/services.h"
 
 namespace vantro::qt {
@@ -12,7 +14,8 @@ class AnalysisWindow;
 
 class QtAnalysisViewer : public ui::AnalysisViewer {
  public:
-  QtAnalysisViewer();
+  // The window opens beside `calculator`, where the screen has room for it.
+  explicit QtAnalysisViewer(const QWidget& calculator);
   ~QtAnalysisViewer() override;
 
   void show(ui::AnalysisPage page, std::function<ui::AnalysisFields()> readFields) override;
@@ -22,6 +25,7 @@ class QtAnalysisViewer : public ui::AnalysisViewer {
   AnalysisWindow* window() const { return window_.get(); }
 
  private:
+  const QWidget& calculator_;
   std::unique_ptr<AnalysisWindow> window_;
   bool stopped_ = false;
 };
