@@ -69,7 +69,10 @@ RateRange profileRange(std::span<const double> irrs, double rate) {
   }
   // low < lowest ≤ highest < high, with low kept above −1: at most halfway from the lowest
   // rate down to −1, where the NPV of a list ending in a payment or receipt grows without bound.
-  const double margin = std::max(kMarginShare * (highest - lowest), kLeastMargin);
+  // A fifth of the largest rate's size too: beside a rate of 1e16 a margin of 0.2 would be lost
+  // in rounding, and the range would have no width.
+  const double margin = std::max({kMarginShare * (highest - lowest), kLeastMargin,
+                                  kMarginShare * std::max(std::fabs(lowest), std::fabs(highest))});
   const double halfwayToMinusOne = -1 + (1 + lowest) / 2;
   double low = std::max(lowest - margin, halfwayToMinusOne);
   if (low <= -1) low = lowest;  // the lowest rate is the double next to −1: nothing lies between

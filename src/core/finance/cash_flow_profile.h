@@ -15,8 +15,9 @@ struct NpvPoint {
 };
 
 // A range of rates, above −1, that holds every rate of `irrs` and `rate` with a margin on
-// each side, so that each crossing of zero shows on a plot: a fifth of their span, at least
-// 0.2 (20 percentage points), and below them never more than halfway down to −1. Without IRRs,
+// each side, so that each crossing of zero shows on a plot: a fifth of their span or of the
+// largest rate's size, at least 0.2 (20 percentage points), and below them never more than
+// halfway down to −1. Without IRRs,
 // a range around `rate`. Throws FinanceError: InvalidArgument for a NaN or infinite rate,
 // RateAtOrBelowMinusOne for a rate of −1 or less.
 struct RateRange {

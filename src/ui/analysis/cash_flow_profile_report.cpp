@@ -94,8 +94,16 @@ CashFlowProfileReport CashFlowProfileReport::build(const AnalysisFields& fields,
   } catch (const InputProblem&) {
   }
   const bool rateUsable = rate && *rate > -1;
-  report.curve = fin::npvCurve(flows, fin::profileRange(report.irrs, rateUsable ? *rate : 0.1),
-                               plotPoints, report.irrs);
+  try {
+    report.curve = fin::npvCurve(flows, fin::profileRange(report.irrs, rateUsable ? *rate : 0.1),
+                                 plotPoints, report.irrs);
+  } catch (const fin::FinanceError&) {
+    report.curve.clear();
+    report.sentence =
+        "The NPV of this list cannot be plotted: its rates or amounts are beyond "
+        "what the calculator can hold.";
+    return report;
+  }
 
   auto& figures = report.figures;
   if (report.irrs.size() == 1) {

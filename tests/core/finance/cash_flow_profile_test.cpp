@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -56,6 +57,13 @@ TEST(CashFlowProfile, RangeHoldsEveryIrrAndTheCurveCrossesZeroThere) {
         EXPECT_LE((at - 1)->npv * (at + 1)->npv, 0) << irr;
       }
     }
+  }
+  // Beside a huge rate a fixed margin is lost in rounding: the range must still have width.
+  for (const double rate : {7.7e15, 1e300, DBL_MAX}) {
+    const RateRange range = profileRange({}, rate);
+    EXPECT_LT(range.low, rate);
+    EXPECT_LE(rate, range.high);
+    EXPECT_NO_THROW(npvCurve(std::vector<double>{4}, range, 10, {})) << rate;
   }
 }
 
