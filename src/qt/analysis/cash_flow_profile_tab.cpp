@@ -33,6 +33,7 @@ CashFlowProfileTab::CashFlowProfileTab(QWidget* parent)
       irrs_(new QScatterSeries),
       figures_(new QFormLayout) {
   sentence_->setObjectName(QStringLiteral("CashFlowProfileSentence"));
+  sentence_->setAccessibleName(tr("What the IRRs say"));
   chart_->setObjectName(QStringLiteral("CashFlowProfileChart"));
   sentence_->setWordWrap(true);
   sentence_->setTextFormat(Qt::PlainText);

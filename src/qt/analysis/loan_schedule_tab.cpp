@@ -116,6 +116,7 @@ LoanScheduleTab::LoanScheduleTab(QWidget* parent)
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
 
+  summary_->setAccessibleName(tr("Schedule summary"));
   summary_->setWordWrap(true);
   summary_->setTextFormat(Qt::PlainText);
   summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -141,6 +142,7 @@ LoanScheduleTab::LoanScheduleTab(QWidget* parent)
   splitter->setSizes({300, 220});
   splitter->setChildrenCollapsible(false);
 
+  problem_->setAccessibleName(tr("What the schedule needs"));
   problem_->setWordWrap(true);
   problem_->setTextFormat(Qt::PlainText);
   problem_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
