@@ -8,16 +8,9 @@
 #include <QVBoxLayout>
 
 #include "qt/analysis/chart_support.h"
+#include "qt/code_points.h"
 
 namespace vantro::qt {
-
-namespace {
-
-QString fromUtf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 CashFlowProfileTab::CashFlowProfileTab(QWidget* parent)
     : QWidget(parent),

@@ -24,6 +24,7 @@
 #include "core/settings_file.h"
 #include "qt/analysis/chart_support.h"
 #include "qt/analysis/loan_schedule_model.h"
+#include "qt/code_points.h"
 #include "ui/services.h"
 
 namespace vantro::qt {
@@ -35,10 +36,6 @@ using core::finance::ScheduleMode;
 // The rows measured to size the columns: the first and the last (where the totals and the
 // widest balances are), never all of them.
 constexpr std::size_t kSampledRows = 40;
-
-QString fromUtf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 
