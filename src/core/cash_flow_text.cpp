@@ -1,5 +1,6 @@
 #include "core/cash_flow_text.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/fixed_format.h"
@@ -8,14 +9,11 @@ namespace vantro::core {
 
 CashFlowList parseCashFlows(std::string_view text, const NumberLocale& locale, int decimalPlaces) {
   CashFlowList list;
-  const NumberLocale ownForm{".", "", locale.currencySymbol};
+  const NumberReader reader(locale);
   std::size_t start = 0;
   while (start < text.size()) {
-    const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-    const std::string_view line = text.substr(start, end - start);
-    auto plain = plainNumber(line, ownForm);
-    if (!plain) plain = plainNumber(line, locale);
-    if (plain) {
+    const std::size_t end = std::min(text.find_first_of("\r\n\t", start), text.size());
+    if (const auto plain = reader.read(text.substr(start, end - start))) {
       const double value = leadingNumberValue(*plain);
       list.values.push_back(value);
       list.text += std::isfinite(value) ? formatFixed(value, decimalPlaces) : *plain;

@@ -18,14 +18,13 @@ struct CashFlowList {
   std::string text;
 };
 
-// Reads the list. A line ends at CR LF, CR or LF. A line is read by the rules that admit it:
-// first as the list writes amounts and as its keys type them ("." the decimal point, no
-// separators, the locale's currency symbol allowed), else by the locale's numeric test, so that
-// "$100" is 100 and "1,000" is 1000 where "$" and "," are the locale's symbol and separator,
-// and "1.000,5" is 1000.5 where "." groups and "," is the decimal point. The first rule keeps
-// the list's own amounts, and what its keys can type, from being misread in a locale where "."
-// groups thousands or is no number character at all. An amount beyond the range of a double
-// stays as typed in the text and comes out infinite, for the caller to refuse.
+// Reads the list. A line ends at CR LF, CR or LF; a tab also ends an amount, so that a row of
+// spreadsheet cells gives one amount per cell, in order. Each amount is read by readNumber
+// (number_text.h): the list's own amounts and what its keys type ("." the decimal point, "$")
+// mean the same in every locale, and pasted amounts in the locale's form ("1.000,5" where ","
+// is the decimal point), with "$" or the locale's currency symbol, or in parentheses as
+// accounting negatives, count too. An amount beyond the range of a double stays as typed in
+// the text and comes out infinite, for the caller to refuse.
 CashFlowList parseCashFlows(std::string_view text, const NumberLocale& locale, int decimalPlaces);
 
 }  // namespace vantro::core

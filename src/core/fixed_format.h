@@ -15,10 +15,12 @@ std::string numberFormatPattern(int decimalPlaces);
 int decimalPlacesOf(const std::string& pattern);
 
 // `value` rounded to `decimalPlaces` places (clamped to 0..kMaxDecimalPlaces), halves away from
-// zero, taken from the value's decimal form at 15 significant digits, so that 0.125 gives 0.13,
-// 1.005 gives 1.01 and 2.675 gives 2.68 as a user expects. "." as the decimal point, at least one
-// digit before it, "-" for negatives, no thousands separator; never "-0.00". A value that is not
-// finite gives "Overflow" (callers check first).
+// zero. The value itself is rounded, so that 12345678901234.56 keeps its cents; only where its
+// decimal form at 15 significant digits stands exactly on a half does that form decide, so
+// that 0.125 gives 0.13, 1.005 gives 1.01 and 2.675 gives 2.68 as a user expects although the
+// doubles lie a little below. "." as the decimal point, at least one digit before it, "-" for
+// negatives, no thousands separator; never "-0.00". A value that is not finite gives
+// "Overflow" (callers check first).
 std::string formatFixed(double value, int decimalPlaces);
 
 // The amount formatFixed shows, as a double: `value` rounded by the same rule, then the double

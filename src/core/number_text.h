@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vantro::core {
 
@@ -22,16 +23,42 @@ struct NumberLocale {
   std::string currencySymbol = "$";
 };
 
-// Numeric test: leaving out white space (space, tab, CR, LF) around it, the whole text reads as
-// one number in the given locale: optional sign, digits with at most one decimal separator, an
-// optional exponent; thousands separators and the currency symbol may stand in it. The empty
-// text and white space alone fail. Texts are UTF-8.
+// The number a text typed, pasted or listed by the user stands for, in the plain form the
+// leading-number value reads (sign, digits, ".", an "E" exponent); nothing when the text is no
+// number. White space around the text is left out. The text is read first in the program's
+// own form, the way it writes numbers: "." the decimal point, no thousands separators, an
+// exponent with E or D ("-1d3" is -1E3); then in the locale's form: its decimal point and
+// thousands separator. Either form may carry "$" or the locale's currency symbol once, before
+// or after the number, and may be an accounting negative in parentheses ("(1,000.00)" is
+// -1000). So every number the program writes reads back as itself in any locale, while
+// "1.234,5" is 1234.5 where "," is the decimal point; "1.5" there is 1.5, not 15.
+// Also read, as spreadsheets and other locales write them: the minus sign U+2212; a plain
+// space, a no-break space (U+00A0) and a narrow one (U+202F) as one another's twins in a
+// locale that groups with one of them, and "'" as the twin of U+2019. A thousands separator
+// stands only between two digits of the integer part. Texts are UTF-8.
+std::optional<std::string> readNumber(std::string_view text, const NumberLocale& locale);
+
+// The numeric test: the text is one number by readNumber's rules.
 bool isNumeric(std::string_view text, const NumberLocale& locale);
 
-// The number a text that passes the numeric test stands for, written as the leading-number
-// value reads it: sign, digits, "." and exponent, with the locale's thousands separators and
-// currency symbol left out and its decimal point turned into "." ("$1,000.50" gives "1000.50",
-// "1.234,5 €" in a German locale "1234.5"). Nothing when the text fails the numeric test.
-std::optional<std::string> plainNumber(std::string_view text, const NumberLocale& locale);
+// Reads many texts in one locale, sparing readNumber's set-up for each of them.
+class NumberReader {
+ public:
+  explicit NumberReader(const NumberLocale& locale);
+  std::optional<std::string> read(std::string_view text) const;
+
+  // One way of writing numbers: its decimal point, the texts that may group thousands, the
+  // currency symbols it admits. Empty texts are features it lacks.
+  struct Form {
+    std::string decimalPoint;
+    std::vector<std::string> groupSeparators;
+    std::vector<std::string> currencySymbols;
+  };
+
+ private:
+  Form plain_;     // the program's own, without currency
+  Form own_;       // the program's own, with "$" or the locale's symbol
+  Form regional_;  // the locale's
+};
 
 }  // namespace vantro::core

@@ -64,7 +64,16 @@ int shiftState(Qt::KeyboardModifiers modifiers) {
          (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
 }
 
-int characterCode(const QKeyEvent& event) {
+int characterCode(const QKeyEvent& event, bool commaIsDecimalPoint) {
+  if (event.matches(QKeySequence::SelectAll)) return 0;
+  const QString text = event.text();
+  const bool comma = text == QStringLiteral(",");
+  if (event.modifiers().testFlag(Qt::KeypadModifier) &&
+      (comma || text == QStringLiteral(".") || event.key() == Qt::Key_Comma ||
+       event.key() == Qt::Key_Period)) {
+    return '.';
+  }
+  if (comma && commaIsDecimalPoint) return '.';
   switch (event.key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -78,7 +87,6 @@ int characterCode(const QKeyEvent& event) {
     default:
       break;
   }
-  const QString text = event.text();
   if (text.size() == 1) return text[0].unicode();
   if (text.size() == 2 && text[0].isHighSurrogate() && text[1].isLowSurrogate())
     return static_cast<int>(QChar::surrogateToUcs4(text[0], text[1]));

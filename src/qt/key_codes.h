@@ -17,7 +17,11 @@ int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
 int shiftState(Qt::KeyboardModifiers modifiers);
 
 // The character code a key press types (Enter 13, Backspace 8, Escape 27, Ctrl+C 3, ...),
-// or 0 for a key that types none (arrows, Delete, function keys, modifiers).
-int characterCode(const QKeyEvent& event);
+// or 0 for a key that types none (arrows, Delete, function keys, modifiers, and Ctrl+A, which
+// selects). The calculator's numbers take "." as their decimal point in every locale, so the
+// keys meant for the decimal separator type it: the numeric keypad's decimal key, whatever
+// character the layout puts on it (German layouts put ","), and the main keyboard's "," where
+// the locale writes "," as its decimal point (`commaIsDecimalPoint`).
+int characterCode(const QKeyEvent& event, bool commaIsDecimalPoint = false);
 
 }  // namespace vantro::qt

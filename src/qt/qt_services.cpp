@@ -62,8 +62,9 @@ void QtApplication::showMainWindow() {
   program_->open();
 }
 
+// The default locale is the system's unless a test has set another.
 core::NumberLocale QtApplication::numberLocale() const {
-  const QLocale locale = QLocale::system();
+  const QLocale locale;
   return {toUtf8(locale.decimalPoint()), toUtf8(locale.groupSeparator()),
           toUtf8(locale.currencySymbol(QLocale::CurrencySymbol))};
 }

@@ -2,6 +2,7 @@
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMenu>
 #include <QTextCursor>
 #include <algorithm>
@@ -9,21 +10,46 @@
 #include "qt/code_points.h"
 #include "qt/key_codes.h"
 #include "qt/twips.h"
+#include "ui/keys.h"
 
 namespace vantro::qt {
 
 namespace {
 
-// KeyDown, then KeyPress for a key that types a character. False when the logic dropped the
-// character: the editor must not see the key then.
-bool keyReachesEditor(ui::ControlId id, EventRouter& router, QKeyEvent& event) {
+bool localeHasDecimalComma() {
+  return QLocale().decimalPoint() == QStringLiteral(",");
+}
+
+QString textOf(int code) {
+  const auto character = static_cast<char32_t>(code);
+  return QString::fromUcs4(&character, 1);
+}
+
+// KeyDown, then KeyPress for a key that types a character, then the editor's own handling
+// (`edit`) unless the logic dropped the character. The editor sees the character the logic let
+// through: the decimal key of a German keypad as ".", and any Return, Ctrl or Shift with it, as
+// a plain Return, the one line end the logic's text knows.
+template <class Edit>
+void passKey(ui::ControlId id, EventRouter& router, QKeyEvent& event, Edit edit) {
   router.keyDown(id, virtualKeyCode(event.key(), event.modifiers()), shiftState(event.modifiers()));
-  int code = characterCode(event);
-  if (code == 0) return true;
+  int code = characterCode(event, localeHasDecimalComma());
+  if (code == 0) {
+    edit(&event);
+    return;
+  }
   router.keyPress(id, code);
-  if (code != 0) return true;
-  event.accept();
-  return false;
+  if (code == 0) {
+    event.accept();
+    return;
+  }
+  if (code != ui::keys::kEnter && event.text() == textOf(code)) {
+    edit(&event);
+    return;
+  }
+  QKeyEvent typed(QEvent::KeyPress, code == ui::keys::kEnter ? Qt::Key_Return : event.key(),
+                  code == ui::keys::kEnter ? Qt::NoModifier : event.modifiers(), textOf(code));
+  edit(&typed);
+  event.setAccepted(typed.isAccepted());
 }
 
 void reportKeyUp(ui::ControlId id, EventRouter& router, const QKeyEvent& event) {
@@ -187,7 +213,7 @@ void LineEditBox::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
-  if (keyReachesEditor(id_, router_, *event)) QLineEdit::keyPressEvent(event);
+  passKey(id_, router_, *event, [this](QKeyEvent* key) { QLineEdit::keyPressEvent(key); });
 }
 
 void LineEditBox::keyReleaseEvent(QKeyEvent* event) {
@@ -260,7 +286,7 @@ void MultiLineBox::focusOutEvent(QFocusEvent* event) {
 }
 
 void MultiLineBox::keyPressEvent(QKeyEvent* event) {
-  if (keyReachesEditor(id_, router_, *event)) QPlainTextEdit::keyPressEvent(event);
+  passKey(id_, router_, *event, [this](QKeyEvent* key) { QPlainTextEdit::keyPressEvent(key); });
 }
 
 void MultiLineBox::keyReleaseEvent(QKeyEvent* event) {

@@ -238,8 +238,10 @@ class Form1 {
   void ShowCashFlowLine();
   // Turns `text` into CashFlows and writes the list back normalised.
   void ParseCashFlows(const std::string& text);
-  // Shows the command's message, then unrolls the cash-flow panel for correction.
-  void ShowCashFlowError(const char* syntaxLine, bool askForEstimate = false);
+  // Puts the list back as the user wrote it (`written`), shows the command's message, then
+  // unrolls the cash-flow panel for correction.
+  void ShowCashFlowError(const std::string& written, const char* syntaxLine,
+                         bool askForEstimate = false);
 
   // Financial results and errors (financial/results.cpp)
   std::string FormatResult(double value) const;

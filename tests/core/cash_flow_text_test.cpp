@@ -27,6 +27,14 @@ TEST(CashFlowText, KeepsTheNumericLinesAsTheyAreShownAndReadsThemByTheLocale) {
       // Line ends of any system; a value beyond a double stays as typed, for the caller to refuse.
       {"1\n2\r3\r\n-0.001", 2, {1, 2, 3, -0.001}, "1.00\r\n2.00\r\n3.00\r\n0.00\r\n"},
       {"1e400\r\n-5", 1, {inf, -5}, "1E400\r\n-5.0\r\n"},
+      // A spreadsheet's row of cells, its accounting negatives, a D exponent.
+      {"-1000\t500\t\t600\n7", 0, {-1000, 500, 600, 7}, "-1000\r\n500\r\n600\r\n7\r\n"},
+      {"(1,000.00)\r\n$(25)\r\n-1d3", 2, {-1000, -25, -1000}, "-1000.00\r\n-25.00\r\n-1000.00\r\n"},
+      // Amounts of 16 and 17 digits keep their cents.
+      {"12345678901234.56\r\n-65432109876543.21",
+       2,
+       {12345678901234.56, -65432109876543.21},
+       "12345678901234.56\r\n-65432109876543.21\r\n"},
   };
   for (const auto& c : cases) {
     const auto list = parseCashFlows(c.text, {".", ",", "$"}, c.decimals);
@@ -46,6 +54,9 @@ TEST(CashFlowText, ReadsItsOwnAmountsInLocalesWithAnotherDecimalPoint) {
   } cases[] = {
       {{",", ".", "\u20AC"}, "-1000.50\r\n1.000,25\r\n\u20AC 3,5", {-1000.5, 1000.25, 3.5}},
       {{",", "\u202F", "\u20AC"}, "300.00\n1\u202F000,5\n-2,25 \u20AC", {300, 1000.5, -2.25}},
+      // "$" is the list's own in every locale, beside the locale's symbol.
+      {{".", ",", ""}, "-$1,000\r\n$500\r\n600", {-1000, 500, 600}},
+      {{".", ",", "\u00A3"}, "-$1,000\t\u00A3500\t(600)", {-1000, 500, -600}},
   };
   for (const auto& c : cases) {
     const auto list = parseCashFlows(c.text, c.locale, 2);

@@ -49,11 +49,38 @@ TEST(FormatFixed, RoundsHalvesAwayFromZeroOnTheDecimalForm) {
       {1e20, 2, "100000000000000000000.00"},
       {1.0 / 3, 15, "0.333333333333333"},
       {2.0 / 3, 15, "0.666666666666667"},
-      {123456789.123456789, 15, "123456789.123457000000000"},
+      {123456789.123456789, 15, "123456789.123456791043282"},  // the double's own digits
       {5e-324, 15, "0.000000000000000"},
   };
   for (const FixedCase& c : cases)
     EXPECT_EQ(formatFixed(c.value, c.places), c.expected) << c.value << " to " << c.places;
+}
+
+// An amount of 16 or 17 significant digits is written with the decimals its double holds, so
+// that reading the text back gives the same double and a rewritten list keeps its amounts.
+TEST(FormatFixed, KeepsAmountsOfSixteenAndMoreDigits) {
+  const struct {
+    const char* typed;
+    int places;
+    const char* expected;
+  } cases[] = {
+      {"12345678901234.56", 2, "12345678901234.56"},
+      {"-12345678901234.56", 2, "-12345678901234.56"},
+      {"-65432109876543.21", 2, "-65432109876543.21"},
+      {"98765432109876.54", 2, "98765432109876.55"},      // doubles 1/64 apart: the nearest one
+      {"1234567890123456.78", 2, "1234567890123456.75"},  // the nearest double, to the cent
+      {"99999999999999.995", 2, "100000000000000.00"},
+      {"2251799813685248.5", 0, "2251799813685249"},  // an exact half, away from zero
+      {"0.1234567890123456", 15, "0.123456789012346"},
+  };
+  for (const auto& c : cases) {
+    const double value = std::strtod(c.typed, nullptr);
+    const std::string shown = formatFixed(value, c.places);
+    EXPECT_EQ(shown, c.expected) << c.typed;
+    if (c.places == 2) {
+      EXPECT_EQ(std::strtod(shown.c_str(), nullptr), value) << c.typed;
+    }
+  }
 }
 
 TEST(FormatFixed, NeverShowsInfinityOrNaN) {

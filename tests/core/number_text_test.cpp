@@ -10,7 +10,7 @@ using namespace std::string_view_literals;
 using vantro::core::isNumeric;
 using vantro::core::leadingNumberValue;
 using vantro::core::NumberLocale;
-using vantro::core::plainNumber;
+using vantro::core::readNumber;
 
 namespace {
 
@@ -45,49 +45,66 @@ TEST(LeadingNumberValue, TenMegabyteTexts) {
   EXPECT_EQ(leadingNumberValue("0." + std::string(size, '0') + "1e10485761"), 1);
 }
 
-// Each text with the plain number it stands for, or nullptr where the numeric test fails.
-void expectNumeric(const NumberLocale& locale,
+// Each text with the plain number it stands for, or nullptr where it is no number.
+void expectNumbers(const NumberLocale& locale,
                    std::initializer_list<std::pair<std::string_view, const char*>> cases) {
   for (const auto& [text, plain] : cases) {
     EXPECT_EQ(isNumeric(text, locale), plain != nullptr) << '"' << text << '"';
-    EXPECT_EQ(plainNumber(text, locale).value_or("none"), plain ? plain : "none")
+    EXPECT_EQ(readNumber(text, locale).value_or("none"), plain ? plain : "none")
         << '"' << text << '"';
   }
 }
 
-TEST(IsNumeric, EnglishLocale) {
-  expectNumeric(
-      {".", ",", "$"},
-      {
-          // clang-format off
-                    {" 12 \r\n", "12"}, {"-3.5", "-3.5"}, {"1,000.50", "1000.50"}, {"$100", "100"},
-                    {"-$5", "-5"}, {"100 $", "100"}, {"1.5e-3", "1.5E-3"}, {"+7", "+7"},
-                    {".5", ".5"}, {"5.", "5."}, {"1,00", "100"}, {"12abc", nullptr},
-                    {"1 2", nullptr}, {"", nullptr}, {" \t", nullptr}, {"-", nullptr},
-                    {".", nullptr}, {"e5", nullptr}, {"1e", nullptr}, {"1D3", nullptr},
-                    {",100", nullptr}, {"1,", nullptr}, {"1,,000", nullptr}, {"1.5,0", nullptr},
-                    {"$5$", nullptr}, {"--5", nullptr}, {"- 5", nullptr}, {"5\0"sv, nullptr},
-                    {"5€", nullptr}, {"(5)", nullptr},
-          // clang-format on
-      });
+TEST(ReadNumber, EnglishLocale) {
+  expectNumbers({".", ",", "$"}, {
+                                     // clang-format off
+          {" 12 \r\n", "12"}, {"-3.5", "-3.5"}, {"1,000.50", "1000.50"}, {"$100", "100"},
+          {"-$5", "-5"}, {"100 $", "100"}, {"1.5e-3", "1.5E-3"}, {"+7", "+7"}, {".5", ".5"},
+          {"5.", "5."}, {"1,00", "100"}, {"-1d3", "-1E3"}, {"12abc", nullptr}, {"1 2", nullptr},
+          {"", nullptr}, {" \t", nullptr}, {"-", nullptr}, {".", nullptr}, {"e5", nullptr},
+          {"1e", nullptr}, {",100", nullptr}, {"1,", nullptr}, {"1,,000", nullptr},
+          {"1.5,0", nullptr}, {"$5$", nullptr}, {"--5", nullptr}, {"- 5", nullptr},
+          {"5\0"sv, nullptr}, {"5\u20AC", nullptr}, {"1\t2", nullptr},
+          // Accounting negatives, the minus sign of typesetting.
+          {"(1,000.00)", "-1000.00"}, {"$(5)", "-5"}, {"( $5 )", "-5"}, {"(5) $", "-5"},
+          {"(-5)", nullptr}, {"(5", nullptr}, {"5)", nullptr}, {"()", nullptr},
+          {"\u22125", "-5"},
+                                     // clang-format on
+                                 });
 }
 
-TEST(IsNumeric, OtherLocales) {
-  expectNumeric(
-      {",", ".", "€"},
-      {{"1.000,5", "1000.5"}, {"1,5", "1.5"}, {"-1.234,5 €", "-1234.5"}, {"1,000.5", nullptr}});
-  // U+202F narrow no-break space groups the thousands in French.
-  expectNumeric({",", "\u202F", "€"}, {{"12\u202F345\u202F678,5 €", "12345678.5"},
-                                       {"1 000", nullptr},
-                                       {"100\u202F", nullptr},
-                                       {"1\u202F\u202F000", nullptr},
-                                       {"1\xE2\x80"
-                                        "000",
-                                        nullptr}});
-  expectNumeric({",", "\u00A0", "kr"}, {{"kr 5", "5"}, {"-1\u00A0000kr", "-1000"}});
-  expectNumeric({".", "", ""}, {{"1.5", "1.5"}, {"1,000", nullptr}, {"$5", nullptr}});
-  // A currency symbol that begins like an exponent.
-  expectNumeric({".", ",", "EUR"}, {{"5E3EUR", "5E3"}, {"5E", nullptr}, {"EUR", nullptr}});
+// The program's own form comes first: what it writes reads as itself where "." groups
+// thousands or is no number character; the locale's form reads the rest.
+TEST(ReadNumber, OwnFormFirstThenTheLocales) {
+  const NumberLocale german{",", ".", "\u20AC"};
+  expectNumbers(german, {{"-1580.17", "-1580.17"},
+                         {"1.5", "1.5"},
+                         {"0.333333333333333", "0.333333333333333"},
+                         {"1.5E-05", "1.5E-05"},
+                         {"1.234,5", "1234.5"},
+                         {"1,5", "1.5"},
+                         {"-1.234,5 \u20AC", "-1234.5"},
+                         {"1.000.000", "1000000"},
+                         {"1,000.5", nullptr},
+                         {"$12.50", "12.50"}});
+  // U+202F groups the thousands in French; a plain or no-break space stands for it.
+  expectNumbers({",", "\u202F", "\u20AC"}, {{"12\u202F345\u202F678,5 \u20AC", "12345678.5"},
+                                            {"1 000,25", "1000.25"},
+                                            {"1\u00A0000", "1000"},
+                                            {"100\u202F", "100"},
+                                            {"1\u202F\u202F000", nullptr},
+                                            {"1\xE2\x80"
+                                             "000",
+                                             nullptr}});
+  expectNumbers({",", "\u00A0", "kr"},
+                {{"kr 5", "5"}, {"-1\u00A0000kr", "-1000"}, {"\u22121 234,50 kr", "-1234.50"}});
+  expectNumbers({".", "\u2019", "CHF"}, {{"1'000.50", "1000.50"}, {"CHF 1\u2019000", "1000"}});
+  // "$" counts in every locale, beside the locale's own symbol.
+  expectNumbers({".", ",", ""}, {{"-$1,000", "-1000"}, {"$300", "300"}, {"1.5", "1.5"}});
+  expectNumbers({".", ",", "\u00A3"}, {{"-$1,000", "-1000"}, {"\u00A35", "5"}});
+  // A currency symbol that begins like an exponent, or is a minus sign.
+  expectNumbers({".", ",", "EUR"}, {{"5E3EUR", "5E3"}, {"5E", nullptr}, {"EUR", nullptr}});
+  expectNumbers({".", ",", "-"}, {{"-5", "-5"}, {"5-", "5"}});
 }
 
 }  // namespace

@@ -53,8 +53,15 @@ TEST(CharacterCode, IsTheTypedCharacterOrZeroForKeysThatTypeNone) {
     Qt::KeyboardModifiers modifiers;
     QString text;
     int expected;
+    int expectedWithDecimalComma = -1;  // where "," is the locale's decimal point, if other
   };
   const Case cases[] = {
+      // The decimal separator's keys type the calculator's decimal point.
+      {Qt::Key_Comma, kKeypad, QStringLiteral(","), '.'},   // German keypad: KP_Separator
+      {Qt::Key_Period, kKeypad, QStringLiteral(","), '.'},  // KP_Decimal giving a comma
+      {Qt::Key_Period, kKeypad, QStringLiteral("."), '.'},
+      {Qt::Key_Comma, kNone, QStringLiteral(","), ',', '.'},
+      {Qt::Key_A, Qt::ControlModifier, QStringLiteral("\x01"), 0},  // selects all: types nothing
       {Qt::Key_5, kNone, QStringLiteral("5"), '5'},
       {Qt::Key_Plus, kKeypad, QStringLiteral("+"), '+'},
       {Qt::Key_Return, kNone, QStringLiteral("\r"), 13},
@@ -70,6 +77,9 @@ TEST(CharacterCode, IsTheTypedCharacterOrZeroForKeysThatTypeNone) {
   for (const Case& c : cases) {
     const QKeyEvent event(QEvent::KeyPress, c.key, c.modifiers, c.text);
     EXPECT_EQ(characterCode(event), c.expected) << "Qt key 0x" << std::hex << c.key;
+    EXPECT_EQ(characterCode(event, true),
+              c.expectedWithDecimalComma < 0 ? c.expected : c.expectedWithDecimalComma)
+        << "Qt key 0x" << std::hex << c.key;
   }
 }
 

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -217,6 +218,72 @@ TEST_F(ProgramTest, TheClipboardKeysExchangeTextWithTheDesktopsClipboard) {
   EXPECT_EQ(text(TextPV), "1250000.504");
   click(CommandFV);
   EXPECT_EQ(text(TextFV), "-1250000.50");
+}
+
+// The desktop's number rules for one test; the program reads them from the default locale.
+class LocaleForTest {
+ public:
+  explicit LocaleForTest(const char* name) {
+    QLocale::setDefault(QLocale(QString::fromLatin1(name)));
+  }
+  ~LocaleForTest() { QLocale::setDefault(QLocale::system()); }
+  LocaleForTest(const LocaleForTest&) = delete;
+  LocaleForTest& operator=(const LocaleForTest&) = delete;
+};
+
+// What the display shows, selected with Ctrl+A and copied with Ctrl+C, goes into a field and
+// the list with Ctrl+V as the same number, whichever way the desktop writes numbers.
+TEST_F(ProgramTest, ANumberCopiedFromTheDisplayPastesBackAsItselfInEveryLocale) {
+  for (const char* name : {"en_US", "de_DE", "fr_FR", "C"}) {
+    SCOPED_TRACE(name);
+    const LocaleForTest locale(name);
+    start();
+    type("1/3\r");
+    ASSERT_EQ(text(Text1), "0.333333333333333");
+    QTest::keyClick(&w(Text1), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(window().textBox(Text1).selLength(), 17);
+    QTest::keyClick(&w(Text1), Qt::Key_C, Qt::ControlModifier);
+    click(TextPV);
+    QTest::keyClick(&w(TextPV), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(text(TextPV), "0.333333333333333");
+    click(CommandCF);
+    QTest::keyClick(&w(TextCF), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(&w(TextCF), Qt::Key_Return, Qt::ControlModifier);
+    type("-1");
+    QTest::keyClick(&w(TextCF), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(text(TextCF), "0.333333333333333\r\n-1");
+    EXPECT_EQ(window().textBox(TextCF).selLength(), 21);
+    click(CommandIRR);
+    EXPECT_EQ(text(Text1), "200.00");  // 1/3 now, 1 a period later
+    app.reset();
+  }
+}
+
+// The numeric keypad's decimal key types the decimal point whatever the layout puts on it (a
+// German one sends a comma); the main keyboard's comma does so only where it is the locale's
+// decimal point.
+TEST_F(ProgramTest, TheDecimalKeysOfAGermanKeyboardTypeTheDecimalPoint) {
+  const auto comma = [this](ControlId box, Qt::KeyboardModifiers modifiers) {
+    QTest::sendKeyEvent(QTest::Click, &w(box), Qt::Key_Comma, QStringLiteral(","), modifiers);
+  };
+  for (const char* name : {"de_DE", "en_US"}) {
+    SCOPED_TRACE(name);
+    const LocaleForTest locale(name);
+    start();
+    for (const ControlId box : {Text1, TextInterest, TextCF}) {
+      click(box == TextCF ? CommandCF : box);
+      type("6");
+      comma(box, Qt::KeypadModifier);
+      type("5");
+      EXPECT_EQ(text(box), "6.5") << ui::controlInfo(box).name;
+    }
+    click(TextPV);
+    type("1");
+    comma(TextPV, Qt::NoModifier);
+    type("5");
+    EXPECT_EQ(text(TextPV), name == std::string_view("de_DE") ? "1.5" : "15");
+    app.reset();
+  }
 }
 
 // The Help menu and the toolbar open the help file beside the program in the program's own

@@ -2,11 +2,12 @@
 // window, as  <keys>  =>  <what> "<expected>" ...
 //
 // Keys: digits (57 clicks 5 then 7), . +/- BS + - X / = Sqr X^2 1/X M M+ M- MR MC AC C are the
-// on-screen keys; 'text' types into the focused control (\r Enter, \b Backspace); @Box clicks
-// into a box; LEFT RIGHT HOME END are keys; KP+ KP- KP* KP/ the numeric keypad's operators;
-// caret=N puts the focused box's caret at N, select=N,L selects L characters from N;
+// on-screen keys; 'text' types into the focused control (\r Enter, \b Backspace, \t Tab);
+// @Box clicks into a box; LEFT RIGHT HOME END are keys; KP+ KP- KP* KP/ the numeric keypad's
+// operators; caret=N puts the focused box's caret at N, select=N,L selects L characters from N;
 // Box="text" sets a box's text beforehand, clip="text" the clipboard's; tool:Key clicks the
-// toolbar button with that key; focus=Control moves the focus there, as the Tab key would.
+// toolbar button with that key; focus=Control moves the focus there, as the Tab key would;
+// locale=us|gb|de|fr|c sets how the desktop writes numbers (as Qt describes those locales).
 // Checks: display status op mem const caret sel focus acc memvalue pending newentry field
 // format message messages due panel flows clip help ends, or a control's name (a box's text,
 // a check box's caption).
@@ -35,7 +36,7 @@ struct Case {
 
 std::string unescape(const std::string& text) {
   static const std::map<char, char> escapes = {
-      {'r', '\r'}, {'n', '\n'}, {'b', '\b'}, {'e', '\x1b'}};
+      {'r', '\r'}, {'n', '\n'}, {'t', '\t'}, {'b', '\b'}, {'e', '\x1b'}};
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const bool escape = text[i] == '\\' && i + 1 < text.size();
@@ -85,6 +86,14 @@ const std::map<std::string, ControlId>& keyTokens() {
   return tokens;
 }
 
+core::NumberLocale localeNamed(const std::string& name) {
+  static const std::map<std::string, core::NumberLocale> locales = {
+      {"us", {".", ",", "$"}},           {"gb", {".", ",", "\u00A3"}}, {"de", {",", ".", "\u20AC"}},
+      {"fr", {",", "\u202F", "\u20AC"}}, {"c", {".", ",", ""}},
+  };
+  return locales.at(name);
+}
+
 void press(LoadedForm& f, const std::string& token) {
   auto& w = f.window;
   if (token.find_first_not_of("0123456789") == std::string::npos) {
@@ -112,6 +121,8 @@ void press(LoadedForm& f, const std::string& token) {
     box.setSelLength(std::stoi(token.substr(comma + 1)));
   } else if (token.starts_with("focus=")) {
     w.focus(controlNamed(token.substr(6)));
+  } else if (token.starts_with("locale=")) {
+    f.app.locale = localeNamed(token.substr(7));
   } else if (token.starts_with("clip=")) {
     w.clipboard().setText(quoted(token.substr(5)));
   } else if (token.starts_with("tool:")) {

@@ -1,6 +1,6 @@
-// NPV, IRR and MIRR of the cash-flow list. Each reads the list afresh (which rewrites it in its
-// normalised form, whatever happens next), shows its result in the display, and on unusable
-// input shows its message and unrolls the list for correction.
+// NPV, IRR and MIRR of the cash-flow list. Each reads the list afresh, which rewrites it in its
+// normalised form, and shows its result in the display; on unusable input it puts the list back
+// as the user wrote it, shows its message and unrolls the list for correction.
 
 #include <exception>
 
@@ -23,7 +23,8 @@ constexpr const char* kMIRRSyntax = "MIRR(Cash Flows,Interest, Reinvest Rate)";
 
 // A list that starts with nothing invested or received (or has no amount at all) is refused.
 void Form1::CommandNPV_Click() {
-  ParseCashFlows(c_.TextCF.text());
+  const std::string written = c_.TextCF.text();
+  ParseCashFlows(written);
   if (s_.CashFlows.front() != 0) {
     try {
       const double npv = fin::NPV(readRate(c_.TextInterest), s_.CashFlows);
@@ -32,32 +33,34 @@ void Form1::CommandNPV_Click() {
     } catch (const std::exception&) {
     }
   }
-  ShowCashFlowError(kNPVSyntax);
+  ShowCashFlowError(written, kNPVSyntax);
 }
 
 // The search starts at the rate shown, or at 10 % when there is none.
 void Form1::CommandIRR_Click() {
   const std::string guessText = c_.TextInterest.text().empty() ? "10" : c_.TextInterest.text();
-  ParseCashFlows(c_.TextCF.text());
+  const std::string written = c_.TextCF.text();
+  ParseCashFlows(written);
   try {
     const double guess = core::checkedDivide(core::GetRateOrPeriod(guessText), 100);
     const double irr = fin::IRR(s_.CashFlows, guess);
     ShowDisplayResult(core::checkedMultiply(irr, 100), "Internal Rate Of Return (%) ");
   } catch (const std::exception&) {
-    ShowCashFlowError(kIRRSyntax, true);
+    ShowCashFlowError(written, kIRRSyntax, true);
   }
 }
 
 // The interest field holds the finance rate, the period field the reinvestment rate.
 void Form1::CommandMIRR_Click() {
-  ParseCashFlows(c_.TextCF.text());
+  const std::string written = c_.TextCF.text();
+  ParseCashFlows(written);
   try {
     const double financeRate = readRate(c_.TextInterest);
     const double reinvestRate = readRate(c_.TextPer);
     const double mirr = fin::MIRR(s_.CashFlows, financeRate, reinvestRate);
     ShowDisplayResult(core::checkedMultiply(mirr, 100), "Modified Internal Rate Of Return (%) ");
   } catch (const std::exception&) {
-    ShowCashFlowError(kMIRRSyntax);
+    ShowCashFlowError(written, kMIRRSyntax);
   }
 }
 

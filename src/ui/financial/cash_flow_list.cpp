@@ -82,7 +82,11 @@ void Form1::ParseCashFlows(const std::string& text) {
   c_.TextCF.setText(list.text);
 }
 
-void Form1::ShowCashFlowError(const char* syntaxLine, bool askForEstimate) {
+// The normalised list would drop every line the reader could not use, the very lines the
+// user is asked to correct.
+void Form1::ShowCashFlowError(const std::string& written, const char* syntaxLine,
+                              bool askForEstimate) {
+  c_.TextCF.setText(written);
   ShowInputError(syntaxLine, askForEstimate);
   CommandCF_Click();
 }

@@ -33,9 +33,11 @@ TextBox* Form1::FocusedTextBox() const {
   }
 }
 
+// With nothing selected there is nothing to copy: the clipboard keeps what another program, or
+// an earlier Copy, put there.
 void Form1::MenuCopy_Click() {
   TextBox* box = FocusedTextBox();
-  if (!box) return;
+  if (!box || box->selLength() == 0) return;
   c_.SystemClipboard.clear();
   c_.SystemClipboard.setText(box->selectedText());
 }
@@ -43,22 +45,24 @@ void Form1::MenuCopy_Click() {
 // Only the text changes: the display's state and the fields' formatting stay as they are.
 void Form1::MenuCut_Click() {
   TextBox* box = FocusedTextBox();
-  if (!box) return;
+  if (!box || box->selLength() == 0) return;
   c_.SystemClipboard.clear();
   c_.SystemClipboard.setText(box->selectedText());
   box->setSelectedText("");
 }
 
-// The cash-flow list takes any text. Every other box takes a number only, and takes it in the
-// form the fields read ("1,000" as 1000, "$12.50" as 12.50): a separator left in would end the
-// number there for every command. The box is the focused one, not ActiveField: after a click
-// into the decimal-places box, ActiveField still names the field used before it.
+// The cash-flow list takes any text. Every other box takes a number only, read as the list reads
+// its amounts (the program's own form first, so that a number it wrote means the same in any
+// locale), and takes it in the form the fields read ("1,000" as 1000, "$12.50" as 12.50): a
+// separator left in would end the number there for every command. The box is the focused one, not
+// ActiveField: after a click into the decimal-places box, ActiveField still names the field used
+// before it.
 void Form1::MenuPaste_Click() {
   TextBox* box = FocusedTextBox();
   if (!box) return;
   std::string text = c_.SystemClipboard.text();
   if (box != &c_.TextCF) {
-    std::optional<std::string> number = core::plainNumber(text, module_.app().numberLocale());
+    std::optional<std::string> number = core::readNumber(text, module_.app().numberLocale());
     if (!number) return;
     text = std::move(*number);
   }
