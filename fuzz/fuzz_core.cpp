@@ -285,7 +285,9 @@ void checkSchedule(const std::uint8_t* data, std::size_t size) {
   const bool beginning = (data[33] & 1) != 0;
   terms.due = beginning ? finance::PaymentDue::BeginningOfPeriod : finance::PaymentDue::EndOfPeriod;
   terms.decimalPlaces = data[32] / 64 * 2;
-  const double finalBalance = -terms.futureValue / (beginning ? 1 + terms.rate : 1);
+  // The balance owed, with its sign turned for a plan with no present value (its savings).
+  const double shownSign = terms.presentValue == 0 ? -1 : 1;
+  const double finalBalance = shownSign * -terms.futureValue / (beginning ? 1 + terms.rate : 1);
   for (const auto mode : {finance::ScheduleMode::Exact, finance::ScheduleMode::AsBilled}) {
     std::vector<finance::ScheduleRow> rows;
     try {

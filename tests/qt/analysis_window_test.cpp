@@ -177,15 +177,39 @@ TEST_F(AnalysisWindowTest, CopyAndSaveGiveTheScheduleAndAFailedSaveSaysWhichFile
   EXPECT_EQ(QDir(target.path()).entryList(QDir::Files), QStringList{"schedule.csv"});
 }
 
-// State: no present value; no cash flows. Expected: each tab shows its sentence, neither a
+// State: the PMT key's payment in the field, then the payment timing changed. Action: the
+// schedule opened; then the Payment field cleared and Refresh. Expected: above the table, a
+// sentence that the payment does not settle the loan, read out as its text (no fixed accessible
+// name); gone once the field is empty.
+TEST_F(AnalysisWindowTest, AStalePaymentIsNamedAboveTheTableUntilTheFieldSettlesTheLoan) {
+  enterLoan();
+  QTest::mouseClick(&w(CommandPMT), Qt::LeftButton);
+  qobject_cast<QCheckBox*>(&w(CheckPayment))->click();
+  window().menuItem(MenuLoanSchedule)->trigger();
+  auto& note = child<QLabel>("LoanSchedulePaymentNote");
+  EXPECT_TRUE(note.isVisible());
+  EXPECT_TRUE(table().isVisible());
+  EXPECT_TRUE(note.text().startsWith("The Payment field's -86.07 does not settle this loan"))
+      << note.text().toStdString();
+  EXPECT_EQ(note.text().toStdString(), analysis().loanSchedule().report().paymentNote());
+  EXPECT_TRUE(note.accessibleName().isEmpty());
+  EXPECT_LT(note.mapTo(&analysis(), QPoint()).y(), table().mapTo(&analysis(), QPoint()).y());
+
+  setField(TextPMT, "");
+  QTest::mouseClick(&analysis().refreshButton(), Qt::LeftButton);
+  EXPECT_FALSE(note.isVisible());
+  EXPECT_TRUE(table().isVisible());
+}
+
+// State: no number of periods; no cash flows. Expected: each tab shows its sentence, neither a
 // table nor a chart, and nothing to copy or save.
 TEST_F(AnalysisWindowTest, AnEmptyFieldShowsItsSentenceInsteadOfTableAndChart) {
   setField(TextInterest, "0.5");
-  setField(TextN, "12");
+  setField(TextPV, "1000");
   window().menuItem(MenuLoanSchedule)->trigger();
   const auto& problem = child<QLabel>("LoanScheduleProblem");
   EXPECT_TRUE(problem.isVisible());
-  EXPECT_TRUE(problem.text().contains("Present Value")) << problem.text().toStdString();
+  EXPECT_TRUE(problem.text().contains("NPer")) << problem.text().toStdString();
   EXPECT_FALSE(table().isVisible());
   EXPECT_FALSE(child<QWidget>("LoanScheduleChart").isVisible());
   EXPECT_FALSE(child<QPushButton>("LoanScheduleCopy").isEnabled());

@@ -7,6 +7,7 @@
 
 #include "form_fixture.h"
 #include "ui/analysis/cash_flow_profile_report.h"
+#include "ui/analysis/field_reading.h"
 #include "ui/analysis/loan_schedule_report.h"
 
 namespace vantro::test {
@@ -84,6 +85,125 @@ TEST(LoanScheduleReport, ChartPointsAreThinnedToTheWidthAndKeepBothEnds) {
   }
 }
 
+// The PMT key writes the payment rounded to the places shown; the exact schedule reads that as
+// the exact payment, and so agrees with BAL and TPPMT to the cent. 250,000 at 6.5/12 % over 360
+// months pays -1580.17006: carrying -1580.17 through 60 periods would leave 234027.45. BAL
+// gives |pv| - |principal paid|; the schedule's balance has the present value's sign.
+TEST(LoanScheduleReport, ThePmtKeysRoundedResultGivesTheBalanceOfBalAndTppmt) {
+  for (const std::string presentValue : {"250000", "-250000"})
+    for (const bool beginning : {false, true}) {
+      SCOPED_TRACE(presentValue + (beginning ? " beginning" : " end"));
+      LoadedForm loaded;
+      auto& window = loaded.window;
+      window.textBox(ControlId::TextInterest).setText("6.5/12");
+      window.textBox(ControlId::TextN).setText("360");
+      window.textBox(ControlId::TextPV).setText(presentValue);
+      window.textBox(ControlId::TextPer).setText("60");
+      if (beginning) window.click(ControlId::CheckPayment);
+      window.click(ControlId::CommandPMT);
+      window.click(ControlId::CommandBalance);
+      const std::string balance = loaded.display();
+      window.click(ControlId::CommandPrincipal);
+      const std::string principalPaid = loaded.display();
+      window.click(ControlId::MenuLoanSchedule);
+      const LoanScheduleReport report = LoanScheduleReport::build(window.analysis().readFields(),
+                                                                  {ScheduleMode::Exact, 12, false});
+      ASSERT_EQ(report.problem(), "");
+      if (presentValue == "250000" && !beginning) {
+        EXPECT_EQ(balance, "234027.44");
+      }
+      EXPECT_EQ(report.cell(59, 4), (presentValue[0] == '-' ? "-" : "") + balance);
+      EXPECT_EQ(report.cell(59, 6), principalPaid);
+      EXPECT_EQ(report.paymentNote(), "");
+      EXPECT_EQ(report.rows().back().payment, report.rows().front().payment);
+    }
+}
+
+// The Payment field stands for the settling payment when it holds that payment as shown at the
+// decimal places chosen, or exactly. Any other payment is named above the table with what the
+// last payment becomes; here the PMT key's result at the end of each period, left in the field
+// after the box was ticked, overpays and the last payment comes back.
+TEST(LoanScheduleReport, APaymentThatDoesNotSettleTheLoanIsNamed) {
+  struct Case {
+    const char* payment;
+    int places;
+    int paymentDue;
+    std::string note;
+    const char* interest = "6.5/12";
+    const char* periods = "360";
+  };
+  const Case cases[] = {
+      {"-1580.2", 1, 0, ""},
+      {"-1580.17", 2, 0, ""},
+      {"-83333.33333333333", 2, 0, "", "0", "3"},  // the exact payment, -250000/3
+      {"-1580.17", 4, 0,
+       "The Payment field's -1580.1700 does not settle this loan (it would take -1580.1701 a "
+       "period): the last payment becomes -1580.2350."},
+      {"-1500", 2, 0,
+       "The Payment field's -1500.00 does not settle this loan (it would take -1580.17 a "
+       "period): the last payment becomes -90182.36."},
+      {"-1580.17", 2, 1,
+       "The Payment field's -1580.17 does not settle this loan (it would take -1571.66 a "
+       "period): the last payment becomes 7836.82."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.payment << " " << c.places << " " << c.paymentDue);
+    AnalysisFields fields = loan(c.interest, c.periods, "250000");
+    fields.payment = c.payment;
+    fields.decimalPlaces = c.places;
+    fields.paymentDue = c.paymentDue;
+    const LoanScheduleReport exact = LoanScheduleReport::build(fields, {ScheduleMode::Exact});
+    EXPECT_EQ(exact.paymentNote(), c.note);
+    EXPECT_EQ(exact.rows().back().payment == exact.rows().front().payment, c.note.empty());
+    const LoanScheduleReport billed = LoanScheduleReport::build(fields, {ScheduleMode::AsBilled});
+    EXPECT_EQ(billed.paymentNote().empty(), c.note.empty());
+  }
+}
+
+// A savings plan: no present value (an empty field counts as 0, as the commands read it) and a
+// target. The balance is the savings, growing to the target with its sign, in the periods, the
+// year totals, the total, the summary and the chart; payments keep their own sign.
+TEST(LoanScheduleReport, ASavingsPlanGrowsTowardsTheTargetWithItsSign) {
+  for (const std::string target : {"30000", "-30000"})
+    for (const ScheduleMode mode : {ScheduleMode::Exact, ScheduleMode::AsBilled})
+      for (const int due : {0, 1}) {
+        SCOPED_TRACE(target + " " + std::to_string(int(mode)) + " " + std::to_string(due));
+        AnalysisFields fields = loan("0.5", "60", "");
+        fields.futureValue = target;
+        fields.paymentDue = due;
+        const LoanScheduleReport report = LoanScheduleReport::build(fields, {mode, 12, true});
+        ASSERT_EQ(report.problem(), "");
+        const double sign = target[0] == '-' ? -1 : 1;
+        double saved = 0;
+        for (std::size_t row = 0; row < report.rowCount(); ++row) {
+          const double balance = sign * std::stod(report.cell(row, 4));
+          ASSERT_GT(balance, 0) << row;
+          ASSERT_GE(balance, saved) << row;
+          ASSERT_LT(sign * std::stod(report.cell(row, 1)), 0) << row;
+          saved = balance;
+        }
+        const std::string left = report.cell(report.rowCount() - 1, 4);
+        EXPECT_EQ(left, (sign < 0 ? "-" : "") + std::string(due == 0 ? "30000.00" : "29850.75"));
+        EXPECT_NE(report.summary().find(", interest earned "), std::string::npos);
+        EXPECT_NE(report.summary().find("; balance left " + left + "."), std::string::npos);
+        if (target == "30000" && mode == ScheduleMode::Exact && due == 0) {
+          EXPECT_EQ(report.summary(),
+                    "60 payments of -429.98; total paid -25799.04, interest earned 4200.96; "
+                    "balance left 30000.00.");
+        }
+        const auto points = report.chartPoints(20);
+        EXPECT_EQ(points.front().balance, 0);
+        for (std::size_t i = 1; i < points.size(); ++i)
+          EXPECT_GT(sign * points[i].balance, sign * points[i - 1].balance) << i;
+        EXPECT_EQ(ui::analysis::formatAmount(points.back().balance, 2), left);
+      }
+  AnalysisFields plan = loan("0.5", "60", "0");
+  plan.futureValue = "30000";
+  plan.payment = "-400";
+  const std::string note = "The Payment field's -400.00 does not settle this savings plan (";
+  EXPECT_EQ(LoanScheduleReport::build(plan, {}).paymentNote().substr(0, note.size()), note);
+}
+
 TEST(LoanScheduleReport, UnusableInputsAreNamedInASentence) {
   struct Case {
     AnalysisFields fields;
@@ -92,7 +212,8 @@ TEST(LoanScheduleReport, UnusableInputsAreNamedInASentence) {
   const Case cases[] = {
       {loan("", "12", "1000"), "The Interest field is empty: the schedule needs it."},
       {loan("1", " ", "1000"), "The NPer field is empty: the schedule needs it."},
-      {loan("1", "12", ""), "The Present Value field is empty: the schedule needs it."},
+      {loan("1", "12", "1e999"),
+       "The Present Value field does not hold a number the calculator can use."},
       {loan("1/0", "12", "1000"),
        "The Interest field does not hold a number the calculator can use."},
       {loan("1", "1000000000", "1000"),

@@ -32,17 +32,17 @@ double checkedTiming(double rate, double periods, double amountA, double amountB
 
 double PV(double rate, double periods, double payment, double futureValue, PaymentDue due) {
   // presentValue = −(payment·timing·accumulation + futureValue)/growth
-  const double timing = checkedTiming(rate, periods, payment, futureValue, due);
-  // At −100 % nothing of the present value is left after a period: no present value settles
-  // the relation, or every one does.
-  if (rate == -1) detail::fail(Reason::RateAtOrBelowMinusOne);
+  detail::requireFinite({rate, periods, payment, futureValue});
+  // Discounting divides by 1 + rate, as NPV does: refused at −100 %, where nothing of the
+  // present value survives a period, and below, where it would flip sign each period.
+  detail::requireRateAboveMinusOne(rate);
+  const double timing = 1 + rate * detail::dueFlag(due);
   const AmountScale scale{payment, futureValue};
-  const RelationCoefficients relation(detail::Compounding(rate), periods, timing);
+  const RelationCoefficients relation(rate, std::log1p(rate), periods, timing);
   const double others =
       relation.payment * scale.down(payment) + relation.futureValue * scale.down(futureValue);
-  // Dividing by the present-value coefficient sign·e^min(logGrowth, 0).
-  const double presentValue =
-      -relation.sign * detail::scaleByExp(others, -std::min(relation.logGrowth, 0.0));
+  // Dividing by the present-value coefficient e^min(logGrowth, 0).
+  const double presentValue = -detail::scaleByExp(others, -std::min(relation.logGrowth, 0.0));
   return detail::finiteResult(scale.up(presentValue));
 }
 

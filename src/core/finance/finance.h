@@ -13,10 +13,10 @@
 // - FV, PMT, IPMT and PPMT take any rate at which (1+rate)^periods is real and the relation
 //   divides by nothing that is 0: below −1 (−100 %) whole period counts only, and whole
 //   payment numbers (the growth then alternates in sign), at −1 period counts above 0 (the
-//   growth is 0: nothing of a balance survives a period). PV takes rates below −1 likewise,
-//   but not −1 itself, where the present value drops out of the relation. NPer, a logarithm
-//   of the growth, Rate, which looks for rates above −1, and NPV, IRR and MIRR refuse every
-//   rate (and guess) of −1 or below;
+//   growth is 0: nothing of a balance survives a period). The others refuse every rate (and
+//   guess) of −1 or below with RateAtOrBelowMinusOne: PV, which divides by the growth, NPer,
+//   a logarithm of it, Rate, which looks for rates above −1, and NPV, IRR and MIRR, which
+//   divide by powers of 1 + rate;
 // - every function returns a finite double or throws FinanceError: no NaN or infinity ever
 //   comes out, and a NaN or infinite argument is an error.
 

@@ -37,19 +37,15 @@ struct Loan {
   double finalBalance;
   double payment;    // given, or solved with PMT
   double deviation;  // payment − the payment that settles the terms; 0 when it does
+  // The rows compute the balance owed, which carries the present value's sign; a plan with
+  // no present value shows its savings instead, the balance owed with its sign turned.
+  double shownBalanceSign;
 };
 
 Loan checkedLoan(const ScheduleTerms& terms) {
-  detail::requireFinite({terms.rate, terms.periods, terms.presentValue, terms.futureValue,
-                         terms.payment.value_or(0)});
-  const bool beginning = detail::dueFlag(terms.due) == 1;
-  detail::requireRateAboveMinusOne(terms.rate);
-  // Before anything is allocated: a billion periods is refused at once.
-  if (!(terms.periods > 0 && terms.periods <= kMaxSchedulePeriods)) {
-    detail::fail(Reason::PeriodOutOfRange);
-  }
-  const double settling =
-      PMT(terms.rate, terms.periods, terms.presentValue, terms.futureValue, terms.due);
+  detail::requireFinite({terms.payment.value_or(0)});
+  const double settling = settlingPayment(terms);
+  const bool beginning = terms.due == PaymentDue::BeginningOfPeriod;
   const double payment = terms.payment.value_or(settling);
   // A payment a few units in the last place off the settling one (PMT's result typed back)
   // settles the terms as well as a double can.
@@ -68,7 +64,14 @@ Loan checkedLoan(const ScheduleTerms& terms) {
           terms.presentValue,
           finalBalance,
           payment,
-          deviation};
+          deviation,
+          terms.presentValue == 0 ? -1.0 : 1.0};
+}
+
+// The row as shown: computed with the balance owed, which the next row goes on from.
+ScheduleRow shown(ScheduleRow row, const Loan& loan) {
+  row.balance = loan.shownBalanceSign * row.balance + 0.0;  // + 0.0: never −0
+  return row;
 }
 
 // The balance after payment k of a loan whose payment settles its terms:
@@ -178,7 +181,7 @@ std::vector<ScheduleRow> exactRows(const Loan& loan) {
     row.cumulativeInterest = interestSum.value();
     row.cumulativePrincipal = principalSum.value();
     requireFiniteRow(row);
-    rows.push_back(row);
+    rows.push_back(shown(row, loan));
     previous = row.balance;
   }
   return rows;
@@ -217,13 +220,24 @@ std::vector<ScheduleRow> billedRows(const Loan& loan, int places) {
     row.cumulativeInterest = interestSum;
     row.cumulativePrincipal = principalSum;
     requireFiniteRow(row);
-    rows.push_back(row);
+    rows.push_back(shown(row, loan));
     previous = row.balance;
   }
   return rows;
 }
 
 }  // namespace
+
+double settlingPayment(const ScheduleTerms& terms) {
+  detail::requireFinite({terms.rate, terms.periods, terms.presentValue, terms.futureValue});
+  detail::dueFlag(terms.due);
+  detail::requireRateAboveMinusOne(terms.rate);
+  // Before anything is allocated: a billion periods is refused at once.
+  if (!(terms.periods > 0 && terms.periods <= kMaxSchedulePeriods)) {
+    detail::fail(Reason::PeriodOutOfRange);
+  }
+  return PMT(terms.rate, terms.periods, terms.presentValue, terms.futureValue, terms.due);
+}
 
 std::vector<ScheduleRow> amortisationSchedule(const ScheduleTerms& terms, ScheduleMode mode) {
   const Loan loan = checkedLoan(terms);

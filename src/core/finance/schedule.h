@@ -38,7 +38,10 @@ struct ScheduleTerms {
 
 // One period. Amounts carry the payment's sign except the balance, which carries the present
 // value's: a loan of 150,000 shows payments, interest and principal negative and its balance
-// positive, falling to 0.
+// positive, falling to 0. Before the first payment the balance is the present value. With no
+// present value (a savings plan) there is no sign to carry: the balance is then the savings,
+// with the future value's sign, so that a plan saving 30,000 shows payments and principal
+// negative, interest positive and its balance positive, rising to 30,000.
 struct ScheduleRow {
   double period = 0;  // 1, 2, ...; the last of a fractional count is the count itself
   double payment = 0;
@@ -51,8 +54,9 @@ struct ScheduleRow {
 
 // The rows of the schedule, one per period. The balance after the last payment is −futureValue
 // (payments at the end of each period) or −futureValue/(1 + rate) (at the beginning: the
-// last period's interest then accrues after the last payment). Each period's interest is
-// −rate times the balance left by the previous payment (none in the first payment when
+// last period's interest then accrues after the last payment); a savings plan's is the
+// same with its sign turned. Each period's interest is −rate times the balance left by the
+// previous payment, or +rate times a plan's savings (none in the first payment when
 // payments fall at the beginning). The last row's payment is whatever brings the balance to
 // that final one: with the solved payment that is the payment itself; a given payment that
 // does not settle the terms leaves the difference to the last payment. A part period's row
@@ -62,6 +66,10 @@ struct ScheduleRow {
 // RateAtOrBelowMinusOne for a rate of −1 or less, InvalidArgument for a NaN or infinite input,
 // NoSolution when PMT has none, Overflow when an amount leaves the range of a double.
 std::vector<ScheduleRow> amortisationSchedule(const ScheduleTerms& terms, ScheduleMode mode);
+
+// The payment that settles the terms (PMT), after the checks amortisationSchedule makes and
+// with its errors; the terms' own payment plays no part.
+double settlingPayment(const ScheduleTerms& terms);
 
 // The rows of one year and their sums. Year y holds periods (y − 1)·periodsPerYear + 1 to
 // y·periodsPerYear; the last year may hold fewer (and a fractional last row).

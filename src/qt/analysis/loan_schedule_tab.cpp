@@ -49,6 +49,7 @@ LoanScheduleTab::LoanScheduleTab(QWidget* parent)
       save_(new QPushButton(tr("&Save as CSV…"))),
       pages_(new QStackedWidget),
       problem_(new QLabel),
+      paymentNote_(new QLabel),
       table_(new QTableView),
       summary_(new QLabel),
       chart_(charts::makeChartView(
@@ -62,6 +63,7 @@ LoanScheduleTab::LoanScheduleTab(QWidget* parent)
   copy_->setObjectName(QStringLiteral("LoanScheduleCopy"));
   save_->setObjectName(QStringLiteral("LoanScheduleSave"));
   problem_->setObjectName(QStringLiteral("LoanScheduleProblem"));
+  paymentNote_->setObjectName(QStringLiteral("LoanSchedulePaymentNote"));
   chart_->setObjectName(QStringLiteral("LoanScheduleChart"));
   askSavePath = [this] {
     return QFileDialog::getSaveFileName(this, tr("Save the Loan Schedule"),
@@ -113,6 +115,12 @@ LoanScheduleTab::LoanScheduleTab(QWidget* parent)
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
 
+  // Its text is its accessible name: a fixed one would hide the sentence from a screen reader.
+  paymentNote_->setWordWrap(true);
+  paymentNote_->setTextFormat(Qt::PlainText);
+  paymentNote_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  paymentNote_->hide();
+
   summary_->setAccessibleName(tr("Schedule summary"));
   summary_->setWordWrap(true);
   summary_->setTextFormat(Qt::PlainText);
@@ -129,6 +137,7 @@ LoanScheduleTab::LoanScheduleTab(QWidget* parent)
   auto* upper = new QWidget;
   auto* upperLayout = new QVBoxLayout(upper);
   upperLayout->setContentsMargins(0, 0, 0, 0);
+  upperLayout->addWidget(paymentNote_);
   upperLayout->addWidget(table_, 1);
   upperLayout->addWidget(summary_);
   auto* splitter = new QSplitter(Qt::Vertical);
@@ -188,6 +197,8 @@ void LoanScheduleTab::rebuild() {
     pages_->setCurrentWidget(problem_);
     return;
   }
+  paymentNote_->setText(fromUtf8(report_.paymentNote()));
+  paymentNote_->setVisible(!report_.paymentNote().empty());
   summary_->setText(fromUtf8(report_.summary()));
   sizeColumns();
   showChart();

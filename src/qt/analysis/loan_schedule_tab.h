@@ -1,7 +1,7 @@
 #pragma once
 // The Loan Schedule tab: the options, the schedule table, its summary line and the chart of the
-// balance and the interest paid so far; or, when an input is missing, the sentence that says
-// which.
+// balance and the interest paid so far, with a sentence above the table when the Payment field's
+// payment does not settle the loan; or, when an input is missing, the sentence that says which.
 
 #include <QWidget>
 #include <functional>
@@ -57,6 +57,7 @@ class LoanScheduleTab : public QWidget {
   QPushButton* save_;
   QStackedWidget* pages_;
   QLabel* problem_;
+  QLabel* paymentNote_;
   QTableView* table_;
   QLabel* summary_;
   QChartView* chart_;

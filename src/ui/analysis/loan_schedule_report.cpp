@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 
+#include "core/fixed_format.h"
 #include "ui/analysis/field_reading.h"
 
 namespace vantro::ui {
@@ -37,6 +39,26 @@ std::string sentenceFor(fin::FinanceError::Reason reason) {
       break;
   }
   return "The fields do not describe a loan or savings plan the calculator can schedule.";
+}
+
+// The PMT key writes the settling payment rounded to the places shown: read back, that stands
+// for the settling payment, as the exact value does. Carried through the schedule, the rounded
+// one would leave the balance a cent or more from BAL's.
+bool standsForSettling(double payment, double settling, int places) {
+  return payment == settling || payment == core::roundToPlaces(settling, places);
+}
+
+std::string paymentNoteFor(double payment, double settling, double lastPayment, bool plan,
+                           int places) {
+  std::string note = "The Payment field's ";
+  note += formatAmount(payment, places);
+  note += plan ? " does not settle this savings plan" : " does not settle this loan";
+  note += " (it would take ";
+  note += formatAmount(settling, places);
+  note += " a period): the last payment becomes ";
+  note += formatAmount(lastPayment, places);
+  note += ".";
+  return note;
 }
 
 // 12, or 360.5 for a fractional last period: the shortest text that reads back the same.
@@ -91,15 +113,24 @@ LoanScheduleReport LoanScheduleReport::build(const AnalysisFields& fields,
     fin::ScheduleTerms terms;
     terms.rate = requireField(fields.interest, FieldKind::Percent, kInterestCaption, kNeed);
     terms.periods = requireField(fields.periods, FieldKind::Count, kPeriodsCaption, kNeed);
+    // Empty counts as 0, as the commands read it: a savings plan has no present value.
     terms.presentValue =
-        requireField(fields.presentValue, FieldKind::Money, kPresentValueCaption, kNeed);
+        readField(fields.presentValue, FieldKind::Money, kPresentValueCaption).value_or(0);
     terms.futureValue =
         readField(fields.futureValue, FieldKind::Money, kFutureValueCaption).value_or(0);
-    terms.payment = readField(fields.payment, FieldKind::Money, kPaymentCaption);
+    const std::optional<double> given =
+        readField(fields.payment, FieldKind::Money, kPaymentCaption);
     terms.due = fin::PaymentDue{fields.paymentDue};
     terms.decimalPlaces = fields.decimalPlaces;
+    const double settling = fin::settlingPayment(terms);
+    if (given && !standsForSettling(*given, settling, fields.decimalPlaces)) terms.payment = given;
     report.rows_ = fin::amortisationSchedule(terms, options.mode);
     report.years_ = fin::yearTotals(report.rows_, report.options_.periodsPerYear);
+    report.openingBalance_ = terms.presentValue;
+    if (terms.payment) {
+      report.paymentNote_ = paymentNoteFor(*terms.payment, settling, report.rows_.back().payment,
+                                           terms.presentValue == 0, fields.decimalPlaces);
+    }
   } catch (const InputProblem& problem) {
     report.problem_ = problem.what();
   } catch (const fin::FinanceError& error) {
@@ -110,6 +141,7 @@ LoanScheduleReport LoanScheduleReport::build(const AnalysisFields& fields,
   if (!report.problem_.empty()) {
     report.rows_.clear();
     report.years_.clear();
+    report.paymentNote_.clear();
     return report;
   }
 
@@ -132,7 +164,8 @@ LoanScheduleReport LoanScheduleReport::build(const AnalysisFields& fields,
   }
   summary += "; total paid ";
   summary += formatAmount(report.totals_.payment, places);
-  summary += ", of which interest ";
+  // A loan's interest is part of what was paid; a savings plan's (no present value) is earned.
+  summary += report.openingBalance_ == 0 ? ", interest earned " : ", of which interest ";
   summary += formatAmount(last.cumulativeInterest, places);
   summary += "; balance left ";
   summary += formatAmount(last.balance, places);
@@ -251,9 +284,7 @@ std::string LoanScheduleReport::csvText() const {
 std::vector<ChartPoint> LoanScheduleReport::chartPoints(int maxPoints) const {
   std::vector<ChartPoint> points;
   if (rows_.empty()) return points;
-  // Period 0: the balance before any payment.
-  const fin::ScheduleRow& first = rows_.front();
-  points.push_back({0, first.balance - first.principal, 0});
+  points.push_back({0, openingBalance_, 0});
   const std::size_t wanted = static_cast<std::size_t>(std::max(2, maxPoints)) - 1;
   const std::size_t count = rows_.size();
   const std::size_t taken = std::min(wanted, count);

@@ -1,6 +1,7 @@
 #pragma once
 // The Loan Schedule tab's content: which rows the table shows, their texts, the sentence that
-// stands in for the table when an input is missing, and the copied and saved forms.
+// stands in for the table when an input is missing, the one above it when the Payment field's
+// payment does not settle the loan, and the copied and saved forms.
 
 #include <array>
 #include <cstddef>
@@ -40,6 +41,10 @@ class LoanScheduleReport {
   const std::string& problem() const { return problem_; }
   // One line under the table: the payment, the number of payments and the totals.
   const std::string& summary() const { return summary_; }
+  // When the Payment field holds a payment other than the settling one (as shown at the
+  // decimal places chosen, or exact), which the schedule then uses: a sentence saying so and
+  // what the last payment becomes. Empty otherwise.
+  const std::string& paymentNote() const { return paymentNote_; }
 
   // Table rows: the periods, a subtotal after each year when chosen, and a last row of totals.
   // Rows are found by arithmetic, so that the table asks for only the rows it shows.
@@ -63,8 +68,10 @@ class LoanScheduleReport {
  private:
   std::string problem_;
   std::string summary_;
+  std::string paymentNote_;
   LoanScheduleOptions options_;
   int decimalPlaces_ = 2;
+  double openingBalance_ = 0;  // before the first payment: the present value
   std::vector<core::finance::ScheduleRow> rows_;
   std::vector<core::finance::YearTotal> years_;
   core::finance::ScheduleRow totals_;

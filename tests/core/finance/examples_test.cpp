@@ -45,7 +45,9 @@ TEST(FinanceExamples, ErrorsCarryTheirReason) {
       {[&] { return double(IRRs(receipts).size()); }, R::NoSignChange},
       {[&] { return IRR(alternating); }, R::NoConvergence},
       {[&] { return MIRR(receipts, 0, 0); }, R::NoSignChange},
-      {[] { return PV(-1, 10, -100); }, R::RateAtOrBelowMinusOne},      // the loan plays no part
+      {[] { return PV(-1, 10, -100); }, R::RateAtOrBelowMinusOne},    // the loan plays no part
+      {[] { return PV(-1.5, 12, -100); }, R::RateAtOrBelowMinusOne},  // divides by (1 + rate)^n
+      {[] { return PV(-3, 5, -100, 50, kBegin); }, R::RateAtOrBelowMinusOne},
       {[] { return FV(-1.5, 12.5, -100); }, R::RateAtOrBelowMinusOne},  // (−0.5)^12.5 not real
       {[] { return IPMT(-1.5, 2.5, 12, 1000); }, R::RateAtOrBelowMinusOne},
       {[] { return FV(-1, 0, -100); }, R::RateAtOrBelowMinusOne},    // 0^0

@@ -46,7 +46,8 @@ TEST(Schedule, PublishedMortgage) {
 
 // Loans of every shape: rates of either sign and 0, one period, part periods, balloons and
 // savings plans, payments solved and given (the solved one rounded to cents, which does not
-// settle the terms: the last payment then closes the schedule).
+// settle the terms: the last payment then closes the schedule). The closed form gives the
+// balance owed, −FV; a plan with no present value shows its savings, FV, instead.
 TEST(Schedule, IdentitiesAcrossLoans) {
   const double rates[] = {0, 1e-9, 0.07 / 12, 0.25, -0.03};
   const double periodCounts[] = {1, 0.4, 12, 37.5, 360};
@@ -60,7 +61,8 @@ TEST(Schedule, IdentitiesAcrossLoans) {
             const double solved = PMT(r, n, pv, fv, due);
             if (given) loan.payment = roundToPlaces(solved, 2);
             const double payment = loan.payment.value_or(solved);
-            const double final = -fv / (due == kBeginning ? 1 + r : 1);
+            const double owedSign = pv == 0 ? -1 : 1;
+            const double final = owedSign * -fv / (due == kBeginning ? 1 + r : 1);
             const double scale = 1e-11 * (std::fabs(pv) + std::fabs(fv) + std::fabs(payment) * n);
             // What the closed form adds up, where growth makes its terms cancel.
             const auto termsAt = [&](double k) {
@@ -73,14 +75,14 @@ TEST(Schedule, IdentitiesAcrossLoans) {
             ASSERT_EQ(exact.size(), std::ceil(n));
             EXPECT_EQ(exact.back().period, n);
             EXPECT_EQ(exact.back().balance, final);
-            EXPECT_NEAR(exact.back().cumulativePrincipal, final - pv, scale);
+            EXPECT_NEAR(exact.back().cumulativePrincipal, owedSign * final - pv, scale);
             for (std::size_t i = 0; i + 1 < exact.size(); ++i) {
               const auto& row = exact[i];
               const double k = row.period, tolerance = scale + termsAt(k);
               // The balance the closed form gives, and the one the principal parts leave.
               const double closed = -FV(r, k, payment, pv, due) / (due == kBeginning ? 1 + r : 1);
-              ASSERT_NEAR(row.balance, closed, tolerance) << k;
-              ASSERT_NEAR(row.balance, pv + row.cumulativePrincipal, tolerance) << k;
+              ASSERT_NEAR(row.balance, owedSign * closed, tolerance) << k;
+              ASSERT_NEAR(row.balance, owedSign * (pv + row.cumulativePrincipal), tolerance) << k;
               ASSERT_NEAR(row.interest + row.principal, payment, tolerance) << k;
               if (given) continue;
               ASSERT_NEAR(row.interest, IPMT(r, k, n, pv, fv, due), tolerance) << k;
@@ -101,12 +103,13 @@ TEST(Schedule, IdentitiesAcrossLoans) {
               const bool none = due == kBeginning && row.period == 1;
               const double billedInterest = none ? 0 : roundToPlaces(-r * previous, 2);
               ASSERT_TRUE(part || row.interest == billedInterest) << row.period;
-              ASSERT_EQ(row.balance, roundToPlaces(previous + row.principal, 2)) << row.period;
+              ASSERT_EQ(owedSign * row.balance, roundToPlaces(previous + row.principal, 2))
+                  << row.period;
               ASSERT_EQ(row.payment, roundToPlaces(row.interest + row.principal, 2));
-              previous = row.balance;
+              previous = owedSign * row.balance;
             }
             EXPECT_EQ(billed.back().cumulativePrincipal,
-                      roundToPlaces(billed.back().balance - roundToPlaces(pv, 2), 2));
+                      roundToPlaces(owedSign * billed.back().balance - roundToPlaces(pv, 2), 2));
           }
 }
 
