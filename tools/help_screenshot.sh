@@ -31,9 +31,11 @@ done
 work=$(mktemp -d)
 xvfb_pid=""
 app_pid=""
+# The program writes its settings file and removes its lock as it ends: wait for both to end
+# before removing the folder they write in.
 cleanup() {
-  if [[ -n $app_pid ]]; then kill "$app_pid" 2>/dev/null || true; fi
-  if [[ -n $xvfb_pid ]]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  if [[ -n $app_pid ]]; then kill "$app_pid" 2>/dev/null || true; wait "$app_pid" 2>/dev/null || true; fi
+  if [[ -n $xvfb_pid ]]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -115,11 +117,14 @@ capture "$work/window.png"
 
 # --- Callouts ------------------------------------------------------------------------------
 # number  badge centre  outline: two corners of a rectangle, or the corners of a polygon
-# (all in twips of the designed layout).
+# (all in twips of the designed layout). A number may mark more than one area: the financial
+# fields are the row of value fields and, left of the keys below it, the period field and the
+# payment-timing check box (the notch in the outline of the keys).
 CALLOUTS=(
   "1 1080,960 1080,960 5295,1455"
   "2 5295,600 2190,600 5295,870"
   "3 120,1530 120,1530 5790,2145"
+  "3 105,3037 105,2565 1680,2565 1680,2835 1245,2835 1245,3240 2400,3240 2400,3675 105,3675"
   "4 5805,2175 105,2175 5805,2175 5805,4065 105,4065 105,3675 2400,3675 2400,3240 1245,3240 1245,2835 1680,2835 1680,2565 105,2565"
   "5 480,4200 480,4200 5415,7095"
 )
