@@ -12,7 +12,6 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -28,17 +27,13 @@
 #include "core/number_text.h"
 #include "core/settings_file.h"
 #include "core/text_edit.h"
+#include "require.h"
 
 using namespace vantro::core;
 
 namespace {
 
-void require(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
+using vantro::fuzz::require;
 
 // strtod on a NUL-terminated copy, in the "C" locale the fuzzer runs in. Returns how many
 // characters it read.

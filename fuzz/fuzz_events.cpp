@@ -7,26 +7,20 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "require.h"
 #include "ui/analysis/cash_flow_profile_report.h"
 #include "ui/analysis/loan_schedule_report.h"
 #include "ui/testing/loaded_form.h"
 
 namespace {
 
+using vantro::fuzz::require;
+
 using vantro::ui::ControlId;
 using vantro::ui::ControlKind;
-
-void require(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
 
 void checkInvariants(vantro::ui::testing::MemoryWindow& w, const vantro::ui::Form1& form) {
   const auto& s = form.state();

@@ -8,25 +8,19 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "help/help_book.h"
 #include "help/html_scan.h"
 #include "help/sitemap.h"
+#include "require.h"
 
 using namespace vantro::help;
 
 namespace {
 
-void require(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
+using vantro::fuzz::require;
 
 std::size_t depthOf(const std::vector<ContentsEntry>& entries) {
   std::size_t deepest = 0;

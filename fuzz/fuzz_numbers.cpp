@@ -10,8 +10,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -20,17 +18,13 @@
 #include "core/fixed_format.h"
 #include "core/number_format.h"
 #include "core/number_text.h"
+#include "require.h"
 
 using namespace vantro::core;
 
 namespace {
 
-void require(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
+using vantro::fuzz::require;
 
 class Input {
  public:
