@@ -7,6 +7,16 @@
 
 namespace vantro::core {
 
+bool fitsCashFlowList(std::string_view text) {
+  std::size_t lineStart = 0;
+  for (;;) {
+    const std::size_t lineEnd = std::min(text.find_first_of("\r\n", lineStart), text.size());
+    if (lineEnd - lineStart > kMaxCashFlowLineBytes) return false;
+    if (lineEnd == text.size()) return true;
+    lineStart = lineEnd + 1;
+  }
+}
+
 CashFlowList parseCashFlows(std::string_view text, const NumberLocale& locale, int decimalPlaces) {
   CashFlowList list;
   const NumberReader reader(locale);

@@ -1,6 +1,7 @@
 #pragma once
 // The cash-flow list as the user types it: one amount per line.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,14 @@ struct CashFlowList {
 // is the decimal point), with "$" or the locale's currency symbol, or in parentheses as
 // accounting negatives, count too. An amount beyond the range of a double stays as typed in
 // the text and comes out infinite, for the caller to refuse.
+// The longest line, in bytes, the list takes from the clipboard: far longer than any amount
+// (a double holds 17 significant digits), short enough for an editor to lay out at once; a
+// megabyte on one line keeps a text editor busy for seconds.
+inline constexpr std::size_t kMaxCashFlowLineBytes = 32767;
+
+// Whether no line of `text` (ended by CR, LF or CR LF) is longer than kMaxCashFlowLineBytes.
+bool fitsCashFlowList(std::string_view text);
+
 CashFlowList parseCashFlows(std::string_view text, const NumberLocale& locale, int decimalPlaces);
 
 }  // namespace vantro::core

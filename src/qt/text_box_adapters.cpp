@@ -4,9 +4,11 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMenu>
+#include <QMimeData>
 #include <QTextCursor>
 #include <algorithm>
 
+#include "core/cash_flow_text.h"
 #include "qt/code_points.h"
 #include "qt/key_codes.h"
 #include "qt/twips.h"
@@ -255,7 +257,8 @@ void LineEditBox::Adapter::setLogicSelection(Range range) {
 }
 
 // --- MultiLineBox -----------------------------------------------------------------------
-// The cash-flow list takes any text, so the editor's own ways of inserting it may stay.
+// The cash-flow list takes any text, so the editor's own ways of inserting it may stay. Its
+// lines are not wrapped: amounts are short, and wrapping a long line costs seconds per megabyte.
 
 namespace {
 
@@ -272,6 +275,7 @@ MultiLineBox::MultiLineBox(ui::ControlId id, EventRouter& router, QWidget* paren
   setAttribute(Qt::WA_InputMethodEnabled, false);
   viewport()->setAttribute(Qt::WA_InputMethodEnabled, false);
   setTabChangesFocus(true);
+  setLineWrapMode(QPlainTextEdit::NoWrap);
 }
 
 // QPlainTextEdit keeps its selection when it loses the focus: nothing to park.
@@ -303,6 +307,11 @@ void MultiLineBox::mouseReleaseEvent(QMouseEvent* event) {
 // The same commands as in the single-line boxes, through the same clipboard handling.
 void MultiLineBox::contextMenuEvent(QContextMenuEvent* event) {
   showEditMenu(*this, router_, event->globalPos(), textCursor().hasSelection());
+}
+
+void MultiLineBox::insertFromMimeData(const QMimeData* source) {
+  if (source->hasText() && !core::fitsCashFlowList(toUtf8(source->text()))) return;
+  QPlainTextEdit::insertFromMimeData(source);
 }
 
 QString MultiLineBox::Adapter::logicText() const {

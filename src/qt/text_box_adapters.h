@@ -120,6 +120,9 @@ class MultiLineBox : public QPlainTextEdit {
   void keyReleaseEvent(QKeyEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  // Dropped text and the primary selection's middle-click paste: refused, as Paste refuses it,
+  // when a line is too long for the list.
+  void insertFromMimeData(const QMimeData* source) override;
 
  private:
   class Adapter : public TextBoxAdapter {

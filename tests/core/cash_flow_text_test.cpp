@@ -78,4 +78,12 @@ TEST(CashFlowText, ListsPastTheSixteenBitRangeAndAMegabyteLine) {
   EXPECT_EQ(list.text, parseCashFlows(text, {".", ",", "$"}, 0).text + digits + "\r\n");
 }
 
+// The list takes lines up to its limit from the clipboard, whatever ends them.
+TEST(CashFlowText, FitsLinesUpToTheLimit) {
+  const std::string longest(vantro::core::kMaxCashFlowLineBytes, '7');
+  EXPECT_TRUE(vantro::core::fitsCashFlowList(""));
+  EXPECT_TRUE(vantro::core::fitsCashFlowList("1\r\n" + longest + "\r" + longest + "\n2"));
+  EXPECT_FALSE(vantro::core::fitsCashFlowList("1\n" + longest + "8\r\n2"));
+}
+
 }  // namespace

@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -279,6 +281,23 @@ TEST_F(MainWindowTest, ClipboardKeysRunTheEditMenuAndToolkitOnlyEditsNothing) {
     window.textBox(TextPV).setSelStart(2);
     QTest::keyClick(&w(TextPV), key, Qt::ControlModifier);
     EXPECT_EQ(window.textBox(TextPV).text(), "123") << key;
+  }
+}
+
+// Text dropped on the list goes in as Paste would take it: a line too long for the editor to
+// lay out at once (a megabyte took it a hundred seconds) is refused.
+TEST_F(MainWindowTest, TheListRefusesADroppedLineTooLongToLayOut) {
+  window.controls().Frame1.setVisible(true);
+  QWidget* viewport = qobject_cast<QAbstractScrollArea*>(&w(TextCF))->viewport();
+  for (const int length : {40, 1 << 20}) {
+    window.textBox(TextCF).setText("");
+    QMimeData dropped;
+    dropped.setText(QString(length, QLatin1Char('7')));
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &drop);
+    EXPECT_EQ(window.textBox(TextCF).text().size(), length == 40 ? 40u : 0u);
   }
 }
 

@@ -64,6 +64,8 @@ TEST(Clipboard, ANumberTheCalculatorWroteReadsBackAsItselfInEveryLocale) {
 
 TEST(Clipboard, HugeOrBinaryTextPastesOrIsRefusedAndTheWindowGoesOn) {
   const std::string megabyteOfDigits(1 << 20, '7');
+  std::string megabyteOfLines;
+  while (megabyteOfLines.size() < megabyteOfDigits.size()) megabyteOfLines += "-1000\r\n300\r\n";
   const std::string withNul(
       "12\0"
       "34",
@@ -78,7 +80,9 @@ TEST(Clipboard, HugeOrBinaryTextPastesOrIsRefusedAndTheWindowGoesOn) {
       {ControlId::TextPV, withNul, 0},              // not a number
       {ControlId::TextPV, randomBytes(1 << 20), 0},
       {ControlId::TextCF, withNul, withNul.size()},  // the list takes any text
-      {ControlId::TextCF, megabyteOfDigits + "\r\n-1", megabyteOfDigits.size() + 4},
+      // A line longer than an editor lays out at once is refused; a megabyte of lines goes in.
+      {ControlId::TextCF, megabyteOfDigits + "\r\n-1", 0},
+      {ControlId::TextCF, megabyteOfLines, megabyteOfLines.size()},
       {ControlId::TextCF, std::string(1000, '\t') + "-5\r1\n2\r\n", 1010},  // CR LF ends each line
       {ControlId::TextPV, "1\t2", 0},
   };

@@ -1,5 +1,6 @@
 // Cut, Copy and Paste on the focused text box, through the clipboard's plain text.
 
+#include "core/cash_flow_text.h"
 #include "core/number_text.h"
 #include "ui/form1.h"
 #include "ui/module1.h"
@@ -51,17 +52,19 @@ void Form1::MenuCut_Click() {
   box->setSelectedText("");
 }
 
-// The cash-flow list takes any text. Every other box takes a number only, read as the list reads
-// its amounts (the program's own form first, so that a number it wrote means the same in any
-// locale), and takes it in the form the fields read ("1,000" as 1000, "$12.50" as 12.50): a
-// separator left in would end the number there for every command. The box is the focused one, not
-// ActiveField: after a click into the decimal-places box, ActiveField still names the field used
-// before it.
+// The cash-flow list takes any text whose lines an editor can lay out at once. Every other box
+// takes a number only, read as the list reads its amounts (the program's own form first, so that
+// a number it wrote means the same in any locale), and takes it in the form the fields read
+// ("1,000" as 1000, "$12.50" as 12.50): a separator left in would end the number there for
+// every command. The box is the focused one, not ActiveField: after a click into the
+// decimal-places box, ActiveField still names the field used before it.
 void Form1::MenuPaste_Click() {
   TextBox* box = FocusedTextBox();
   if (!box) return;
   std::string text = c_.SystemClipboard.text();
-  if (box != &c_.TextCF) {
+  if (box == &c_.TextCF) {
+    if (!core::fitsCashFlowList(text)) return;
+  } else {
     std::optional<std::string> number = core::readNumber(text, module_.app().numberLocale());
     if (!number) return;
     text = std::move(*number);
