@@ -8,10 +8,10 @@
 
 #include <QApplication>
 #include <QTest>
-#include <cstdio>
 #include <memory>
 
 #include "qt/analysis/analysis_window.h"
+#include "qt_bench_main.h"
 #include "ui/analysis/loan_schedule_report.h"
 
 namespace {
@@ -71,22 +71,8 @@ BENCHMARK(BaselineBuildReport)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(OpenWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(RefreshOpenWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The offscreen platform says so for every window shown; it would bury the results.
-void quietOffscreenNotes(QtMsgType, const QMessageLogContext&, const QString& text) {
-  if (!text.contains(QLatin1String("propagateSizeHints")))
-    std::fprintf(stderr, "%s\n", qPrintable(text));
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  qInstallMessageHandler(quietOffscreenNotes);
-  QApplication app(argc, argv);
-  QApplication::setStyle(QStringLiteral("Fusion"));
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return vantro::bench::runWidgetBenchmarks(argc, argv);
 }
