@@ -27,6 +27,15 @@ const ContentsEntry* firstWithPage(const std::vector<ContentsEntry>& entries,
   return nullptr;
 }
 
+// How often `word` occurs in `text`, occurrences not overlapping.
+std::size_t occurrences(std::string_view text, std::string_view word) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(word); at != std::string_view::npos;
+       at = text.find(word, at + word.size()))
+    ++count;
+  return count;
+}
+
 }  // namespace
 
 HelpBook::HelpBook(std::unique_ptr<HelpArchive> archive) : archive_(std::move(archive)) {}
@@ -70,28 +79,51 @@ const std::vector<HelpBook::PageText>& HelpBook::pageTexts() const {
       if (!html) continue;
       std::string title = pageTitle(*html);
       if (title.empty()) title = path.substr(path.rfind('/') + 1);
-      std::string folded = foldCase(title + ' ' + pageText(*html));
-      pageTexts_->push_back({path, std::move(title), std::move(folded)});
+      std::string foldedTitle = foldCase(title);
+      std::string folded = foldedTitle + ' ' + foldCase(pageText(*html));
+      pageTexts_->push_back({path, std::move(title), std::move(foldedTitle), std::move(folded)});
     }
   }
   return *pageTexts_;
 }
 
-std::vector<SearchHit> HelpBook::search(std::string_view query) const {
+std::vector<std::string> HelpBook::searchWords(std::string_view query) {
   std::vector<std::string> words;
   std::istringstream split{foldCase(query)};
   for (std::string word; split >> word;) words.push_back(word);
-  std::vector<SearchHit> hits;
-  if (words.empty()) return hits;
+  return words;
+}
+
+std::vector<SearchHit> HelpBook::search(std::string_view query) const {
+  const std::vector<std::string> words = searchWords(query);
+  if (words.empty()) return {};
+  struct Ranked {
+    const PageText* page;
+    std::size_t wordsInTitle = 0;
+    std::size_t occurrences = 0;
+  };
+  std::vector<Ranked> found;
   for (const PageText& page : pageTexts()) {
-    const bool all = std::all_of(words.begin(), words.end(), [&](const std::string& word) {
-      return page.foldedText.find(word) != std::string::npos;
-    });
-    if (all) hits.push_back({page.title, page.path});
+    Ranked ranked{&page};
+    bool all = true;
+    for (const std::string& word : words) {
+      const std::size_t count = occurrences(page.foldedText, word);
+      all = all && count > 0;
+      ranked.occurrences += count;
+      if (page.foldedTitle.find(word) != std::string::npos) ++ranked.wordsInTitle;
+    }
+    if (all) found.push_back(ranked);
   }
-  std::stable_sort(hits.begin(), hits.end(), [](const SearchHit& a, const SearchHit& b) {
-    return foldCase(a.title) < foldCase(b.title);
+  std::sort(found.begin(), found.end(), [](const Ranked& a, const Ranked& b) {
+    if (a.wordsInTitle != b.wordsInTitle) return a.wordsInTitle > b.wordsInTitle;
+    if (a.occurrences != b.occurrences) return a.occurrences > b.occurrences;
+    if (a.page->foldedTitle != b.page->foldedTitle)
+      return a.page->foldedTitle < b.page->foldedTitle;
+    return a.page->path < b.page->path;
   });
+  std::vector<SearchHit> hits;
+  hits.reserve(found.size());
+  for (const Ranked& ranked : found) hits.push_back({ranked.page->title, ranked.page->path});
   return hits;
 }
 

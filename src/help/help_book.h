@@ -36,9 +36,12 @@ class HelpBook {
   std::optional<std::string> findTopic(std::string_view topicPath) const;
   // A file of the archive (page, picture, stylesheet) by its archive path, in any case.
   std::optional<std::string> read(std::string_view path) const;
-  // The pages whose title or text holds every word of `query`, without regard to case, in
-  // the order of their titles. An empty query finds nothing.
+  // The pages whose title or text holds every word of `query`, without regard to case: first
+  // those whose title holds more of the words, then those where the words occur more often,
+  // then in the order of their titles. An empty query finds nothing.
   std::vector<SearchHit> search(std::string_view query) const;
+  // The words that search looks for in `query`, folded to lower case.
+  static std::vector<std::string> searchWords(std::string_view query);
   // Every HTML page of the archive.
   const std::vector<std::string>& pages() const { return pages_; }
 
@@ -46,7 +49,8 @@ class HelpBook {
   struct PageText {
     std::string path;
     std::string title;
-    std::string foldedText;
+    std::string foldedTitle;
+    std::string foldedText;  // the title, then the page's text
   };
   explicit HelpBook(std::unique_ptr<HelpArchive> archive);
   const std::vector<PageText>& pageTexts() const;
