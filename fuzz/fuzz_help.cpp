@@ -2,7 +2,8 @@
 // file, read by chmlib in this process so that its faults show) and as a sitemap and a page.
 // Nothing may crash or hang, and a few properties hold for every input: a file the reader accepts
 // lists pages that it finds again by their own paths, search finds only pages, a sitemap's tree
-// stays within its depth limit, archive paths are stable once cleaned.
+// stays within its depth limit, archive paths are stable once cleaned, the index leads only to
+// pages of the file.
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -32,6 +33,20 @@ std::size_t depthOf(const std::vector<ContentsEntry>& entries) {
   return entries.empty() ? 0 : deepest + 1;
 }
 
+std::size_t depthOf(const std::vector<IndexEntry>& entries, const HelpBook* book = nullptr) {
+  std::size_t deepest = 0;
+  for (const IndexEntry& entry : entries) {
+    for (const IndexTopic& topic : entry.topics) {
+      require(archivePath(topic.topicPath) == topic.topicPath, "an index path is stable");
+      require(!book || book->findTopic(topic.topicPath) == topic.topicPath, "index topic page");
+      require(!book || !topic.title.empty(), "an index topic of the book has a title");
+    }
+    require(!book || !entry.topics.empty() || !entry.children.empty(), "a keyword leads on");
+    deepest = std::max(deepest, depthOf(entry.children, book));
+  }
+  return entries.empty() ? 0 : deepest + 1;
+}
+
 void readAsHelpFile(const std::uint8_t* data, std::size_t size) {
   static const int file = memfd_create("fuzz_help", 0);
   require(file >= 0, "memfd_create");
@@ -49,6 +64,7 @@ void readAsHelpFile(const std::uint8_t* data, std::size_t size) {
   auto book = HelpBook::open(std::move(archive));
   if (!book) return;
   require(depthOf(book->contents()) <= kMaxContentsDepth, "contents depth within its limit");
+  require(depthOf(book->index(), book.get()) <= kMaxContentsDepth, "index depth within its limit");
   for (const std::string& page : book->pages()) require(book->findTopic(page) == page, "page");
   for (const char* query : {"the", "a e", "calculator help"})
     for (const SearchHit& hit : book->search(query))
@@ -61,6 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   readAsHelpFile(data, size);
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   require(depthOf(parseSitemap(text)) <= kMaxContentsDepth, "sitemap depth within its limit");
+  require(depthOf(parseIndex(text)) <= kMaxContentsDepth, "index depth within its limit");
   (void)pageText(text);
   (void)pageTitle(text);
   const std::string cleaned = archivePath(text);

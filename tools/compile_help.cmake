@@ -16,7 +16,12 @@ file(COPY "${SOURCES}/" DESTINATION "${WORK}")
 execute_process(COMMAND "${CHMCMD}" "${PROJECT_FILE}"
                 WORKING_DIRECTORY "${WORK}"
                 RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
-string(REGEX MATCHALL "[^\n]*Error[^\n]*" errors "${output}")
+# chmcmd keys an anchor that a sitemap names by its path ("html Docs/a.htm#x") but the anchors it
+# finds in a page by the page's file name alone ("a.htm#x"), so it reports every place that the
+# index names on a page in a folder as undefined. The help tests check those places instead.
+string(REGEX REPLACE "Error: Anchor [^\n]* undefined; first use Site Map[^\n]*" "" checked
+       "${output}")
+string(REGEX MATCHALL "[^\n]*Error[^\n]*" errors "${checked}")
 if(NOT result EQUAL 0 OR errors)
   message(FATAL_ERROR "chmcmd failed (exit ${result}):\n${output}")
 endif()

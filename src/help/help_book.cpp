@@ -27,6 +27,31 @@ const ContentsEntry* firstWithPage(const std::vector<ContentsEntry>& entries,
   return nullptr;
 }
 
+// Keeps the topics whose page is in the book, in the book's spelling, titled by the page where
+// the index gives no title; drops keywords left with no topic and no keyword below them.
+void resolveIndex(std::vector<IndexEntry>& entries, const HelpBook& book,
+                  std::unordered_map<std::string, std::string>& titles) {
+  for (IndexEntry& entry : entries) {
+    for (IndexTopic& topic : entry.topics) {
+      const auto page = book.findTopic(topic.topicPath);
+      topic.topicPath = page.value_or(std::string());
+      if (!page || !topic.title.empty()) continue;
+      auto [known, added] = titles.try_emplace(*page);
+      if (added) {
+        const auto html = book.read(*page);
+        known->second = html ? pageTitle(*html) : std::string();
+        if (known->second.empty()) known->second = page->substr(page->rfind('/') + 1);
+      }
+      topic.title = known->second;
+    }
+    std::erase_if(entry.topics, [](const IndexTopic& topic) { return topic.topicPath.empty(); });
+    resolveIndex(entry.children, book, titles);
+  }
+  std::erase_if(entries, [](const IndexEntry& entry) {
+    return entry.topics.empty() && entry.children.empty();
+  });
+}
+
 // How often `word` occurs in `text`, occurrences not overlapping.
 std::size_t occurrences(std::string_view text, std::string_view word) {
   std::size_t count = 0;
@@ -48,7 +73,11 @@ std::unique_ptr<HelpBook> HelpBook::open(std::unique_ptr<HelpArchive> archive) {
     if (isPage(path)) book->pages_.push_back(path);
     if (book->contents_.empty() && endsWith(foldCase(path), ".hhc"))
       if (const auto sitemap = book->archive_->read(path)) book->contents_ = parseSitemap(*sitemap);
+    if (book->index_.empty() && endsWith(foldCase(path), ".hhk"))
+      if (const auto sitemap = book->archive_->read(path)) book->index_ = parseIndex(*sitemap);
   }
+  std::unordered_map<std::string, std::string> titles;
+  resolveIndex(book->index_, *book, titles);
   if (const ContentsEntry* first = firstWithPage(book->contents_, *book))
     book->startPage_ = *book->findTopic(first->topicPath);
   else if (!book->pages_.empty())

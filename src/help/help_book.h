@@ -28,6 +28,9 @@ class HelpBook {
   static std::unique_ptr<HelpBook> openFile(const std::filesystem::path& file);
 
   const std::vector<ContentsEntry>& contents() const { return contents_; }
+  // The index: only topics whose page is in the file, each with a title (the page's own when
+  // the index gives none), paths in the archive's spelling; no keyword that leads nowhere.
+  const std::vector<IndexEntry>& index() const { return index_; }
   // The page shown at the contents: the first page of the table of contents, else the first
   // page of the archive.
   const std::string& startPage() const { return startPage_; }
@@ -57,6 +60,7 @@ class HelpBook {
 
   std::unique_ptr<HelpArchive> archive_;
   std::vector<ContentsEntry> contents_;
+  std::vector<IndexEntry> index_;
   // Every file that a topic path can name, by its folded path: the first of names that differ
   // only in case, and none whose name a link could not spell ("#", "?", "\\", "..").
   std::unordered_map<std::string, std::string> topics_;
