@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -70,6 +71,30 @@ TEST_F(HelpViewerTest, LaterCallsRaiseTheSameWindow) {
   EXPECT_TRUE(window->isVisible());
   EXPECT_TRUE(QTest::qWaitForWindowActive(window));
   EXPECT_EQ(visibleTopLevelWindows(), 1);
+}
+
+TEST_F(HelpViewerTest, AClosedWindowOpensAfresh) {
+  viewer.showTopic(kHelpFile, kLicence);
+  HelpWindow* window = viewer.window();
+  ASSERT_NE(window, nullptr);
+  auto* tabs = window->findChild<QTabWidget*>();
+  auto* back = window->findChild<QToolButton*>("helpBack");
+  auto* searchBox = window->findChild<QLineEdit*>("helpSearchBox");
+  ASSERT_TRUE(tabs && back && searchBox);
+  ASSERT_TRUE(window->showPage(window->book()->startPage()));
+  ASSERT_TRUE(window->showPage(kLicence));
+  tabs->setCurrentIndex(tabs->count() - 1);
+  searchBox->setText("rate");
+  viewer.showContents(kHelpFile);
+  EXPECT_EQ(window->currentPage(), kLicence) << "an open window keeps its page";
+  EXPECT_EQ(tabs->currentIndex(), 0);
+
+  window->close();
+  viewer.showContents(kHelpFile);
+  EXPECT_EQ(window->currentPage(), window->book()->startPage());
+  EXPECT_EQ(tabs->currentIndex(), 0);
+  EXPECT_FALSE(back->isEnabled());
+  EXPECT_TRUE(searchBox->text().isEmpty());
 }
 
 TEST_F(HelpViewerTest, LinksBackForwardAndSearch) {

@@ -1,19 +1,30 @@
 #include "qt/help/help_window.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWheelEvent>
+#include <utility>
 
 #include "help/text_case.h"
+#include "qt/help/find_bar.h"
 #include "qt/help/help_browser.h"
+#include "qt/help/index_tab.h"
+#include "qt/help/page_matches.h"
+#include "qt/help/page_printing.h"
+#include "qt/help/screen_fit.h"
 
 namespace vantro::qt {
 namespace {
@@ -36,6 +47,15 @@ QToolButton* historyButton(const QString& caption, QKeySequence::StandardKey key
   return button;
 }
 
+QAction* command(QMenu* menu, const char* name, const QString& caption,
+                 const QList<QKeySequence>& keys) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(QString::fromLatin1(name));
+  action->setShortcuts(keys);
+  action->setShortcutContext(Qt::WindowShortcut);
+  return action;
+}
+
 }  // namespace
 
 HelpWindow::HelpWindow() : QWidget(nullptr) {
@@ -55,6 +75,8 @@ HelpWindow::HelpWindow() : QWidget(nullptr) {
   contents_->setAccessibleName(tr("Contents"));
   contents_->setHeaderHidden(true);
 
+  index_ = new IndexTab;
+
   searchBox_ = new QLineEdit;
   searchBox_->setObjectName(QStringLiteral("helpSearchBox"));
   searchBox_->setAccessibleName(tr("Words to search for"));
@@ -66,6 +88,7 @@ HelpWindow::HelpWindow() : QWidget(nullptr) {
   searchResults_->setAccessibleName(tr("Pages found"));
 
   auto* searchPage = new QWidget;
+  searchPage->setFocusProxy(searchBox_);
   auto* searchRow = new QHBoxLayout;
   searchRow->addWidget(searchBox_);
   searchRow->addWidget(searchButton);
@@ -74,17 +97,32 @@ HelpWindow::HelpWindow() : QWidget(nullptr) {
   searchLayout->addWidget(searchResults_);
 
   tabs_ = new QTabWidget;
-  tabs_->setAccessibleName(tr("Contents and search"));
+  tabs_->setObjectName(QStringLiteral("helpTabs"));
+  tabs_->setAccessibleName(tr("Contents, index and search"));
   tabs_->addTab(contents_, tr("&Contents"));
+  tabs_->addTab(index_, tr("&Index"));
   tabs_->addTab(searchPage, tr("Sea&rch"));
 
   browser_ = new HelpBrowser;
   browser_->setObjectName(QStringLiteral("helpPage"));
   browser_->setAccessibleName(tr("Help page"));
+  // The zoom changes the page's fonts; those changes are no edits to undo.
+  browser_->setUndoRedoEnabled(false);
+  browser_->viewport()->installEventFilter(this);
+  pageFont_ = browser_->font();
+  matches_ = std::make_unique<PageMatches>(browser_);
+  findBar_ = new FindBar;
+  findBar_->hide();
+
+  auto* pageArea = new QWidget;
+  auto* pageLayout = new QVBoxLayout(pageArea);
+  pageLayout->setContentsMargins(0, 0, 0, 0);
+  pageLayout->addWidget(browser_, 1);
+  pageLayout->addWidget(findBar_);
 
   auto* splitter = new QSplitter(Qt::Horizontal);
   splitter->addWidget(tabs_);
-  splitter->addWidget(browser_);
+  splitter->addWidget(pageArea);
   splitter->setStretchFactor(1, 3);
   splitter->setChildrenCollapsible(false);
 
@@ -93,6 +131,7 @@ HelpWindow::HelpWindow() : QWidget(nullptr) {
   buttons->addWidget(forward_);
   buttons->addStretch();
   auto* layout = new QVBoxLayout(this);
+  layout->setMenuBar(createMenus());
   layout->addLayout(buttons);
   layout->addWidget(splitter, 1);
 
@@ -101,21 +140,73 @@ HelpWindow::HelpWindow() : QWidget(nullptr) {
   connect(browser_, &QTextBrowser::backwardAvailable, back_->defaultAction(), &QAction::setEnabled);
   connect(browser_, &QTextBrowser::forwardAvailable, forward_->defaultAction(),
           &QAction::setEnabled);
-  // The signal comes before source() gives the new page.
+  // The signal comes before source() gives the new page, once the page is in the view.
   connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& page) {
     selectInContents(page.path(QUrl::FullyDecoded).toStdString());
+    pageShown();
   });
   connect(contents_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
     const std::string page = pathOf(item);
     if (!page.empty() && help::foldCase(page) != help::foldCase(currentPage())) showPage(page);
   });
+  // A tab chosen with its key (Alt+C, Alt+I, Alt+R) is ready to be typed in.
+  connect(tabs_, &QTabWidget::currentChanged, this, [this] {
+    if (isActiveWindow()) tabs_->currentWidget()->setFocus(Qt::TabFocusReason);
+  });
+  connect(index_, &IndexTab::topicChosen, this, &HelpWindow::openTopic);
   connect(searchBox_, &QLineEdit::returnPressed, this, &HelpWindow::runSearch);
   connect(searchButton, &QPushButton::clicked, this, &HelpWindow::runSearch);
   const auto openHit = [this](QListWidgetItem* item) {
-    if (item) showPage(item->data(kPathRole).toString().toStdString());
+    if (!item || !showPage(item->data(kPathRole).toString().toStdString())) return;
+    QStringList words;
+    for (const std::string& word : help::HelpBook::searchWords(searchBox_->text().toStdString()))
+      words << QString::fromStdString(word);
+    matches_->mark(words);
   };
   connect(searchResults_, &QListWidget::itemActivated, this, openHit);
   connect(searchResults_, &QListWidget::itemClicked, this, openHit);
+  connect(findBar_, &FindBar::textEdited, this, &HelpWindow::markFound);
+  connect(findBar_, &FindBar::stepRequested, this, &HelpWindow::find);
+  connect(findBar_, &FindBar::closed, this, [this] {
+    matches_->clear();
+    browser_->setFocus(Qt::OtherFocusReason);
+  });
+}
+
+HelpWindow::~HelpWindow() = default;
+
+QMenuBar* HelpWindow::createMenus() {
+  auto* bar = new QMenuBar(this);
+  bar->setObjectName(QStringLiteral("helpMenuBar"));
+  QMenu* file = bar->addMenu(tr("&File"));
+  connect(command(file, "helpPrint", tr("&Print..."), {QKeySequence::Print}), &QAction::triggered,
+          this, [this] { printWithDialog(*browser_, pageFont_, printer(), this); });
+  connect(command(file, "helpPrintPreview", tr("Print Pre&view..."),
+                  {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)}),
+          &QAction::triggered, this,
+          [this] { printPreview(*browser_, pageFont_, printer(), this); });
+  connect(command(file, "helpSaveAsPdf", tr("Save as P&DF..."),
+                  {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}),
+          &QAction::triggered, this, [this] { saveAsPdfWithDialog(*browser_, pageFont_, this); });
+
+  QMenu* edit = bar->addMenu(tr("&Edit"));
+  connect(command(edit, "helpFind", tr("&Find..."), {QKeySequence(Qt::CTRL | Qt::Key_F)}),
+          &QAction::triggered, this, &HelpWindow::openFindBar);
+  connect(command(edit, "helpFindNext", tr("Find &Next"), {QKeySequence(Qt::Key_F3)}),
+          &QAction::triggered, this, [this] { find(false); });
+  connect(command(edit, "helpFindPrevious", tr("Find &Previous"),
+                  {QKeySequence(Qt::SHIFT | Qt::Key_F3)}),
+          &QAction::triggered, this, [this] { find(true); });
+
+  QMenu* view = bar->addMenu(tr("&View"));
+  connect(command(view, "helpZoomIn", tr("Zoom &In"),
+                  {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}),
+          &QAction::triggered, this, [this] { zoom(&PageZoom::zoomIn); });
+  connect(command(view, "helpZoomOut", tr("Zoom &Out"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)}),
+          &QAction::triggered, this, [this] { zoom(&PageZoom::zoomOut); });
+  connect(command(view, "helpZoomReset", tr("&Actual Size"), {QKeySequence(Qt::CTRL | Qt::Key_0)}),
+          &QAction::triggered, this, &HelpWindow::resetZoom);
+  return bar;
 }
 
 void HelpWindow::setBook(std::shared_ptr<const help::HelpBook> book) {
@@ -123,8 +214,13 @@ void HelpWindow::setBook(std::shared_ptr<const help::HelpBook> book) {
   browser_->setBook(book_);
   back_->defaultAction()->setEnabled(false);
   forward_->defaultAction()->setEnabled(false);
+  firstPage_ = true;
   searchBox_->clear();
   searchResults_->clear();
+  findBar_->hide();
+  matches_->clear();
+  index_->setIndex(book_ ? book_->index() : std::vector<help::IndexEntry>());
+  tabs_->setCurrentWidget(contents_);
   const QSignalBlocker blocker(contents_);
   contents_->clear();
   itemOfPage_.clear();
@@ -147,7 +243,15 @@ void HelpWindow::addEntries(QTreeWidgetItem* parent,
 }
 
 bool HelpWindow::showPage(const std::string& topicPath) {
-  return browser_->openPage(topicPath);
+  if (!browser_->openPage(topicPath)) return false;
+  // The view keeps the page it showed last in its history, even when told to forget it.
+  if (std::exchange(firstPage_, false)) browser_->clearHistory();
+  return true;
+}
+
+void HelpWindow::openTopic(const std::string& topicPath, const std::string& fragment) {
+  if (showPage(topicPath) && !fragment.empty())
+    browser_->scrollToAnchor(QString::fromStdString(fragment));
 }
 
 void HelpWindow::showContentsTab() {
@@ -171,6 +275,96 @@ void HelpWindow::selectInContents(const std::string& page) {
   const auto found = itemOfPage_.find(help::foldCase(page));
   const QSignalBlocker blocker(contents_);
   contents_->setCurrentItem(found == itemOfPage_.end() ? nullptr : found->second);
+}
+
+// A new page takes the zoom, and the find bar's words when the bar is open.
+void HelpWindow::pageShown() {
+  applyZoomToPage();
+  if (findBar_->isVisible())
+    markFound();
+  else
+    matches_->clear();
+}
+
+void HelpWindow::openFindBar() {
+  findBar_->open();
+  if (!findBar_->text().isEmpty()) markFound();
+}
+
+void HelpWindow::markFound() {
+  const QString text = findBar_->text();
+  if (text.isEmpty())
+    matches_->clear();
+  else
+    matches_->mark({text});
+  findBar_->showCount(matches_->current(), matches_->count(), matches_->full());
+}
+
+void HelpWindow::find(bool backward) {
+  if (!findBar_->isVisible()) openFindBar();
+  matches_->step(backward);
+  findBar_->showCount(matches_->current(), matches_->count(), matches_->full());
+}
+
+void HelpWindow::zoom(bool (PageZoom::*change)()) {
+  if ((zoom_.*change)()) applyZoomToPage();
+}
+
+void HelpWindow::resetZoom() {
+  zoom_.reset();
+  applyZoomToPage();
+}
+
+void HelpWindow::applyZoomToPage() {
+  browser_->setFont(zoomed(pageFont_, zoom_.factor()));
+  applyZoom(*browser_->document(), zoom_.factor());
+}
+
+QPrinter& HelpWindow::printer() {
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *printer_;
+}
+
+bool HelpWindow::savePdf(const QString& file) {
+  return savePageAsPdf(*browser_, pageFont_, file, browser_->documentTitle());
+}
+
+// Sized, and placed when it was given a place, before it is mapped: at any scale the window
+// fits the screen's free area. A window given no place is left to the window manager.
+void HelpWindow::fitToScreen() {
+  const QRect frame = frameGeometry();
+  QScreen* screen = QGuiApplication::screenAt(frame.center());
+  if (!screen) screen = this->screen();
+  if (!screen) return;
+  const QRect fitted = fitWithin(frame, screen->availableGeometry());
+  if (fitted.size() != frame.size()) resize(size() - (frame.size() - fitted.size()));
+  if (testAttribute(Qt::WA_Moved) && fitted.topLeft() != frame.topLeft()) move(fitted.topLeft());
+}
+
+void HelpWindow::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) fitToScreen();
+  QWidget::showEvent(event);
+}
+
+// A closed window opens afresh: the contents, no history, nothing searched or found. The zoom
+// stays for the session.
+void HelpWindow::closeEvent(QCloseEvent* event) {
+  QWidget::closeEvent(event);
+  if (event->isAccepted()) setBook(book_);
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+  // Ctrl and the wheel zoom by the window's steps; the view's own zoom would not reach the
+  // sizes the page's style sheet sets.
+  if (watched == browser_->viewport() && event->type() == QEvent::Wheel) {
+    const auto* wheel = static_cast<QWheelEvent*>(event);
+    if (!wheel->modifiers().testFlag(Qt::ControlModifier)) return false;
+    wheelTurn_ += wheel->angleDelta().y();
+    for (; wheelTurn_ >= 120; wheelTurn_ -= 120) zoom(&PageZoom::zoomIn);
+    for (; wheelTurn_ <= -120; wheelTurn_ += 120) zoom(&PageZoom::zoomOut);
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace vantro::qt

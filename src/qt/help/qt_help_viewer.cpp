@@ -42,8 +42,10 @@ void QtHelpViewer::showContents(const std::filesystem::path& helpFile) {
   try {
     const auto book = bookOf(helpFile);
     if (!book) return;
-    const bool sameBook = window_ && window_->book() == book.get();
-    present(book, sameBook && !window_->currentPage().empty() ? std::string() : book->startPage());
+    // An open window keeps its page; a closed one opens afresh at the start.
+    const bool keepPage = window_ && window_->isVisible() && window_->book() == book.get() &&
+                          !window_->currentPage().empty();
+    present(book, keepPage ? std::string() : book->startPage());
     window_->showContentsTab();
   } catch (...) {
   }
