@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolButton>
@@ -315,9 +316,13 @@ void HelpWindow::resetZoom() {
   applyZoomToPage();
 }
 
+// The text at the top of the view stays there, whatever the new size moves.
 void HelpWindow::applyZoomToPage() {
+  QTextCursor top = browser_->cursorForPosition(QPoint(0, 0));
   browser_->setFont(zoomed(pageFont_, zoom_.factor()));
   applyZoom(*browser_->document(), zoom_.factor());
+  QScrollBar* scroll = browser_->verticalScrollBar();
+  if (scroll->value() > 0) scroll->setValue(scroll->value() + browser_->cursorRect(top).top());
 }
 
 QPrinter& HelpWindow::printer() {
@@ -329,16 +334,19 @@ bool HelpWindow::savePdf(const QString& file) {
   return savePageAsPdf(*browser_, pageFont_, file, browser_->documentTitle());
 }
 
-// Sized, and placed when it was given a place, before it is mapped: at any scale the window
-// fits the screen's free area. A window given no place is left to the window manager.
+// Sized and placed before it is mapped, so that at any scale the window lies wholly in the
+// screen's free area. A window given no place yet goes to the middle: a window manager may
+// place a large window partly off the screen.
 void HelpWindow::fitToScreen() {
   const QRect frame = frameGeometry();
   QScreen* screen = QGuiApplication::screenAt(frame.center());
   if (!screen) screen = this->screen();
   if (!screen) return;
-  const QRect fitted = fitWithin(frame, screen->availableGeometry());
+  const QRect available = screen->availableGeometry();
+  QRect fitted = fitWithin(frame, available);
+  if (!testAttribute(Qt::WA_Moved)) fitted.moveCenter(available.center());
   if (fitted.size() != frame.size()) resize(size() - (frame.size() - fitted.size()));
-  if (testAttribute(Qt::WA_Moved) && fitted.topLeft() != frame.topLeft()) move(fitted.topLeft());
+  if (fitted.topLeft() != frame.topLeft()) move(fitted.topLeft());
 }
 
 void HelpWindow::showEvent(QShowEvent* event) {

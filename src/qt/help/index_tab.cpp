@@ -122,6 +122,7 @@ void IndexTab::offerTopics(const help::IndexEntry& entry) {
       emit topicChosen(choices[std::size_t(row)].topicPath, choices[std::size_t(row)].fragment);
   });
   connect(chooser, &QDialog::finished, chooser, &QObject::deleteLater);
+  topics->setFocus();
   chooser->open();
 }
 

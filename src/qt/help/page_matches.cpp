@@ -15,6 +15,20 @@ QTextCharFormat marking(bool current) {
   return format;
 }
 
+// Where looking starts: the view's cursor, or the top of the view when the user scrolled the
+// cursor out of sight. `after` says whether a place at the cursor itself is passed over.
+struct Start {
+  int position;
+  bool after;
+};
+
+Start startOf(const QTextEdit& view) {
+  const QTextCursor cursor = view.textCursor();
+  if (view.viewport()->rect().intersects(view.cursorRect(cursor)))
+    return {cursor.selectionStart(), true};
+  return {view.cursorForPosition(QPoint(0, 0)).position(), false};
+}
+
 }  // namespace
 
 void PageMatches::mark(const QStringList& terms) {
@@ -29,7 +43,7 @@ void PageMatches::mark(const QStringList& terms) {
   std::stable_sort(places_.begin(), places_.end(), [](const QTextCursor& a, const QTextCursor& b) {
     return a.selectionStart() < b.selectionStart();
   });
-  const int from = view_->textCursor().selectionStart();
+  const int from = startOf(*view_).position;
   const auto next = std::find_if(places_.begin(), places_.end(), [from](const QTextCursor& place) {
     return place.selectionStart() >= from;
   });
@@ -45,15 +59,18 @@ void PageMatches::clear() {
 
 bool PageMatches::step(bool backward) {
   if (places_.isEmpty()) return false;
-  const int from = view_->textCursor().selectionStart();
+  const auto [from, after] = startOf(*view_);
+  const auto startOfPlace = [this](qsizetype i) { return places_[i].selectionStart(); };
   const qsizetype count = places_.size();
   if (backward) {
     current_ = count - 1;
-    while (current_ >= 0 && places_[current_].selectionStart() >= from) --current_;
+    while (current_ >= 0 && startOfPlace(current_) >= from) --current_;
     if (current_ < 0) current_ = count - 1;
   } else {
     current_ = 0;
-    while (current_ < count && places_[current_].selectionStart() <= from) ++current_;
+    while (current_ < count &&
+           (after ? startOfPlace(current_) <= from : startOfPlace(current_) < from))
+      ++current_;
     if (current_ == count) current_ = 0;
   }
   show();

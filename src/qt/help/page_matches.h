@@ -19,7 +19,8 @@ class PageMatches {
   explicit PageMatches(QTextEdit* view) : view_(view) {}
 
   // Marks every place where one of `terms` stands, in any case; the first place at or after
-  // the view's cursor becomes the current one.
+  // the view's cursor (or the top of the view, when the cursor is out of sight) becomes the
+  // current one.
   void mark(const QStringList& terms);
   void clear();
   // Makes the next place after the view's cursor (or the last one before it) current,
