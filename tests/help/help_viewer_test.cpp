@@ -1,5 +1,5 @@
 // The help window on the built help file: opened at the contents and at a topic, one window
-// for every call, nothing at all for a file or topic it cannot show.
+// for every call, afresh once closed, nothing at all for a file or topic it cannot show.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -63,38 +63,30 @@ TEST_F(HelpViewerTest, LaterCallsRaiseTheSameWindow) {
   const QTreeWidgetItem* current = window->findChild<QTreeWidget*>("helpContents")->currentItem();
   ASSERT_NE(current, nullptr);
   EXPECT_EQ(current->data(0, Qt::UserRole).toString().toStdString(), kLicence);
-  window->close();
-  viewer.showContents(kHelpFile);
-  viewer.showTopic(kHelpFile, kLicence);
-  settle();
-  EXPECT_EQ(viewer.window(), window);
-  EXPECT_TRUE(window->isVisible());
-  EXPECT_TRUE(QTest::qWaitForWindowActive(window));
-  EXPECT_EQ(visibleTopLevelWindows(), 1);
-}
-
-TEST_F(HelpViewerTest, AClosedWindowOpensAfresh) {
-  viewer.showTopic(kHelpFile, kLicence);
-  HelpWindow* window = viewer.window();
-  ASSERT_NE(window, nullptr);
   auto* tabs = window->findChild<QTabWidget*>();
   auto* back = window->findChild<QToolButton*>("helpBack");
   auto* searchBox = window->findChild<QLineEdit*>("helpSearchBox");
   ASSERT_TRUE(tabs && back && searchBox);
-  ASSERT_TRUE(window->showPage(window->book()->startPage()));
-  ASSERT_TRUE(window->showPage(kLicence));
+  ASSERT_TRUE(window->showPage(window->book()->startPage()) && window->showPage(kLicence));
   tabs->setCurrentIndex(tabs->count() - 1);
   searchBox->setText("rate");
   viewer.showContents(kHelpFile);
   EXPECT_EQ(window->currentPage(), kLicence) << "an open window keeps its page";
   EXPECT_EQ(tabs->currentIndex(), 0);
 
+  // A closed window opens afresh.
   window->close();
   viewer.showContents(kHelpFile);
   EXPECT_EQ(window->currentPage(), window->book()->startPage());
   EXPECT_EQ(tabs->currentIndex(), 0);
   EXPECT_FALSE(back->isEnabled());
   EXPECT_TRUE(searchBox->text().isEmpty());
+  viewer.showTopic(kHelpFile, kLicence);
+  settle();
+  EXPECT_EQ(viewer.window(), window);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+  EXPECT_EQ(visibleTopLevelWindows(), 1);
 }
 
 TEST_F(HelpViewerTest, LinksBackForwardAndSearch) {

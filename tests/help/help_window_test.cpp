@@ -1,5 +1,5 @@
-// The help window's tools on the built help file: the index with type-ahead, find in page,
-// zoom, printing to PDF and the preview, the window's fit on the screen, keys for every command.
+// The help window's tools on the built help file, used with their keys: the index with
+// type-ahead, find in page, zoom, printing to PDF and the preview; the window's fit on the screen.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -7,18 +7,15 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QTreeWidget>
@@ -252,24 +249,6 @@ TEST_F(HelpWindowTest, PreviewShowsThePrintedPages) {
   });
   preview->trigger();
   EXPECT_GT(pages, 0);
-}
-
-TEST_F(HelpWindowTest, EveryCommandHasItsKeysInAMenu) {
-  auto* bar = child<QMenuBar>("helpMenuBar");
-  ASSERT_NE(bar, nullptr);
-  QStringList commands;
-  for (QAction* menu : bar->actions()) {
-    EXPECT_TRUE(menu->text().contains('&')) << menu->text().toStdString();
-    for (QAction* command : menu->menu()->actions()) {
-      if (command->isSeparator()) continue;
-      EXPECT_FALSE(command->shortcut().isEmpty()) << command->text().toStdString();
-      commands << command->objectName();
-    }
-  }
-  for (const char* name :
-       {"helpFind", "helpFindNext", "helpFindPrevious", "helpPrint", "helpPrintPreview",
-        "helpSaveAsPdf", "helpZoomIn", "helpZoomOut", "helpZoomReset"})
-    EXPECT_TRUE(commands.contains(name)) << name;
 }
 
 TEST(ScreenFitTest, WithinNinetyPercentAndWhollyOnTheScreen) {
