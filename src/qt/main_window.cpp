@@ -1,5 +1,6 @@
 #include "qt/main_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -79,6 +80,13 @@ MainWindow::MainWindow(ui::EventSink* sink)
 
   menus_ = buildMenusAndToolbar(*this, *central, router_);
   widgets_.byId[static_cast<std::size_t>(ControlId::Toolbar1)] = menus_.toolbar;
+  analysis_.addWindowAction(*menuItem(ControlId::MenuHelpTopics));
+  // F10 opens the first menu, from which the arrow keys reach every item.
+  auto* menuKey = new QAction(this);
+  menuKey->setShortcut(QKeySequence(Qt::Key_F10));
+  connect(menuKey, &QAction::triggered, this,
+          [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
+  addAction(menuKey);
 
   // A fixed single border: no resizing, so no maximize button either.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -61,7 +61,7 @@ class AnalysisWindowTest : public ::testing::Test {
   }
   // Presses the menu's shortcut in the focused widget, as the user does.
   void pressMenuKey(Qt::Key key) {
-    QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier | Qt::ShiftModifier);
   }
   AnalysisWindow& analysis() {
     if (!window().analysisWindow()) throw std::runtime_error("no analysis window");
@@ -86,9 +86,9 @@ class AnalysisWindowTest : public ::testing::Test {
   std::unique_ptr<MainProgram> program;
 };
 
-// State: a 12-month loan in the fields, the focus in a field. Action: Ctrl+L, then Ctrl+P from
-// the cash-flow list. Expected: one window of its own, not modal, at the tab asked for each
-// time, the schedule's 12 periods, a year total and the total in its table.
+// State: a 12-month loan in the fields, the focus in a field. Action: Ctrl+Shift+L, then
+// Ctrl+Shift+P from the cash-flow list. Expected: one window of its own, not modal, at the tab
+// asked for each time, the schedule's 12 periods, a year total and the total in its table.
 TEST_F(AnalysisWindowTest, EachMenuKeyOpensTheOneWindowAtItsTabFromAnyField) {
   enterLoan();
   QTest::mouseClick(&w(TextPV), Qt::LeftButton);

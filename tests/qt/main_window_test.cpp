@@ -10,6 +10,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -281,6 +283,78 @@ TEST_F(MainWindowTest, ClipboardKeysRunTheEditMenuAndToolkitOnlyEditsNothing) {
     window.textBox(TextPV).setSelStart(2);
     QTest::keyClick(&w(TextPV), key, Qt::ControlModifier);
     EXPECT_EQ(window.textBox(TextPV).text(), "123") << key;
+  }
+}
+
+// Alt with a menu's underlined letter opens it, and an item's underlined letter runs it, while
+// a field or the list has the focus; the captions read as before.
+TEST_F(MainWindowTest, AltOpensEachMenuByItsLetterAndAnItemRunsByItsOwn) {
+  struct Item {
+    Qt::Key menu;
+    Qt::Key item;
+    ControlId id;
+    const char* caption;
+  };
+  const Item items[] = {
+      {Qt::Key_E, Qt::Key_T, MenuCut, "Cut"},
+      {Qt::Key_E, Qt::Key_C, MenuCopy, "Copy"},
+      {Qt::Key_E, Qt::Key_P, MenuPaste, "Paste"},
+      {Qt::Key_E, Qt::Key_X, MenuExit, "Exit"},
+      {Qt::Key_A, Qt::Key_L, MenuLoanSchedule, "Loan Schedule"},
+      {Qt::Key_A, Qt::Key_F, MenuCashFlowProfile, "Cash-Flow Profile"},
+      {Qt::Key_H, Qt::Key_L, MenuLicenseAgreement, "License Agreement"},
+      {Qt::Key_H, Qt::Key_T, MenuHelpTopics, "Help Topics"},
+      {Qt::Key_H, Qt::Key_A, MenuAbout, "About"},
+  };
+  window.controls().Frame1.setVisible(true);
+  for (const ControlId field : {TextPV, TextCF}) {
+    for (const Item& item : items) {
+      window.textBox(field).setFocus();
+      log.events.clear();
+      QTest::keyClick(&w(field), item.menu, Qt::AltModifier);
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      ASSERT_NE(menu, nullptr) << item.caption;
+      QTest::keyClick(menu, item.item);
+      EXPECT_EQ(std::count_if(log.events.begin(), log.events.end(),
+                              [](const std::string& e) { return e.ends_with(".Click"); }),
+                1)
+          << item.caption;
+      EXPECT_EQ(
+          std::count(log.events.begin(), log.events.end(), EventLog::name(item.id) + ".Click"), 1)
+          << item.caption;
+      EXPECT_EQ(window.menuItem(item.id)->text().remove(QLatin1Char('&')), item.caption);
+      EXPECT_EQ(QApplication::focusWidget(), &w(field)) << item.caption;
+    }
+  }
+}
+
+// Alt with a key that no menu underlines types nothing. F10 opens the first menu for the arrow
+// keys, and Escape gives the focus back to the field, which never lost it for the logic.
+TEST_F(MainWindowTest, AltTypesNothingAndF10OpensTheFirstMenu) {
+  window.form().setKeyPreview(true);
+  window.controls().Frame1.setVisible(true);
+  for (const ControlId field : {Text1, TextPV, TextCF}) {
+    window.textBox(field).setText("12");
+    window.textBox(field).setFocus();
+    window.textBox(field).setSelStart(2);
+    log.events.clear();
+    QTest::keyClick(&w(field), Qt::Key_5, Qt::AltModifier);
+    QTest::keyClick(&w(field), Qt::Key_F10);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr) << EventLog::name(field);
+    EXPECT_EQ(menu->objectName(), "MenuEdit");
+    EXPECT_EQ(window.menuBar()->activeAction(), menu->menuAction());
+    QTest::keyClick(menu, Qt::Key_Right);
+    EXPECT_EQ(QApplication::activePopupWidget()->objectName(), "MenuAnalysis");
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), &w(field)) << EventLog::name(field);
+    EXPECT_EQ(window.textBox(field).text(), "12") << EventLog::name(field);
+    for (const std::string& event : log.events) {
+      EXPECT_EQ(event.find("KeyPress"), std::string::npos) << event;
+      EXPECT_EQ(event.find("Focus"), std::string::npos) << event;
+    }
   }
 }
 

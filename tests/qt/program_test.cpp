@@ -17,6 +17,8 @@
 #include <memory>
 #include <set>
 
+#include "qt/about_window.h"
+#include "qt/analysis/analysis_window.h"
 #include "qt/help/help_window.h"
 #include "qt/help/qt_help_viewer.h"
 #include "qt/main_program.h"
@@ -302,7 +304,50 @@ TEST_F(ProgramTest, HelpOpensTheFileBesideTheProgramAtItsContentsOrTheLicence) {
   EXPECT_EQ(caption(Label4), "");
 }
 
-// Closed by the user or ended from the menu, the program saves where its window stands.
+// State: the help file beside the program. Action: F1 in each window of the program, then
+// Escape. Expected: F1 opens the help window at its contents from the calculator, the
+// analysis window and the About window, and keeps it open in the help window itself; Escape
+// closes the help and analysis windows.
+TEST_F(ProgramTest, F1OpensHelpFromEveryWindowAndEscapeClosesHelpAndAnalysis) {
+  start();
+  std::filesystem::copy_file(VANTRO_HELP_FILE, path("CalcHelp.chm"));
+  // With no window manager, a window that closes leaves none active: the user clicks one.
+  const auto pressIn = [](QWidget& window, Qt::Key key) {
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window)) throw std::runtime_error("window never active");
+    QTest::keyClick(window.focusWidget() ? window.focusWidget() : &window, key);
+  };
+  const auto helpShown = [this] { return help.window() && help.window()->isVisible(); };
+
+  click(TextPV);
+  pressIn(window(), Qt::Key_F1);
+  ASSERT_TRUE(helpShown());
+  EXPECT_EQ(help.window()->currentPage(), "/html Docs/index.htm");
+  pressIn(*help.window(), Qt::Key_F1);
+  EXPECT_TRUE(helpShown());
+  EXPECT_EQ(QApplication::activeWindow(), help.window());
+  pressIn(*help.window(), Qt::Key_Escape);
+  EXPECT_FALSE(helpShown());
+
+  window().menuItem(MenuLoanSchedule)->trigger();
+  QWidget& analysis = *window().analysisWindow();
+  pressIn(analysis, Qt::Key_F1);
+  EXPECT_TRUE(helpShown());
+  pressIn(*help.window(), Qt::Key_Escape);
+  pressIn(analysis, Qt::Key_Escape);
+  EXPECT_FALSE(analysis.isVisible());
+
+  testing::showActive(window());
+  window().menuItem(MenuAbout)->trigger();
+  QWidget& about = app->services.about()->widget();
+  pressIn(about, Qt::Key_F1);
+  EXPECT_TRUE(helpShown());
+  EXPECT_TRUE(about.isVisible());
+  EXPECT_EQ(text(Text1), "0");
+}
+
+// Closed through the window manager or ended from the menu, the program saves where its window
+// stands.
 TEST_F(ProgramTest, ThePositionComesFromTheSettingsAndGoesBackToThemHoweverTheProgramEnds) {
   for (const bool fromTheMenu : {false, true}) {
     SCOPED_TRACE(fromTheMenu ? "Exit" : "close");

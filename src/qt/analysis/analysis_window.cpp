@@ -34,6 +34,10 @@ AnalysisWindow::AnalysisWindow()
   refreshAction_->setShortcut(QKeySequence(Qt::Key_F5));
   refreshAction_->setShortcutContext(Qt::WindowShortcut);
   addAction(refreshAction_);
+  auto* closeAction = new QAction(tr("Close"), this);
+  closeAction->setShortcut(QKeySequence(Qt::Key_Escape));
+  addAction(closeAction);
+  connect(closeAction, &QAction::triggered, this, &QWidget::close);
   refreshButton_->setAccessibleName(tr("Refresh"));
   refreshButton_->setToolTip(tr("Read the calculator's fields again (F5)"));
   tabs_->setCornerWidget(refreshButton_, Qt::TopRightCorner);

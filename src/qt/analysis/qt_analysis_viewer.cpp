@@ -33,6 +33,7 @@ void QtAnalysisViewer::show(ui::AnalysisPage page, std::function<ui::AnalysisFie
   if (stopped_) return;
   if (!window_) {
     window_ = std::make_unique<AnalysisWindow>();
+    for (QAction* action : windowActions_) window_->addAction(action);
     placeBeside(*window_, calculator_);
   }
   window_->setFieldReader(std::move(readFields));

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolButton>
@@ -116,6 +117,11 @@ HelpWindow::HelpWindow() : QWidget(nullptr) {
   };
   connect(searchResults_, &QListWidget::itemActivated, this, openHit);
   connect(searchResults_, &QListWidget::itemClicked, this, openHit);
+  // F1, the help key of every window of the program, keeps this one open at its contents.
+  connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+          &HelpWindow::showContentsTab);
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+          &QWidget::close);
 }
 
 void HelpWindow::setBook(std::shared_ptr<const help::HelpBook> book) {
