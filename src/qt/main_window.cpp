@@ -140,7 +140,14 @@ void MainWindow::placeAtDefaultPosition() {
        available.y() + (available.height() - height()) / 2);
 }
 
+// While the About window is open the window is disabled, and refuses the window manager's close
+// request (the spontaneous one) as it refuses clicks and keys. The program's own requests, on
+// a quit signal or at the end of the desktop session, still close it.
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (event->spontaneous() && !isEnabled()) {
+    event->ignore();
+    return;
+  }
   router_.event(ControlId::Form1, ui::Event::Unload);
   event->accept();
 }

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -356,10 +357,11 @@ TEST_F(ProgramTest, ThePositionComesFromTheSettingsAndGoesBackToThemHoweverThePr
     start();
     EXPECT_EQ(window().pos(), QPoint(100, 80));
     window().move(200, 90);
+    QCloseEvent request;  // the window manager's, delivered to the window
     if (fromTheMenu)
       window().menuItem(MenuExit)->trigger();
     else
-      window().close();
+      QCoreApplication::sendEvent(window().windowHandle(), &request);
     EXPECT_TRUE(app->services.ended());
     EXPECT_FALSE(window().isVisible());
     const std::string saved = testing::readFile(path("VantroCalc.ini"));
