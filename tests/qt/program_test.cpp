@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -24,6 +25,13 @@
 #include "qt/help/qt_help_viewer.h"
 #include "qt/main_program.h"
 #include "qt_harness.h"
+#include "ui/shell/window_placement.h"
+
+namespace vantro::ui {
+void PrintTo(const ScreenRect& rect, std::ostream* out) {
+  *out << rect.width << "x" << rect.height << " at " << rect.left << "," << rect.top;
+}
+}  // namespace vantro::ui
 
 namespace vantro::qt {
 namespace {
@@ -303,6 +311,32 @@ TEST_F(ProgramTest, HelpOpensTheFileBesideTheProgramAtItsContentsOrTheLicence) {
   EXPECT_EQ(help.window(), first);
   EXPECT_EQ(help.window()->currentPage(), "/html Docs/License_Agreement.htm");
   EXPECT_EQ(caption(Label4), "");
+}
+
+// State: the calculator at the screen's left edge, then at its right edge. Action: the help and
+// analysis windows opened, then closed. Expected: each opens where the placement rule puts it
+// beside the calculator, wholly on the screen, and again there when it opens anew.
+TEST_F(ProgramTest, TheHelpAndAnalysisWindowsOpenBesideTheCalculator) {
+  start();
+  std::filesystem::copy_file(VANTRO_HELP_FILE, path("CalcHelp.chm"));
+  const QRect area = window().screen()->availableGeometry();
+  const auto rect = [](const QRect& r) {
+    return ui::ScreenRect{r.x(), r.y(), r.width(), r.height()};
+  };
+  for (const int left : {area.left(), area.right() + 1 - window().frameGeometry().width()}) {
+    window().move(left, area.top());
+    window().menuItem(MenuHelpTopics)->trigger();
+    window().menuItem(MenuLoanSchedule)->trigger();
+    for (QWidget* opened :
+         {static_cast<QWidget*>(help.window()), static_cast<QWidget*>(window().analysisWindow())}) {
+      const QRect frame = opened->frameGeometry();
+      EXPECT_EQ(rect(frame), ui::placeBeside(rect(area), rect(window().frameGeometry()),
+                                             {frame.width(), frame.height()}))
+          << opened->objectName().toStdString() << " beside a calculator at " << left;
+      EXPECT_TRUE(area.contains(frame)) << opened->objectName().toStdString();
+      opened->close();
+    }
+  }
 }
 
 // State: the help file beside the program. Action: F1 in each window of the program, then

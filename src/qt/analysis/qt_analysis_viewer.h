@@ -16,7 +16,7 @@ class AnalysisWindow;
 
 class QtAnalysisViewer : public ui::AnalysisViewer {
  public:
-  // The window opens beside `calculator`, where the screen has room for it.
+  // The window opens beside `calculator` (placeBesideCalculator).
   explicit QtAnalysisViewer(const QWidget& calculator);
   ~QtAnalysisViewer() override;
 
