@@ -74,6 +74,9 @@ MainWindow::MainWindow(ui::EventSink* sink)
     if (!qlabel) throw std::logic_error("no widget for a label of the main window");
     labels_[static_cast<std::size_t>(info.id)] = std::make_unique<LabelAdapter>(*qlabel);
   }
+  announcements_ = std::make_unique<ResultAnnouncements>(
+      *this, *widgets_.textBoxes[static_cast<std::size_t>(ControlId::Text1)],
+      *labels_[static_cast<std::size_t>(ControlId::Label4)]);
   checkPayment_ = std::make_unique<CheckBoxAdapter>(
       *static_cast<WrappingCheckBox*>(widget(ControlId::CheckPayment)));
   frame1_ = std::make_unique<PanelAdapter>(*widget(ControlId::Frame1));
@@ -107,12 +110,14 @@ MainWindow::~MainWindow() {
 }
 
 ui::TextBox& MainWindow::textBox(ControlId id) {
+  if (id == ControlId::Text1) return announcements_->display();
   ui::TextBox* box = widgets_.textBoxes[static_cast<std::size_t>(id)];
   if (!box) throw std::logic_error("not a text box of the main window");
   return *box;
 }
 
 ui::Label& MainWindow::label(ControlId id) {
+  if (id == ControlId::Label4) return announcements_->statusBar();
   LabelAdapter* adapter = labels_[static_cast<std::size_t>(id)].get();
   if (!adapter) throw std::logic_error("not a label of the main window");
   return *adapter;

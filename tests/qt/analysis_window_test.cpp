@@ -201,8 +201,8 @@ TEST_F(AnalysisWindowTest, AStalePaymentIsNamedAboveTheTableUntilTheFieldSettles
   EXPECT_TRUE(table().isVisible());
 }
 
-// State: no number of periods; no cash flows. Expected: each tab shows its sentence, neither a
-// table nor a chart, and nothing to copy or save.
+// State: no number of periods; no cash flows. Expected: each tab shows its sentence, read out
+// as its text, neither a table nor a chart, and nothing to copy or save.
 TEST_F(AnalysisWindowTest, AnEmptyFieldShowsItsSentenceInsteadOfTableAndChart) {
   setField(TextInterest, "0.5");
   setField(TextPV, "1000");
@@ -210,6 +210,7 @@ TEST_F(AnalysisWindowTest, AnEmptyFieldShowsItsSentenceInsteadOfTableAndChart) {
   const auto& problem = child<QLabel>("LoanScheduleProblem");
   EXPECT_TRUE(problem.isVisible());
   EXPECT_TRUE(problem.text().contains("NPer")) << problem.text().toStdString();
+  EXPECT_TRUE(problem.accessibleName().isEmpty());  // read out as its text
   EXPECT_FALSE(table().isVisible());
   EXPECT_FALSE(child<QWidget>("LoanScheduleChart").isVisible());
   EXPECT_FALSE(child<QPushButton>("LoanScheduleCopy").isEnabled());
@@ -218,6 +219,7 @@ TEST_F(AnalysisWindowTest, AnEmptyFieldShowsItsSentenceInsteadOfTableAndChart) {
   window().menuItem(MenuCashFlowProfile)->trigger();
   EXPECT_TRUE(child<QLabel>("CashFlowProfileSentence").isVisible());
   EXPECT_FALSE(child<QLabel>("CashFlowProfileSentence").text().isEmpty());
+  EXPECT_TRUE(child<QLabel>("CashFlowProfileSentence").accessibleName().isEmpty());
   EXPECT_FALSE(child<QWidget>("CashFlowProfileChart").isVisible());
 }
 

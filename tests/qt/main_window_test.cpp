@@ -20,6 +20,7 @@
 #include <QToolBar>
 #include <functional>
 
+#include "qt/announcer.h"
 #include "qt/qt_services.h"
 #include "qt_harness.h"
 
@@ -191,6 +192,35 @@ TEST_F(MainWindowTest, TheDisplayAndTheStatusBarExposeWhatTheyShowNow) {
   QAccessibleInterface* status = QAccessible::queryAccessibleInterface(&w(Label4));
   EXPECT_EQ(status->text(QAccessible::Name), QStringLiteral("2  +  3"));
   EXPECT_EQ(status->text(QAccessible::Description), QStringLiteral("Status Bar"));
+}
+
+// What a screen reader hears when the logic writes the display and the status bar in one turn
+// of the event loop: the status with the display's new value; a failure message alone; nothing
+// for a display written without a status.
+TEST_F(MainWindowTest, AStatusWrittenIsAnnouncedWithTheDisplayWrittenWithIt) {
+  const auto* announcer = window.findChild<Announcer*>();
+  ASSERT_NE(announcer, nullptr);
+  struct Case {
+    const char* display;  // nullptr: not written
+    const char* status;   // nullptr: not written
+    const char* heard;
+  };
+  const Case cases[] = {
+      {"-733.76", "Payment ", "Payment, -733.76"},
+      {nullptr, "Payment ", "Payment"},
+      {"5", "2  +  3", "2  +  3, 5"},
+      {"0", "Error! Divide by zero.", "Error! Divide by zero."},
+      {"7", nullptr, "Error! Divide by zero."},  // typing: nothing new
+      {"8", "", "Error! Divide by zero."},
+  };
+  ui::Form1Controls controls = window.controls();
+  for (const Case& c : cases) {
+    if (c.display) controls.Text1.setText(c.display);
+    if (c.status) controls.Label4.setCaption(c.status);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(announcer->sentence().toStdString(), c.heard)
+        << (c.display ? c.display : "-") << " / " << (c.status ? c.status : "-");
+  }
 }
 
 // The box opening and closing is no focus change; focus given while it is open is one.
