@@ -2,9 +2,11 @@
 
 #include <QEvent>
 #include <QMouseEvent>
+#include <QShortcut>
 
 #include "qt/artwork.h"
 #include "qt/layout_support.h"
+#include "ui/module1.h"
 
 namespace vantro::qt {
 
@@ -105,6 +107,9 @@ AboutWindow::AboutWindow(ui::Module1& module, ui::FormWindow& mainWindow, ui::Ur
   QObject::connect(sysInfo, &QPushButton::clicked, &window_, [this] { form_.CmdSysInfo_Click(); });
   QObject::connect(sla, &QPushButton::clicked, &window_, [this] { form_.CmdSLA_Click(); });
   ok->setFocus();
+  // F1 opens the help at its contents, as it does from the calculator.
+  QObject::connect(new QShortcut(QKeySequence::HelpContents, &window_), &QShortcut::activated,
+                   &window_, [&module] { module.ShowHelpContents(module.HelpFilePath()); });
 
   childEvents_ = new ChildEvents(*this, &window_);
   for (QWidget* child : window_.findChildren<QWidget*>()) {

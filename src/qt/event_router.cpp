@@ -9,7 +9,8 @@ namespace vantro::qt {
 namespace {
 
 bool isActivationChange(Qt::FocusReason reason) {
-  return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+  return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+         reason == Qt::MenuBarFocusReason;
 }
 
 }  // namespace

@@ -3,11 +3,12 @@
 // changes into the logic's LostFocus/GotFocus pairs.
 //
 // The logic's focus follows Qt's, with one difference: a window losing and regaining its
-// activation (a message box or a context menu opening and closing) is no focus change for the
-// logic, as no LostFocus runs on a classic window then. So a FocusIn or FocusOut with
-// Qt::ActiveWindowFocusReason or Qt::PopupFocusReason counts only when it brings the focus to
-// another control than the logic's focused one (for instance the first control when the
-// window opens, or the control the logic chose while a message box was open).
+// activation (a message box or a context menu opening and closing), and the menu bar taking the
+// keys for a while (F10, or Escape from an open menu), is no focus change for the logic, as no
+// LostFocus runs on a classic window then. So a FocusIn or FocusOut with
+// Qt::ActiveWindowFocusReason, Qt::PopupFocusReason or Qt::MenuBarFocusReason counts only when
+// it brings the focus to another control than the logic's focused one (for instance the first
+// control when the window opens, or the control the logic chose while a message box was open).
 
 #include <Qt>
 #include <optional>

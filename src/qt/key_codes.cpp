@@ -64,8 +64,13 @@ int shiftState(Qt::KeyboardModifiers modifiers) {
          (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
 }
 
+bool isMenuKey(const QKeyEvent& event) {
+  return event.modifiers().testFlag(Qt::AltModifier) &&
+         !event.modifiers().testFlag(Qt::ControlModifier) && !event.text().isEmpty();
+}
+
 int characterCode(const QKeyEvent& event, bool commaIsDecimalPoint) {
-  if (event.matches(QKeySequence::SelectAll)) return 0;
+  if (event.matches(QKeySequence::SelectAll) || isMenuKey(event)) return 0;
   const QString text = event.text();
   const bool comma = text == QStringLiteral(",");
   if (event.modifiers().testFlag(Qt::KeypadModifier) &&

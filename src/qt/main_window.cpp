@@ -1,5 +1,6 @@
 #include "qt/main_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -73,12 +74,22 @@ MainWindow::MainWindow(ui::EventSink* sink)
     if (!qlabel) throw std::logic_error("no widget for a label of the main window");
     labels_[static_cast<std::size_t>(info.id)] = std::make_unique<LabelAdapter>(*qlabel);
   }
+  announcements_ = std::make_unique<ResultAnnouncements>(
+      *this, *widgets_.textBoxes[static_cast<std::size_t>(ControlId::Text1)],
+      *labels_[static_cast<std::size_t>(ControlId::Label4)]);
   checkPayment_ = std::make_unique<CheckBoxAdapter>(
       *static_cast<WrappingCheckBox*>(widget(ControlId::CheckPayment)));
   frame1_ = std::make_unique<PanelAdapter>(*widget(ControlId::Frame1));
 
   menus_ = buildMenusAndToolbar(*this, *central, router_);
   widgets_.byId[static_cast<std::size_t>(ControlId::Toolbar1)] = menus_.toolbar;
+  analysis_.addWindowAction(*menuItem(ControlId::MenuHelpTopics));
+  // F10 opens the first menu, from which the arrow keys reach every item.
+  auto* menuKey = new QAction(this);
+  menuKey->setShortcut(QKeySequence(Qt::Key_F10));
+  connect(menuKey, &QAction::triggered, this,
+          [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
+  addAction(menuKey);
 
   // A fixed single border: no resizing, so no maximize button either.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -99,12 +110,14 @@ MainWindow::~MainWindow() {
 }
 
 ui::TextBox& MainWindow::textBox(ControlId id) {
+  if (id == ControlId::Text1) return announcements_->display();
   ui::TextBox* box = widgets_.textBoxes[static_cast<std::size_t>(id)];
   if (!box) throw std::logic_error("not a text box of the main window");
   return *box;
 }
 
 ui::Label& MainWindow::label(ControlId id) {
+  if (id == ControlId::Label4) return announcements_->statusBar();
   LabelAdapter* adapter = labels_[static_cast<std::size_t>(id)].get();
   if (!adapter) throw std::logic_error("not a label of the main window");
   return *adapter;
@@ -132,7 +145,14 @@ void MainWindow::placeAtDefaultPosition() {
        available.y() + (available.height() - height()) / 2);
 }
 
+// While the About window is open the window is disabled, and refuses the window manager's close
+// request (the spontaneous one) as it refuses clicks and keys. The program's own requests, on
+// a quit signal or at the end of the desktop session, still close it.
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (event->spontaneous() && !isEnabled()) {
+    event->ignore();
+    return;
+  }
   router_.event(ControlId::Form1, ui::Event::Unload);
   event->accept();
 }

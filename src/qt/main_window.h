@@ -11,6 +11,7 @@
 #include "qt/analysis/qt_analysis_viewer.h"
 #include "qt/control_adapters.h"
 #include "qt/event_router.h"
+#include "qt/main_window_announcements.h"
 #include "qt/main_window_layout.h"
 #include "qt/main_window_menus.h"
 #include "qt/qt_clipboard.h"
@@ -69,6 +70,7 @@ class MainWindow : public QMainWindow {
   MainWindowWidgets widgets_;
   FormWindowAdapter form_;
   std::array<std::unique_ptr<LabelAdapter>, ui::kControlCount> labels_;
+  std::unique_ptr<ResultAnnouncements> announcements_;  // over the display and the status bar
   std::unique_ptr<CheckBoxAdapter> checkPayment_;
   std::unique_ptr<PanelAdapter> frame1_;
   QtEventPump pump_;

@@ -12,6 +12,7 @@ namespace {
 
 using ui::ControlId;
 
+// Captions carry their mnemonics: "&" marks the letter that Alt and the open menu take.
 struct ItemDesign {
   ControlId id;
   const char* caption;
@@ -20,22 +21,23 @@ struct ItemDesign {
 };
 
 constexpr ItemDesign kEditItems[] = {
-    {ControlId::MenuCut, "Cut", QKeySequence::Cut},
-    {ControlId::MenuCopy, "Copy", QKeySequence::Copy},
-    {ControlId::MenuPaste, "Paste", QKeySequence::Paste},
-    {ControlId::MenuExit, "Exit", QKeySequence::UnknownKey},
+    {ControlId::MenuCut, "Cu&t", QKeySequence::Cut},
+    {ControlId::MenuCopy, "&Copy", QKeySequence::Copy},
+    {ControlId::MenuPaste, "&Paste", QKeySequence::Paste},
+    {ControlId::MenuExit, "E&xit", QKeySequence::UnknownKey},
 };
-// Ctrl with a letter: no key of the keypad or the fields, and none of a text editor's own.
+// Ctrl+Shift with the item's initial: no key of the keypad or the fields, none of a text
+// editor's own, and not Ctrl+P, which is Print in every other program.
 constexpr ItemDesign kAnalysisItems[] = {
-    {ControlId::MenuLoanSchedule, "Loan Schedule", QKeySequence::UnknownKey,
-     Qt::ControlModifier | Qt::Key_L},
-    {ControlId::MenuCashFlowProfile, "Cash-Flow Profile", QKeySequence::UnknownKey,
-     Qt::ControlModifier | Qt::Key_P},
+    {ControlId::MenuLoanSchedule, "&Loan Schedule", QKeySequence::UnknownKey,
+     Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_L},
+    {ControlId::MenuCashFlowProfile, "Cash-&Flow Profile", QKeySequence::UnknownKey,
+     Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_P},
 };
 constexpr ItemDesign kHelpItems[] = {
-    {ControlId::MenuLicenseAgreement, "License Agreement", QKeySequence::UnknownKey},
-    {ControlId::MenuHelpTopics, "Help Topics", QKeySequence::UnknownKey},
-    {ControlId::MenuAbout, "About", QKeySequence::UnknownKey},
+    {ControlId::MenuLicenseAgreement, "&License Agreement", QKeySequence::UnknownKey},
+    {ControlId::MenuHelpTopics, "Help &Topics", QKeySequence::HelpContents},
+    {ControlId::MenuAbout, "&About", QKeySequence::UnknownKey},
 };
 
 struct ButtonDesign {
@@ -80,9 +82,9 @@ void addMenu(QMenuBar& bar, const char* name, const char* caption, const ItemDes
 
 MainWindowMenus buildMenusAndToolbar(QMainWindow& window, QWidget& central, EventRouter& router) {
   MainWindowMenus out;
-  addMenu(*window.menuBar(), "MenuEdit", "Edit", kEditItems, router, out);
-  addMenu(*window.menuBar(), "MenuAnalysis", "Analysis", kAnalysisItems, router, out);
-  addMenu(*window.menuBar(), "MenuHelp", "Help", kHelpItems, router, out);
+  addMenu(*window.menuBar(), "MenuEdit", "&Edit", kEditItems, router, out);
+  addMenu(*window.menuBar(), "MenuAnalysis", "&Analysis", kAnalysisItems, router, out);
+  addMenu(*window.menuBar(), "MenuHelp", "&Help", kHelpItems, router, out);
 
   auto* toolbar = new QToolBar(&central);
   toolbar->setObjectName(QStringLiteral("Toolbar1"));

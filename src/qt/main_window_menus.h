@@ -16,8 +16,8 @@ struct MainWindowMenus {
   QToolBar* toolbar = nullptr;
 };
 
-// The Edit, Analysis and Help menus in the window's menu bar, and the toolbar across the band at the
-// top of `central` that the layout leaves free for it.
+// The Edit, Analysis and Help menus in the window's menu bar, and the toolbar across the band at
+// the top of `central` that the layout leaves free for it.
 MainWindowMenus buildMenusAndToolbar(QMainWindow& window, QWidget& central, EventRouter& router);
 
 // The clipboard keys of every platform binding (Ctrl+X, Shift+Delete, ...).

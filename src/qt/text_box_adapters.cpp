@@ -28,12 +28,16 @@ QString textOf(int code) {
 }
 
 // KeyDown, then KeyPress for a key that types a character, then the editor's own handling
-// (`edit`) unless the logic dropped the character. The editor sees the character the logic let
-// through: the decimal key of a German keypad as ".", and any Return, Ctrl or Shift with it, as
-// a plain Return, the one line end the logic's text knows.
+// (`edit`) unless the logic dropped the character; a menu key stops after KeyDown. The editor sees
+// the character the logic let through: the decimal key of a German keypad as ".", and any Return,
+// Ctrl or Shift with it, as a plain Return, the one line end the logic's text knows.
 template <class Edit>
 void passKey(ui::ControlId id, EventRouter& router, QKeyEvent& event, Edit edit) {
   router.keyDown(id, virtualKeyCode(event.key(), event.modifiers()), shiftState(event.modifiers()));
+  if (isMenuKey(event)) {  // no menu took it: it types nothing, the editor's own Alt+5 included
+    event.ignore();
+    return;
+  }
   int code = characterCode(event, localeHasDecimalComma());
   if (code == 0) {
     edit(&event);

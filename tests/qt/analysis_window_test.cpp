@@ -61,7 +61,7 @@ class AnalysisWindowTest : public ::testing::Test {
   }
   // Presses the menu's shortcut in the focused widget, as the user does.
   void pressMenuKey(Qt::Key key) {
-    QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier | Qt::ShiftModifier);
   }
   AnalysisWindow& analysis() {
     if (!window().analysisWindow()) throw std::runtime_error("no analysis window");
@@ -86,9 +86,9 @@ class AnalysisWindowTest : public ::testing::Test {
   std::unique_ptr<MainProgram> program;
 };
 
-// State: a 12-month loan in the fields, the focus in a field. Action: Ctrl+L, then Ctrl+P from
-// the cash-flow list. Expected: one window of its own, not modal, at the tab asked for each
-// time, the schedule's 12 periods, a year total and the total in its table.
+// State: a 12-month loan in the fields, the focus in a field. Action: Ctrl+Shift+L, then
+// Ctrl+Shift+P from the cash-flow list. Expected: one window of its own, not modal, at the tab
+// asked for each time, the schedule's 12 periods, a year total and the total in its table.
 TEST_F(AnalysisWindowTest, EachMenuKeyOpensTheOneWindowAtItsTabFromAnyField) {
   enterLoan();
   QTest::mouseClick(&w(TextPV), Qt::LeftButton);
@@ -201,8 +201,8 @@ TEST_F(AnalysisWindowTest, AStalePaymentIsNamedAboveTheTableUntilTheFieldSettles
   EXPECT_TRUE(table().isVisible());
 }
 
-// State: no number of periods; no cash flows. Expected: each tab shows its sentence, neither a
-// table nor a chart, and nothing to copy or save.
+// State: no number of periods; no cash flows. Expected: each tab shows its sentence, read out
+// as its text, neither a table nor a chart, and nothing to copy or save.
 TEST_F(AnalysisWindowTest, AnEmptyFieldShowsItsSentenceInsteadOfTableAndChart) {
   setField(TextInterest, "0.5");
   setField(TextPV, "1000");
@@ -210,6 +210,7 @@ TEST_F(AnalysisWindowTest, AnEmptyFieldShowsItsSentenceInsteadOfTableAndChart) {
   const auto& problem = child<QLabel>("LoanScheduleProblem");
   EXPECT_TRUE(problem.isVisible());
   EXPECT_TRUE(problem.text().contains("NPer")) << problem.text().toStdString();
+  EXPECT_TRUE(problem.accessibleName().isEmpty());  // read out as its text
   EXPECT_FALSE(table().isVisible());
   EXPECT_FALSE(child<QWidget>("LoanScheduleChart").isVisible());
   EXPECT_FALSE(child<QPushButton>("LoanScheduleCopy").isEnabled());
@@ -218,6 +219,7 @@ TEST_F(AnalysisWindowTest, AnEmptyFieldShowsItsSentenceInsteadOfTableAndChart) {
   window().menuItem(MenuCashFlowProfile)->trigger();
   EXPECT_TRUE(child<QLabel>("CashFlowProfileSentence").isVisible());
   EXPECT_FALSE(child<QLabel>("CashFlowProfileSentence").text().isEmpty());
+  EXPECT_TRUE(child<QLabel>("CashFlowProfileSentence").accessibleName().isEmpty());
   EXPECT_FALSE(child<QWidget>("CashFlowProfileChart").isVisible());
 }
 

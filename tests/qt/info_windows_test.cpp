@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QSessionManager>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -16,6 +18,7 @@
 #include "qt/about_window.h"
 #include "qt/main_program.h"
 #include "qt/qt_services.h"
+#include "qt/quit_signals.h"
 #include "qt/splash_window.h"
 #include "qt_harness.h"
 #include "ui/module1.h"
@@ -114,6 +117,28 @@ TEST_F(InfoWindowsTest, AboutFromTheHelpMenuStaysOnTopAndEveryCloseGivesTheMainW
   mainWindow().menuItem(ui::ControlId::MenuAbout)->trigger();
   services.endNow();
   EXPECT_FALSE(about().isVisible());
+}
+
+// State: About open, the main window disabled. Action: the window manager asks the main window
+// to close, then the desktop session ends. Expected: the first request is refused, as the
+// window refuses clicks and keys; the end of the session still saves and ends the program.
+TEST_F(InfoWindowsTest, TheDisabledMainWindowRefusesToCloseUntilTheSessionEnds) {
+  runMain();
+  const QuitSignals quit(services);
+  mainWindow().menuItem(ui::ControlId::MenuAbout)->trigger();
+  ASSERT_FALSE(mainWindow().isEnabled());
+  QCloseEvent request;  // delivered to the window, as the window system delivers it
+  QCoreApplication::sendEvent(mainWindow().windowHandle(), &request);
+  EXPECT_FALSE(request.isAccepted());
+  EXPECT_FALSE(services.ended());
+  EXPECT_TRUE(mainWindow().isVisible());
+  EXPECT_TRUE(about().isVisible());
+  EXPECT_FALSE(std::filesystem::exists(path("VantroCalc.ini")));
+
+  emit qApp->commitDataRequest(*qApp->findChild<QSessionManager*>());
+  EXPECT_TRUE(services.ended());
+  EXPECT_FALSE(about().isVisible());
+  EXPECT_EQ(testing::readFile(path("VantroCalc.ini")).rfind("[System]\r\nXPosition=", 0), 0u);
 }
 
 // State: the About window open. Action: the pointer over a link, the disclaimer, the other

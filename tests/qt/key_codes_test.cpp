@@ -69,6 +69,9 @@ TEST(CharacterCode, IsTheTypedCharacterOrZeroForKeysThatTypeNone) {
       {Qt::Key_Backspace, kNone, QStringLiteral("\b"), 8},
       {Qt::Key_Escape, kNone, QStringLiteral("\x1b"), 27},
       {Qt::Key_C, Qt::ControlModifier, QStringLiteral("\x03"), 3},
+      {Qt::Key_5, Qt::AltModifier, QStringLiteral("5"), 0},  // a menu key: Alt types nothing
+      {Qt::Key_Return, Qt::AltModifier, QStringLiteral("\r"), 0},
+      {Qt::Key_At, Qt::ControlModifier | Qt::AltModifier, QStringLiteral("@"), '@'},  // AltGr
       {Qt::Key_Delete, kNone, QStringLiteral("\x7f"), 0},  // X11's DEL text types nothing
       {Qt::Key_Left, kNone, QString(), 0},
       {Qt::Key_Shift, Qt::ShiftModifier, QString(), 0},

@@ -10,6 +10,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -18,6 +20,7 @@
 #include <QToolBar>
 #include <functional>
 
+#include "qt/announcer.h"
 #include "qt/qt_services.h"
 #include "qt_harness.h"
 
@@ -191,6 +194,35 @@ TEST_F(MainWindowTest, TheDisplayAndTheStatusBarExposeWhatTheyShowNow) {
   EXPECT_EQ(status->text(QAccessible::Description), QStringLiteral("Status Bar"));
 }
 
+// What a screen reader hears when the logic writes the display and the status bar in one turn
+// of the event loop: the status with the display's new value; a failure message alone; nothing
+// for a display written without a status.
+TEST_F(MainWindowTest, AStatusWrittenIsAnnouncedWithTheDisplayWrittenWithIt) {
+  const auto* announcer = window.findChild<Announcer*>();
+  ASSERT_NE(announcer, nullptr);
+  struct Case {
+    const char* display;  // nullptr: not written
+    const char* status;   // nullptr: not written
+    const char* heard;
+  };
+  const Case cases[] = {
+      {"-733.76", "Payment ", "Payment, -733.76"},
+      {nullptr, "Payment ", "Payment"},
+      {"5", "2  +  3", "2  +  3, 5"},
+      {"0", "Error! Divide by zero.", "Error! Divide by zero."},
+      {"7", nullptr, "Error! Divide by zero."},  // typing: nothing new
+      {"8", "", "Error! Divide by zero."},
+  };
+  ui::Form1Controls controls = window.controls();
+  for (const Case& c : cases) {
+    if (c.display) controls.Text1.setText(c.display);
+    if (c.status) controls.Label4.setCaption(c.status);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(announcer->sentence().toStdString(), c.heard)
+        << (c.display ? c.display : "-") << " / " << (c.status ? c.status : "-");
+  }
+}
+
 // The box opening and closing is no focus change; focus given while it is open is one.
 TEST_F(MainWindowTest, FocusGivenWhileAMessageBoxIsOpenRunsTheHandlersAtOnceAndOnlyOnce) {
   window.textBox(Text1).setFocus();
@@ -281,6 +313,78 @@ TEST_F(MainWindowTest, ClipboardKeysRunTheEditMenuAndToolkitOnlyEditsNothing) {
     window.textBox(TextPV).setSelStart(2);
     QTest::keyClick(&w(TextPV), key, Qt::ControlModifier);
     EXPECT_EQ(window.textBox(TextPV).text(), "123") << key;
+  }
+}
+
+// Alt with a menu's underlined letter opens it, and an item's underlined letter runs it, while
+// a field or the list has the focus; the captions read as before.
+TEST_F(MainWindowTest, AltOpensEachMenuByItsLetterAndAnItemRunsByItsOwn) {
+  struct Item {
+    Qt::Key menu;
+    Qt::Key item;
+    ControlId id;
+    const char* caption;
+  };
+  const Item items[] = {
+      {Qt::Key_E, Qt::Key_T, MenuCut, "Cut"},
+      {Qt::Key_E, Qt::Key_C, MenuCopy, "Copy"},
+      {Qt::Key_E, Qt::Key_P, MenuPaste, "Paste"},
+      {Qt::Key_E, Qt::Key_X, MenuExit, "Exit"},
+      {Qt::Key_A, Qt::Key_L, MenuLoanSchedule, "Loan Schedule"},
+      {Qt::Key_A, Qt::Key_F, MenuCashFlowProfile, "Cash-Flow Profile"},
+      {Qt::Key_H, Qt::Key_L, MenuLicenseAgreement, "License Agreement"},
+      {Qt::Key_H, Qt::Key_T, MenuHelpTopics, "Help Topics"},
+      {Qt::Key_H, Qt::Key_A, MenuAbout, "About"},
+  };
+  window.controls().Frame1.setVisible(true);
+  for (const ControlId field : {TextPV, TextCF}) {
+    for (const Item& item : items) {
+      window.textBox(field).setFocus();
+      log.events.clear();
+      QTest::keyClick(&w(field), item.menu, Qt::AltModifier);
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      ASSERT_NE(menu, nullptr) << item.caption;
+      QTest::keyClick(menu, item.item);
+      EXPECT_EQ(std::count_if(log.events.begin(), log.events.end(),
+                              [](const std::string& e) { return e.ends_with(".Click"); }),
+                1)
+          << item.caption;
+      EXPECT_EQ(
+          std::count(log.events.begin(), log.events.end(), EventLog::name(item.id) + ".Click"), 1)
+          << item.caption;
+      EXPECT_EQ(window.menuItem(item.id)->text().remove(QLatin1Char('&')), item.caption);
+      EXPECT_EQ(QApplication::focusWidget(), &w(field)) << item.caption;
+    }
+  }
+}
+
+// Alt with a key that no menu underlines types nothing. F10 opens the first menu for the arrow
+// keys, and Escape gives the focus back to the field, which never lost it for the logic.
+TEST_F(MainWindowTest, AltTypesNothingAndF10OpensTheFirstMenu) {
+  window.form().setKeyPreview(true);
+  window.controls().Frame1.setVisible(true);
+  for (const ControlId field : {Text1, TextPV, TextCF}) {
+    window.textBox(field).setText("12");
+    window.textBox(field).setFocus();
+    window.textBox(field).setSelStart(2);
+    log.events.clear();
+    QTest::keyClick(&w(field), Qt::Key_5, Qt::AltModifier);
+    QTest::keyClick(&w(field), Qt::Key_F10);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr) << EventLog::name(field);
+    EXPECT_EQ(menu->objectName(), "MenuEdit");
+    EXPECT_EQ(window.menuBar()->activeAction(), menu->menuAction());
+    QTest::keyClick(menu, Qt::Key_Right);
+    EXPECT_EQ(QApplication::activePopupWidget()->objectName(), "MenuAnalysis");
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), &w(field)) << EventLog::name(field);
+    EXPECT_EQ(window.textBox(field).text(), "12") << EventLog::name(field);
+    for (const std::string& event : log.events) {
+      EXPECT_EQ(event.find("KeyPress"), std::string::npos) << event;
+      EXPECT_EQ(event.find("Focus"), std::string::npos) << event;
+    }
   }
 }
 

@@ -6,9 +6,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -17,10 +19,19 @@
 #include <memory>
 #include <set>
 
+#include "qt/about_window.h"
+#include "qt/analysis/analysis_window.h"
 #include "qt/help/help_window.h"
 #include "qt/help/qt_help_viewer.h"
 #include "qt/main_program.h"
 #include "qt_harness.h"
+#include "ui/shell/window_placement.h"
+
+namespace vantro::ui {
+void PrintTo(const ScreenRect& rect, std::ostream* out) {
+  *out << rect.width << "x" << rect.height << " at " << rect.left << "," << rect.top;
+}
+}  // namespace vantro::ui
 
 namespace vantro::qt {
 namespace {
@@ -302,7 +313,76 @@ TEST_F(ProgramTest, HelpOpensTheFileBesideTheProgramAtItsContentsOrTheLicence) {
   EXPECT_EQ(caption(Label4), "");
 }
 
-// Closed by the user or ended from the menu, the program saves where its window stands.
+// State: the calculator at the screen's left edge, then at its right edge. Action: the help and
+// analysis windows opened, then closed. Expected: each opens where the placement rule puts it
+// beside the calculator, wholly on the screen, and again there when it opens anew.
+TEST_F(ProgramTest, TheHelpAndAnalysisWindowsOpenBesideTheCalculator) {
+  start();
+  std::filesystem::copy_file(VANTRO_HELP_FILE, path("CalcHelp.chm"));
+  const QRect area = window().screen()->availableGeometry();
+  const auto rect = [](const QRect& r) {
+    return ui::ScreenRect{r.x(), r.y(), r.width(), r.height()};
+  };
+  for (const int left : {area.left(), area.right() + 1 - window().frameGeometry().width()}) {
+    window().move(left, area.top());
+    window().menuItem(MenuHelpTopics)->trigger();
+    window().menuItem(MenuLoanSchedule)->trigger();
+    for (QWidget* opened :
+         {static_cast<QWidget*>(help.window()), static_cast<QWidget*>(window().analysisWindow())}) {
+      const QRect frame = opened->frameGeometry();
+      EXPECT_EQ(rect(frame), ui::placeBeside(rect(area), rect(window().frameGeometry()),
+                                             {frame.width(), frame.height()}))
+          << opened->objectName().toStdString() << " beside a calculator at " << left;
+      EXPECT_TRUE(area.contains(frame)) << opened->objectName().toStdString();
+      opened->close();
+    }
+  }
+}
+
+// State: the help file beside the program. Action: F1 in each window of the program, then
+// Escape. Expected: F1 opens the help window at its contents from the calculator, the
+// analysis window and the About window, and keeps it open in the help window itself; Escape
+// closes the help and analysis windows.
+TEST_F(ProgramTest, F1OpensHelpFromEveryWindowAndEscapeClosesHelpAndAnalysis) {
+  start();
+  std::filesystem::copy_file(VANTRO_HELP_FILE, path("CalcHelp.chm"));
+  // With no window manager, a window that closes leaves none active: the user clicks one.
+  const auto pressIn = [](QWidget& window, Qt::Key key) {
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window)) throw std::runtime_error("window never active");
+    QTest::keyClick(window.focusWidget() ? window.focusWidget() : &window, key);
+  };
+  const auto helpShown = [this] { return help.window() && help.window()->isVisible(); };
+
+  click(TextPV);
+  pressIn(window(), Qt::Key_F1);
+  ASSERT_TRUE(helpShown());
+  EXPECT_EQ(help.window()->currentPage(), "/html Docs/index.htm");
+  pressIn(*help.window(), Qt::Key_F1);
+  EXPECT_TRUE(helpShown());
+  EXPECT_EQ(QApplication::activeWindow(), help.window());
+  pressIn(*help.window(), Qt::Key_Escape);
+  EXPECT_FALSE(helpShown());
+
+  window().menuItem(MenuLoanSchedule)->trigger();
+  QWidget& analysis = *window().analysisWindow();
+  pressIn(analysis, Qt::Key_F1);
+  EXPECT_TRUE(helpShown());
+  pressIn(*help.window(), Qt::Key_Escape);
+  pressIn(analysis, Qt::Key_Escape);
+  EXPECT_FALSE(analysis.isVisible());
+
+  testing::showActive(window());
+  window().menuItem(MenuAbout)->trigger();
+  QWidget& about = app->services.about()->widget();
+  pressIn(about, Qt::Key_F1);
+  EXPECT_TRUE(helpShown());
+  EXPECT_TRUE(about.isVisible());
+  EXPECT_EQ(text(Text1), "0");
+}
+
+// Closed through the window manager or ended from the menu, the program saves where its window
+// stands.
 TEST_F(ProgramTest, ThePositionComesFromTheSettingsAndGoesBackToThemHoweverTheProgramEnds) {
   for (const bool fromTheMenu : {false, true}) {
     SCOPED_TRACE(fromTheMenu ? "Exit" : "close");
@@ -311,10 +391,11 @@ TEST_F(ProgramTest, ThePositionComesFromTheSettingsAndGoesBackToThemHoweverThePr
     start();
     EXPECT_EQ(window().pos(), QPoint(100, 80));
     window().move(200, 90);
+    QCloseEvent request;  // the window manager's, delivered to the window
     if (fromTheMenu)
       window().menuItem(MenuExit)->trigger();
     else
-      window().close();
+      QCoreApplication::sendEvent(window().windowHandle(), &request);
     EXPECT_TRUE(app->services.ended());
     EXPECT_FALSE(window().isVisible());
     const std::string saved = testing::readFile(path("VantroCalc.ini"));

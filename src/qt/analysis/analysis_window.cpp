@@ -9,7 +9,9 @@
 
 #include "qt/analysis/cash_flow_profile_tab.h"
 #include "qt/analysis/loan_schedule_tab.h"
+#include "qt/announcer.h"
 #include "qt/artwork.h"
+#include "qt/code_points.h"
 
 namespace vantro::qt {
 
@@ -19,7 +21,8 @@ AnalysisWindow::AnalysisWindow()
       loan_(new LoanScheduleTab),
       profile_(new CashFlowProfileTab),
       refreshAction_(new QAction(tr("Refresh"), this)),
-      refreshButton_(new QPushButton(tr("&Refresh"))) {
+      refreshButton_(new QPushButton(tr("&Refresh"))),
+      announcer_(new Announcer(*this)) {
   setObjectName(QStringLiteral("AnalysisWindow"));
   // The window manager adds the program's name: "Analysis — Vantro Calculator".
   setWindowTitle(tr("Analysis"));
@@ -34,6 +37,10 @@ AnalysisWindow::AnalysisWindow()
   refreshAction_->setShortcut(QKeySequence(Qt::Key_F5));
   refreshAction_->setShortcutContext(Qt::WindowShortcut);
   addAction(refreshAction_);
+  auto* closeAction = new QAction(tr("Close"), this);
+  closeAction->setShortcut(QKeySequence(Qt::Key_Escape));
+  addAction(closeAction);
+  connect(closeAction, &QAction::triggered, this, &QWidget::close);
   refreshButton_->setAccessibleName(tr("Refresh"));
   refreshButton_->setToolTip(tr("Read the calculator's fields again (F5)"));
   tabs_->setCornerWidget(refreshButton_, Qt::TopRightCorner);
@@ -60,11 +67,20 @@ ui::AnalysisPage AnalysisWindow::page() const {
                                          : ui::AnalysisPage::CashFlowProfile;
 }
 
+// The page's sentence is read out: what the schedule needs or what its payment leaves, what
+// the IRRs say. The tables and charts a screen reader reaches through the tab itself.
 void AnalysisWindow::refresh() {
   if (!readFields_) return;
   const ui::AnalysisFields fields = readFields_();
   loan_->showFields(fields);
   profile_->showFields(fields);
+  if (page() == ui::AnalysisPage::CashFlowProfile) {
+    announcer_->announce(fromUtf8(profile_->report().sentence));
+    return;
+  }
+  const ui::LoanScheduleReport& schedule = loan_->report();
+  announcer_->announce(
+      fromUtf8(schedule.problem().empty() ? schedule.paymentNote() : schedule.problem()));
 }
 
 }  // namespace vantro::qt

@@ -13,6 +13,7 @@ class QTabWidget;
 
 namespace vantro::qt {
 
+class Announcer;
 class LoanScheduleTab;
 class CashFlowProfileTab;
 
@@ -28,7 +29,7 @@ class AnalysisWindow : public QWidget {
   }
 
   void showPage(ui::AnalysisPage page);
-  // Reads the fields again and rebuilds both tabs.
+  // Reads the fields again, rebuilds both tabs, and has the page's sentence read out.
   void refresh();
 
   ui::AnalysisPage page() const;
@@ -44,6 +45,7 @@ class AnalysisWindow : public QWidget {
   CashFlowProfileTab* profile_;
   QAction* refreshAction_;
   QPushButton* refreshButton_;
+  Announcer* announcer_;
 };
 
 }  // namespace vantro::qt

@@ -26,7 +26,7 @@ CashFlowProfileTab::CashFlowProfileTab(QWidget* parent)
       irrs_(new QScatterSeries),
       figures_(new QFormLayout) {
   sentence_->setObjectName(QStringLiteral("CashFlowProfileSentence"));
-  sentence_->setAccessibleName(tr("What the IRRs say"));
+  sentence_->setAccessibleDescription(tr("What the IRRs say"));  // named by its text
   chart_->setObjectName(QStringLiteral("CashFlowProfileChart"));
   sentence_->setWordWrap(true);
   sentence_->setTextFormat(Qt::PlainText);

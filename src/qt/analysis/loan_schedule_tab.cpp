@@ -121,7 +121,7 @@ LoanScheduleTab::LoanScheduleTab(QWidget* parent)
   paymentNote_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   paymentNote_->hide();
 
-  summary_->setAccessibleName(tr("Schedule summary"));
+  summary_->setAccessibleDescription(tr("Schedule summary"));  // named by its text
   summary_->setWordWrap(true);
   summary_->setTextFormat(Qt::PlainText);
   summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -148,7 +148,7 @@ LoanScheduleTab::LoanScheduleTab(QWidget* parent)
   splitter->setSizes({300, 220});
   splitter->setChildrenCollapsible(false);
 
-  problem_->setAccessibleName(tr("What the schedule needs"));
+  problem_->setAccessibleDescription(tr("What the schedule needs"));  // named by its text
   problem_->setWordWrap(true);
   problem_->setTextFormat(Qt::PlainText);
   problem_->setAlignment(Qt::AlignLeft | Qt::AlignTop);

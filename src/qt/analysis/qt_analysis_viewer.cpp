@@ -1,30 +1,9 @@
 #include "qt/analysis/qt_analysis_viewer.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 #include "qt/analysis/analysis_window.h"
+#include "qt/placement_beside.h"
 
 namespace vantro::qt {
-
-namespace {
-
-// To the right of the calculator, else to its left, top edges level; where neither side has
-// room the window manager decides.
-void placeBeside(QWidget& window, const QWidget& calculator) {
-  const QScreen* screen = calculator.screen();
-  if (screen == nullptr) return;
-  const QRect room = screen->availableGeometry();
-  const QRect beside = calculator.frameGeometry();
-  const int width = window.frameGeometry().width();
-  constexpr int kGap = 8;
-  QPoint corner(beside.right() + 1 + kGap, beside.top());
-  if (corner.x() + width > room.right() + 1) corner.setX(beside.left() - kGap - width);
-  if (corner.x() < room.left()) return;
-  window.move(corner);
-}
-
-}  // namespace
 
 QtAnalysisViewer::QtAnalysisViewer(const QWidget& calculator) : calculator_(calculator) {}
 QtAnalysisViewer::~QtAnalysisViewer() = default;
@@ -33,8 +12,9 @@ void QtAnalysisViewer::show(ui::AnalysisPage page, std::function<ui::AnalysisFie
   if (stopped_) return;
   if (!window_) {
     window_ = std::make_unique<AnalysisWindow>();
-    placeBeside(*window_, calculator_);
+    for (QAction* action : windowActions_) window_->addAction(action);
   }
+  if (!window_->isVisible()) placeBesideCalculator(*window_, calculator_);
   window_->setFieldReader(std::move(readFields));
   window_->showPage(page);
   // Shown before it is filled, so that the charts take points for the width they really have.

@@ -3,7 +3,9 @@
 // for afterwards, and closed with the main window that owns the viewer.
 
 #include <memory>
+#include <vector>
 
+class QAction;
 class QWidget;
 
 #include "ui/services.h"
@@ -14,9 +16,13 @@ class AnalysisWindow;
 
 class QtAnalysisViewer : public ui::AnalysisViewer {
  public:
-  // The window opens beside `calculator`, where the screen has room for it.
+  // The window opens beside `calculator` (placeBesideCalculator).
   explicit QtAnalysisViewer(const QWidget& calculator);
   ~QtAnalysisViewer() override;
+
+  // An action of the calculator's that keeps its shortcut in the analysis window (Help
+  // Topics, F1).
+  void addWindowAction(QAction& action) { windowActions_.push_back(&action); }
 
   void show(ui::AnalysisPage page, std::function<ui::AnalysisFields()> readFields) override;
   // The main window is going: the window closes and never reads the fields again.
@@ -27,6 +33,7 @@ class QtAnalysisViewer : public ui::AnalysisViewer {
  private:
   const QWidget& calculator_;
   std::unique_ptr<AnalysisWindow> window_;
+  std::vector<QAction*> windowActions_;
   bool stopped_ = false;
 };
 

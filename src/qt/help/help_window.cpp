@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolButton>
@@ -172,6 +173,11 @@ HelpWindow::HelpWindow() : QWidget(nullptr) {
     matches_->clear();
     browser_->setFocus(Qt::OtherFocusReason);
   });
+  // F1, the help key of every window of the program, keeps this one open at its contents.
+  connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+          &HelpWindow::showContentsTab);
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+          &QWidget::close);
 }
 
 HelpWindow::~HelpWindow() = default;

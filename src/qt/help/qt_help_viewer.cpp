@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "qt/help/help_window.h"
+#include "qt/placement_beside.h"
 
 namespace vantro::qt {
 
@@ -31,6 +32,8 @@ void QtHelpViewer::present(const std::shared_ptr<const help::HelpBook>& book,
   if (window_->book() != book.get()) window_->setBook(book);
   if (!page.empty()) window_->showPage(page);
   window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+  if (const QWidget* calculator = shownCalculatorWindow(); calculator && !window_->isVisible())
+    placeBesideCalculator(*window_, *calculator);
   window_->show();
   window_->raise();
   window_->activateWindow();
