@@ -355,8 +355,9 @@ void HelpWindow::fitToScreen() {
   if (fitted.topLeft() != frame.topLeft()) move(fitted.topLeft());
 }
 
+// A window placed before it is shown (beside the calculator) stays where it was put.
 void HelpWindow::showEvent(QShowEvent* event) {
-  if (!event->spontaneous()) fitToScreen();
+  if (!event->spontaneous() && !testAttribute(Qt::WA_Moved)) fitToScreen();
   QWidget::showEvent(event);
 }
 

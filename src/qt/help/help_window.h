@@ -48,6 +48,9 @@ class HelpWindow : public QWidget {
   std::string currentPage() const;
   // Prints the page shown, at its normal size, into a PDF file; false when it cannot write it.
   bool savePdf(const QString& file);
+  // Makes the window no larger than most of its screen's free area and moves it wholly onto
+  // it; one never placed goes to the middle. Showing a window never placed does this too.
+  void fitToScreen();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -68,7 +71,6 @@ class HelpWindow : public QWidget {
   void resetZoom();
   void applyZoomToPage();
   QPrinter& printer();
-  void fitToScreen();
 
   std::shared_ptr<const help::HelpBook> book_;
   QTabWidget* tabs_;

@@ -32,8 +32,12 @@ void QtHelpViewer::present(const std::shared_ptr<const help::HelpBook>& book,
   if (window_->book() != book.get()) window_->setBook(book);
   if (!page.empty()) window_->showPage(page);
   window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
-  if (const QWidget* calculator = shownCalculatorWindow(); calculator && !window_->isVisible())
-    placeBesideCalculator(*window_, *calculator);
+  if (!window_->isVisible()) {
+    if (const QWidget* calculator = shownCalculatorWindow())
+      placeBesideCalculator(*window_, *calculator);
+    else
+      window_->fitToScreen();
+  }
   window_->show();
   window_->raise();
   window_->activateWindow();
