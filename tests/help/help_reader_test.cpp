@@ -163,5 +163,38 @@ TEST(HtmlScanTest, TextAndTitleOfAPage) {
   EXPECT_EQ(pageText(page), "Caf\xC3\xA9 A\xC2\xA0x two&bogus; words");
 }
 
+// Tags as the page view's engine reads them, quirks included: what the page check measures.
+TEST(HtmlScanTest, ReadsTagsAsTheViewsEngineDoes) {
+  const struct {
+    std::string html;
+    std::string tags;
+  } cases[] = {
+      {"< b>x</b >", "b|/b"},
+      {"<a href=x/><a href=a/b.htm>", "a/ href=x|a href=a/b.htm"},
+      {"<p title=\"a&amp;b\" alt='a&amp;b' c='it\\'s'>", "p title=a&b alt=a&amp;b c=it\\'s"},
+      {"<img src><x a=\"\">", "img src=1|x"},
+      {"<b\vclass=k><td\xC2\xA0"
+       "colspan=3>",
+       "b class=k|td colspan=3"},
+      {"<?xml version=\"1.0\"?>", "?xml version=1.0 ?=1"},
+      {"< !-- <b> -->x<!x>", ""},
+      {"</table<x>", "/table"},
+      {"<\"b\">", "b !"},
+  };
+  for (const auto& c : cases) {
+    std::string tags;
+    scanHtml(
+        c.html,
+        [&](const HtmlTag& tag) {
+          if (!tags.empty()) tags += '|';
+          tags += (tag.closing ? "/" : "") + tag.name + (tag.selfClosing ? "/" : "");
+          for (const auto& [name, value] : tag.attributes) tags += ' ' + name + '=' + value;
+          if (tag.unusualNames) tags += " !";
+        },
+        [](std::string_view) {});
+    EXPECT_EQ(tags, c.tags) << c.html;
+  }
+}
+
 }  // namespace
 }  // namespace vantro::help
