@@ -124,6 +124,9 @@ TEST(HelpReaderRefuses, DamagedOrMissingFiles) {
   }
   EXPECT_EQ(HelpBook::openFile(folder / "missing.chm"), nullptr);
   EXPECT_EQ(openChmArchive(kHelpFile, 0), nullptr) << "a reader that does not answer in time";
+  std::stop_source stop;
+  stop.request_stop();
+  EXPECT_EQ(openChmArchive(kHelpFile, 10000, stop.get_token()), nullptr) << "a read stopped";
   EXPECT_NE(openChmArchive(kHelpFile), nullptr);
   std::filesystem::remove_all(folder);
 }
