@@ -13,10 +13,13 @@ namespace vantro::help {
 namespace {
 
 // The work estimate's weights, in units of about half a microsecond (see page_limits.h).
-constexpr double kElementWork = 16;             // an element, as parsed and laid out
-constexpr double kTableCellWork = 128;          // a cell of a table's grid, empty or not
-constexpr double kSelectorStepWork = 1.0 / 32;  // one selector tried on one ancestor
-constexpr double kWordWorkDivisor = 2048;       // a word of n bytes costs n * n / this
+constexpr double kElementWork = 16;        // an element, as parsed and laid out
+constexpr double kTableCellWork = 128;     // a cell of a table's grid, empty or not
+constexpr double kWordWorkDivisor = 1024;  // a word of n bytes costs n * n / this
+// One selector tried on one ancestor of an element, and how much longer that takes for each
+// byte of the longest attribute value that a selector may have to look through.
+constexpr double kSelectorStepWork = 1.0 / 32;
+constexpr double kSelectorStepBytes = 64;
 // Everything inside a table is laid out this many times over per level of nesting.
 constexpr double kTableFactor = 3;
 
@@ -216,7 +219,11 @@ class PageMeasure {
     }
     endWord();
     work_ += static_cast<double>(bytes);
-    work_ += ancestorSteps_ * static_cast<double>(demand_.selectors + 1) * kSelectorStepWork;
+    // The engine gathers an element's style from the element and every ancestor, trying each
+    // selector on each (a class selector looks through the class attribute's words).
+    const double selectorStep = 1 + longestValue_ / kSelectorStepBytes;
+    work_ += ancestorSteps_ * kSelectorStepWork *
+             (1 + static_cast<double>(demand_.selectors) * selectorStep);
     for (const Table& table : tables_) {
       const double cells = table.rows * (table.widestRow + table.spanningColumns);
       check.demand.tableCells += static_cast<std::uint64_t>(cells);
@@ -273,7 +280,10 @@ class PageMeasure {
   // sends it further up, and a cell or row outside a table gets a table made for it.
   void open(const HtmlTag& tag) {
     std::size_t valueBytes = 0;
-    for (const auto& attribute : tag.attributes) valueBytes += attribute.second.size();
+    for (const auto& attribute : tag.attributes) {
+      valueBytes += attribute.second.size();
+      longestValue_ = std::max(longestValue_, static_cast<double>(attribute.second.size()));
+    }
     if (tag.attributes.size() > kMaxAttributes || valueBytes > kMaxAttributeBytes)
       return fail(PageProblem::TooManyAttributes);
     const KnownElement element = lookUp(tag.name);
@@ -447,6 +457,7 @@ class PageMeasure {
   StyleDemand styles_;
   double sheetLengths_ = 0;
   double ancestorSteps_ = 0;
+  double longestValue_ = 0;  // of any attribute
   double work_ = 0;
   double height_ = 0;
   double lines_ = 0;
