@@ -28,9 +28,10 @@ inline constexpr std::size_t kMaxAttributeBytes = 2048;
 // Any number of a length, span or size in the markup or its styles. Beyond about 10^7 the
 // layout's fixed-point arithmetic overflows (a cell padding of 10^8 never finished).
 inline constexpr double kMaxNumber = 100000;
-// The page's height as laid out, in pixels, estimated from above. The layout stalls past
-// 2^23 pixels, where a float no longer tells one pixel from the next.
-inline constexpr double kMaxPageHeight = 4000000;
+// The page's height as laid out, in pixels, estimated from above at the normal text size. The
+// layout stalls past 2^23 pixels, where a float no longer tells one pixel from the next; the
+// help window's largest zoom makes text two and a half times taller.
+inline constexpr double kMaxPageHeight = 3000000;
 // The estimated work of parsing and laying the page out, in units of about half a
 // microsecond on the machines measured (a byte of plain text in one paragraph is one unit).
 inline constexpr std::uint64_t kMaxLayoutWork = 1000000;

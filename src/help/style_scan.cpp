@@ -75,6 +75,7 @@ void measureDeclaration(std::string_view declaration, StyleDemand& demand) {
   const std::string name = colon == std::string_view::npos
                                ? std::string()
                                : foldCase(trimmed(declaration.substr(0, colon)));
+  if (name.rfind("-qt-", 0) == 0) demand.engineProperties = true;
   const bool font = name.find("font") != std::string::npos;
   const bool lineHeight = name == "line-height";
   forEachNumber(declaration.substr(colon == std::string_view::npos ? 0 : colon + 1),
@@ -156,6 +157,7 @@ void measureRules(std::string_view css, StyleDemand& demand) {
 
 void StyleDemand::add(const StyleDemand& other) {
   selectors += other.selectors;
+  engineProperties = engineProperties || other.engineProperties;
   imports.insert(imports.end(), other.imports.begin(), other.imports.end());
   largestNumber = std::max(largestNumber, other.largestNumber);
   lengthSum += other.lengthSum;

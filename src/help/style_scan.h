@@ -13,7 +13,10 @@
 namespace vantro::help {
 
 struct StyleDemand {
-  std::size_t selectors = 0;         // matched against each element and its ancestors
+  std::size_t selectors = 0;  // matched against each element and its ancestors
+  // A property of the engine's own ("-qt-table-type" and the like), which can change how it
+  // builds the page; no help page needs one.
+  bool engineProperties = false;
   std::vector<std::string> imports;  // "@import" targets, as written
   // The largest number of any declaration, in its own unit; infinite for "inf" or "nan",
   // which the engine reads as numbers.

@@ -40,6 +40,9 @@ TEST(PageLimitsTest, HostilePagesAreRefusedForWhatTheyAsk) {
       // The engine makes a table for every cell or row outside one.
       {"cells closed by rows", repeated("<td>x</td></tr>", 9), PageProblem::TablesTooDeep},
       {"rows closed by tables", repeated("<tr><td>x</td></tr></table>", 9), PageProblem::None},
+      // After a table whose cells are used up the engine inserts the next one inside it.
+      {"tables after the last cell", "<table><tr><td>a</td></tr>" + repeated("<td>x</table>", 9),
+       PageProblem::TablesTooDeep},
       {"a space after <", nested("< table><tr><td>", "</td></tr></table>", 9),
        PageProblem::TablesTooDeep},
       {"closing tags cut short", nested("<table><tr><td>", "</td</tr</table<", 9),
@@ -48,6 +51,9 @@ TEST(PageLimitsTest, HostilePagesAreRefusedForWhatTheyAsk) {
       {"an encoded name", "<&#116;able>", PageProblem::UnusualMarkup},
       {"an encoded attribute", "<td c&#111;lspan=9>", PageProblem::UnusualMarkup},
       {"a style element read twice", "<style>p{}</b></b></style>", PageProblem::UnusualMarkup},
+      {"the engine's own properties", "<table style=\"-qt-table-type: frame\">",
+       PageProblem::UnusualMarkup},
+      {"a fragment of the page", "<p>x<!--StartFragment--><td>", PageProblem::UnusualMarkup},
       {"a wide table", "<table><tr><td colspan=20000>x</td></tr><tr><td>y</td></tr></table>",
        PageProblem::TooMuchWork},
       {"a span after a no-break space",
@@ -60,8 +66,9 @@ TEST(PageLimitsTest, HostilePagesAreRefusedForWhatTheyAsk) {
       {"a 100 by 100 table",
        "<table>" + repeated("<tr>" + repeated("<td>1</td>", 100) + "</tr>", 100) + "</table>",
        PageProblem::TooMuchWork},
-      {"a word of 100,000 bytes", "<p>" + std::string(100000, 'x') + "</p>",
+      {"a word of 50,000 bytes", "<p>" + std::string(50000, 'x') + "</p>",
        PageProblem::TooMuchWork},
+      {"100,000 letters", "<p>" + repeated("x ", 100000) + "</p>", PageProblem::TooTall},
       {"a megabyte in one paragraph", "<p>" + repeated("lorem ipsum ", 90000) + "</p>",
        PageProblem::TooMuchWork},
       {"a cell padding of 10^8", "<table cellpadding=100000000><tr><td>x</td></tr></table>",
@@ -116,7 +123,7 @@ TEST(PageLimitsTest, EveryPageOfTheHelpFileFitsWellWithinTheLimits) {
     EXPECT_TRUE(check.fits()) << page;
     EXPECT_EQ(check.demand.styleSheets, 1u) << page;
     EXPECT_LT(check.demand.work, kMaxLayoutWork / 8) << page;
-    EXPECT_LT(check.demand.height, kMaxPageHeight / 8) << page;
+    EXPECT_LT(check.demand.height, kMaxPageHeight / 4) << page;
   }
 }
 

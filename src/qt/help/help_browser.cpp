@@ -87,6 +87,10 @@ QVariant HelpBrowser::page(const QUrl& url) {
   checkedStyleSheets_.clear();
   pictures_ = 0;
   picturePixels_ = 0;
+  // Too large to fit in any encoding (none takes more than four bytes a character): not even
+  // decoded.
+  if (contents->size() > 4 * help::kMaxLayoutWork)
+    return QString::fromStdString(help::pageNotice(help::PageProblem::TooMuchWork));
   // The text as the browser would read it from the bytes (a byte-order mark, a character set
   // named in the page, else UTF-8), so that the check sees what the layout would get.
   const QByteArray bytes(contents->data(), static_cast<qsizetype>(contents->size()));
