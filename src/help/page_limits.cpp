@@ -78,6 +78,7 @@ class PageMeasure {
       if (run.find('&') != std::string_view::npos) return fail(PageProblem::UnusualMarkup);
       styleText_.append(run);
     }
+    if (run.find_first_not_of(" \t\n\v\f\r") != std::string_view::npos) nameless_ = false;
     // Text the engine does not show (in a title, a script) is counted as if it were shown.
     const std::size_t owner = tree_.current();
     nodeWork_[owner].textBytes += static_cast<double>(run.size());
@@ -131,6 +132,10 @@ class PageMeasure {
     }
     if (tag.attributes.size() > kMaxAttributes || valueBytes > kMaxAttributeBytes)
       return fail(PageProblem::TooManyAttributes);
+    // The engine reuses an element without a name that nothing was written into for the next
+    // element, and lists it twice among its parent's children: rows with cells counted twice.
+    if (nameless_) return fail(PageProblem::UnusualMarkup);
+    nameless_ = tag.name.empty();
     const std::size_t first = tree_.nodes().size();
     const std::size_t element = tree_.open(tag);
     for (std::size_t added = first; added < tree_.nodes().size(); ++added) {
@@ -160,6 +165,7 @@ class PageMeasure {
     }
     if (const std::size_t closed = tree_.close(tag.name)) {
       styleElement_ = false;
+      nameless_ = false;
       if (breaksWords(tree_.nodes()[closed])) endWord();
     }
   }
@@ -256,6 +262,7 @@ class PageMeasure {
   RichTextTree tree_;
   std::vector<NodeWork> nodeWork_;  // by node, the root's first
   bool styleElement_ = false;       // the style element just opened still takes the text
+  bool nameless_ = false;           // the last element has no name and holds no text
   std::string styleText_;
   int styleReads_ = 0;
   std::set<std::string> usedSheets_;
