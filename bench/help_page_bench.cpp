@@ -4,6 +4,7 @@
 // tables, lists or inline elements, the most bytes, elements, table cells, selectors, the
 // longest words, the tallest page, the most pictures) and opened as the help window opens it:
 // checked, parsed, laid out to its end and painted. None may take more than half a second.
+// Two refused pages show what the check and the notice cost.
 // Runs on the offscreen platform unless the caller chose one.
 
 #include <benchmark/benchmark.h>
@@ -169,6 +170,8 @@ GeneratedBook generatedBook() {
   archive->add("/large.png", picture(vantro::help::kMaxPictureSide, 2048, 3));
   add("large_picture", "<p><img src=\"large.png\"></p>");
   add("refused_tables", repeated("<table><tr><td>x", 3000) + repeated("</td></tr></table>", 3000));
+  // Refused by its size alone after it was read whole: the most the check itself can take.
+  add("refused_megabyte", repeated("<b>x</b>", vantro::help::kMaxLayoutWork / 8));
   generated.book = HelpBook::open(std::move(archive));
   return generated;
 }
@@ -248,6 +251,7 @@ VANTRO_AT_THE_LIMITS(tall);
 VANTRO_AT_THE_LIMITS(pictures);
 VANTRO_AT_THE_LIMITS(large_picture);
 VANTRO_AT_THE_LIMITS(refused_tables);
+VANTRO_AT_THE_LIMITS(refused_megabyte);
 
 }  // namespace
 

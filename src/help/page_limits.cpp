@@ -57,7 +57,7 @@ bool isWordBreak(char c) {
 // A shown element that starts a block of its own, or a line: text on either side of it is
 // never one word.
 bool breaksWords(const RichTextNode& node) {
-  return !node.hidden && (!node.inline_ || node.kind == ElementKind::Empty);
+  return !node.hidden && (!node.inlineDisplay || node.kind == ElementKind::Empty);
 }
 
 class PageMeasure {

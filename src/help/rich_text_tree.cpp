@@ -158,7 +158,7 @@ std::size_t RichTextTree::add(std::size_t parent, ElementKind kind, std::string_
   if (listed) {
     node.hidden = nodes_[parent].hidden || element.display == Display::None;
     node.block = element.display == Display::Block && !node.hidden;
-    node.inline_ = element.display == Display::Inline;
+    node.inlineDisplay = element.display == Display::Inline;
     nodes_[parent].children.push_back(nodes_.size());
   }
   nodes_.push_back(std::move(node));

@@ -37,9 +37,9 @@ enum class ElementKind {
 struct RichTextNode {
   std::size_t parent = 0;
   ElementKind kind = ElementKind::Unknown;
-  bool hidden = false;  // shown as nothing (a head, a title), and so everything inside
-  bool block = false;   // the engine's block elements, which start a block of their own
-  bool inline_ = true;  // neither a block nor a table element
+  bool hidden = false;        // shown as nothing (a head, a title), and so everything inside
+  bool block = false;         // the engine's block elements, which start a block of their own
+  bool inlineDisplay = true;  // neither a block nor a table element
   std::string tag;
   std::size_t depth = 0;       // the root is 0
   std::size_t tableDepth = 0;  // tables among the node and its ancestors
