@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,9 +26,11 @@ class HelpArchive {
 //
 // chmlib decompresses in a child process, which hands every file of the archive over at
 // once: a file that makes chmlib crash or hang within `timeoutMilliseconds` is refused
-// instead of taking the program with it.
+// instead of taking the program with it. A stop requested through `stop` (from any thread)
+// ends the child and the call at once, with nothing.
 std::unique_ptr<HelpArchive> openChmArchive(const std::filesystem::path& file,
-                                            int timeoutMilliseconds = 10000);
+                                            int timeoutMilliseconds = 10000,
+                                            std::stop_token stop = {});
 
 // The same archive read by chmlib in this process, file by file on demand. For the child
 // above and for fuzzing chmlib itself.

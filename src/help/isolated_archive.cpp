@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/eventfd.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -85,6 +86,13 @@ bool childReads(const std::filesystem::path& file, int out) {
   ::_exit(status);
 }
 
+struct FileDescriptor {
+  int fd;
+  ~FileDescriptor() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
 class MessageReader {
  public:
   explicit MessageReader(std::string_view message) : rest_(message) {}
@@ -127,9 +135,9 @@ std::unique_ptr<HelpArchive> archiveOfMessage(std::string_view message) {
   return archive;
 }
 
-// Reads the child's whole message, or nothing once the deadline has passed or the message
-// grows past any archive's size.
-std::optional<std::string> readMessage(int in, int timeoutMilliseconds) {
+// Reads the child's whole message, or nothing once the deadline has passed, a stop was
+// signalled on `stopped` or the message grows past any archive's size.
+std::optional<std::string> readMessage(int in, int stopped, int timeoutMilliseconds) {
   const auto deadline =
       std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMilliseconds);
   std::string message;
@@ -138,10 +146,10 @@ std::optional<std::string> readMessage(int in, int timeoutMilliseconds) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) return std::nullopt;
-    pollfd ready{in, POLLIN, 0};
-    const int polled = ::poll(&ready, 1, static_cast<int>(left.count()));
+    pollfd ready[2]{{in, POLLIN, 0}, {stopped, POLLIN, 0}};
+    const int polled = ::poll(ready, 2, static_cast<int>(left.count()));
     if (polled < 0 && errno == EINTR) continue;
-    if (polled <= 0) return std::nullopt;
+    if (polled <= 0 || ready[1].revents != 0) return std::nullopt;
     const ssize_t got = ::read(in, buffer, sizeof buffer);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return std::nullopt;
@@ -154,9 +162,16 @@ std::optional<std::string> readMessage(int in, int timeoutMilliseconds) {
 }  // namespace
 
 std::unique_ptr<HelpArchive> openChmArchive(const std::filesystem::path& file,
-                                            int timeoutMilliseconds) {
+                                            int timeoutMilliseconds, std::stop_token stop) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(file, error)) return nullptr;
+  // Closed only after the callback that writes to it is gone.
+  const FileDescriptor stopped{::eventfd(0, EFD_CLOEXEC)};
+  if (stopped.fd < 0) return nullptr;
+  const std::stop_callback signalStop(stop, [fd = stopped.fd] {
+    const std::uint64_t one = 1;
+    (void)!::write(fd, &one, sizeof one);
+  });
   int pipeEnds[2];
   if (::pipe2(pipeEnds, O_CLOEXEC) != 0) return nullptr;
   const pid_t child = ::fork();
@@ -170,7 +185,7 @@ std::unique_ptr<HelpArchive> openChmArchive(const std::filesystem::path& file,
     runChild(file, pipeEnds[1]);
   }
   ::close(pipeEnds[1]);
-  const auto message = readMessage(pipeEnds[0], timeoutMilliseconds);
+  const auto message = readMessage(pipeEnds[0], stopped.fd, timeoutMilliseconds);
   ::close(pipeEnds[0]);
   if (!message) ::kill(child, SIGKILL);
   int status = 0;

@@ -124,6 +124,9 @@ TEST(HelpReaderRefuses, DamagedOrMissingFiles) {
   }
   EXPECT_EQ(HelpBook::openFile(folder / "missing.chm"), nullptr);
   EXPECT_EQ(openChmArchive(kHelpFile, 0), nullptr) << "a reader that does not answer in time";
+  std::stop_source stop;
+  stop.request_stop();
+  EXPECT_EQ(openChmArchive(kHelpFile, 10000, stop.get_token()), nullptr) << "a read stopped";
   EXPECT_NE(openChmArchive(kHelpFile), nullptr);
   std::filesystem::remove_all(folder);
 }
@@ -161,6 +164,39 @@ TEST(HtmlScanTest, TextAndTitleOfAPage) {
       "<p>two&bogus; <b>words</b></p></body></html>";
   EXPECT_EQ(pageTitle(page), "A <b> title");
   EXPECT_EQ(pageText(page), "Caf\xC3\xA9 A\xC2\xA0x two&bogus; words");
+}
+
+// Tags as the page view's engine reads them, quirks included: what the page check measures.
+TEST(HtmlScanTest, ReadsTagsAsTheViewsEngineDoes) {
+  const struct {
+    std::string html;
+    std::string tags;
+  } cases[] = {
+      {"< b>x</b >", "b|/b"},
+      {"<a href=x/><a href=a/b.htm>", "a/ href=x|a href=a/b.htm"},
+      {"<p title=\"a&amp;b\" alt='a&amp;b' c='it\\'s'>", "p title=a&b alt=a&amp;b c=it\\'s"},
+      {"<img src><x a=\"\">", "img src=1|x"},
+      {"<b\vclass=k><td\xC2\xA0"
+       "colspan=3>",
+       "b class=k|td colspan=3"},
+      {"<?xml version=\"1.0\"?>", "?xml version=1.0 ?=1"},
+      {"< !-- <b> -->x<!x>", ""},
+      {"</table<x>", "/table"},
+      {"<\"b\">", "b !"},
+  };
+  for (const auto& c : cases) {
+    std::string tags;
+    scanHtml(
+        c.html,
+        [&](const HtmlTag& tag) {
+          if (!tags.empty()) tags += '|';
+          tags += (tag.closing ? "/" : "") + tag.name + (tag.selfClosing ? "/" : "");
+          for (const auto& [name, value] : tag.attributes) tags += ' ' + name + '=' + value;
+          if (tag.unusualNames) tags += " !";
+        },
+        [](std::string_view) {});
+    EXPECT_EQ(tags, c.tags) << c.html;
+  }
 }
 
 }  // namespace

@@ -35,6 +35,11 @@ void settle() {
   QTest::qWait(50);
 }
 
+// The help file is read on a thread of its own; the window opens when it has been read.
+bool waitForRead(const QtHelpViewer& viewer) {
+  return QTest::qWaitFor([&] { return !viewer.reading(); }, 10000);
+}
+
 struct HelpViewerTest : ::testing::Test {
   void TearDown() override { ASSERT_EQ(QApplication::activeModalWidget(), nullptr); }
   QtHelpViewer viewer;
@@ -42,6 +47,7 @@ struct HelpViewerTest : ::testing::Test {
 
 TEST_F(HelpViewerTest, OpensAtTheContents) {
   viewer.showContents(kHelpFile);
+  ASSERT_TRUE(waitForRead(viewer));
   HelpWindow* window = viewer.window();
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
@@ -57,6 +63,7 @@ TEST_F(HelpViewerTest, OpensAtTheContents) {
 
 TEST_F(HelpViewerTest, LaterCallsRaiseTheSameWindow) {
   viewer.showTopic(kHelpFile, "/HTML DOCS/license_agreement.htm");
+  ASSERT_TRUE(waitForRead(viewer));
   HelpWindow* window = viewer.window();
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->currentPage(), kLicence);
@@ -91,6 +98,7 @@ TEST_F(HelpViewerTest, LaterCallsRaiseTheSameWindow) {
 
 TEST_F(HelpViewerTest, LinksBackForwardAndSearch) {
   viewer.showContents(kHelpFile);
+  ASSERT_TRUE(waitForRead(viewer));
   HelpWindow* window = viewer.window();
   ASSERT_NE(window, nullptr);
   const std::string start = window->currentPage();
@@ -143,6 +151,7 @@ TEST_F(HelpViewerTest, ShowsNothingForWhatItCannotOpen) {
   };
   for (const auto& c : cases) {
     c.topic.empty() ? viewer.showContents(c.file) : viewer.showTopic(c.file, c.topic);
+    ASSERT_TRUE(waitForRead(viewer));
     settle();
     EXPECT_EQ(viewer.window(), nullptr) << c.file << " " << c.topic;
     EXPECT_EQ(visibleTopLevelWindows(), 0) << c.file << " " << c.topic;
@@ -150,10 +159,12 @@ TEST_F(HelpViewerTest, ShowsNothingForWhatItCannotOpen) {
   }
   // An open window stays as it was.
   viewer.showTopic(kHelpFile, kLicence);
+  ASSERT_TRUE(waitForRead(viewer));
   HelpWindow* window = viewer.window();
   ASSERT_NE(window, nullptr);
   for (const auto& c : cases) {
     c.topic.empty() ? viewer.showContents(c.file) : viewer.showTopic(c.file, c.topic);
+    ASSERT_TRUE(waitForRead(viewer));
     EXPECT_EQ(viewer.window(), window);
     EXPECT_EQ(window->currentPage(), kLicence);
   }
@@ -168,19 +179,23 @@ TEST_F(HelpViewerTest, ReadsTheFileAgainOnlyWhenItChangedAndStillOpens) {
   const auto overwrite = std::filesystem::copy_options::overwrite_existing;
   std::filesystem::copy_file(kHelpFile, file, overwrite);
   viewer.showTopic(file, kLicence);
+  ASSERT_TRUE(waitForRead(viewer));
   HelpWindow* window = viewer.window();
   ASSERT_NE(window, nullptr);
   const help::HelpBook* first = window->book();
   viewer.showContents(file);
+  EXPECT_FALSE(viewer.reading());
   EXPECT_EQ(window->book(), first);
 
   std::filesystem::resize_file(file, 200);
   viewer.showContents(file);
+  ASSERT_TRUE(waitForRead(viewer));
   EXPECT_EQ(window->book(), first);
   EXPECT_EQ(window->currentPage(), kLicence);
 
   std::filesystem::copy_file(kHelpFile, file, overwrite);
   viewer.showContents(file);
+  ASSERT_TRUE(waitForRead(viewer));
   EXPECT_EQ(viewer.window(), window);
   EXPECT_NE(window->book(), first);
   EXPECT_EQ(window->currentPage(), window->book()->startPage());

@@ -41,8 +41,9 @@ const std::string kCashFlows = "/html Docs/cash_flows.htm";
 struct HelpWindowTest : ::testing::Test {
   void SetUp() override {
     viewer.showTopic(kHelpFile, kLicence);
+    // The file is read on a thread of its own; the window opens once it has been read.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return viewer.window() != nullptr; }, 10000));
     window = viewer.window();
-    ASSERT_NE(window, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     page = window->findChild<QTextBrowser*>("helpPage");
     ASSERT_NE(page, nullptr);

@@ -1,29 +1,92 @@
 #include "qt/help/qt_help_viewer.h"
 
-#include <system_error>
+#include <thread>
 
 #include "qt/help/help_window.h"
 #include "qt/placement_beside.h"
 
 namespace vantro::qt {
 
-QtHelpViewer::QtHelpViewer() = default;
-QtHelpViewer::~QtHelpViewer() = default;
+namespace {
 
-std::shared_ptr<const help::HelpBook> QtHelpViewer::bookOf(const std::filesystem::path& helpFile) {
-  std::error_code error;
-  const std::filesystem::path file = std::filesystem::absolute(helpFile, error);
-  if (error || !std::filesystem::is_regular_file(file, error)) return nullptr;
-  const auto size = std::filesystem::file_size(file, error);
-  if (error) return nullptr;
-  const auto modified = std::filesystem::last_write_time(file, error);
-  if (error) return nullptr;
-  if (opened_ && opened_->file == file && opened_->size == size && opened_->modified == modified)
-    return opened_->book;
-  std::shared_ptr<const help::HelpBook> book = help::HelpBook::openFile(file);
-  if (!book) return nullptr;
-  opened_ = OpenedFile{file, size, modified, book};
-  return book;
+// Longer than any real help file takes; a file that makes chmlib hang is refused after it.
+constexpr int kReadTimeoutMilliseconds = 10000;
+
+}  // namespace
+
+struct QtHelpViewer::Reading {
+  help::FileIdentity file;
+  std::jthread thread;
+};
+
+std::shared_ptr<const help::HelpBook> QtHelpViewer::readHelpFile(const std::filesystem::path& file,
+                                                                 std::stop_token stop) {
+  return help::HelpBook::open(
+      help::openChmArchive(file, kReadTimeoutMilliseconds, std::move(stop)));
+}
+
+QtHelpViewer::QtHelpViewer(BookReader readBook)
+    : readBook_(std::move(readBook)), receiver_(std::make_unique<QObject>()) {}
+
+QtHelpViewer::~QtHelpViewer() {
+  reading_.reset();   // requests the stop and joins
+  receiver_.reset();  // drops the finished read's message, if it was posted
+}
+
+void QtHelpViewer::request(Request request) {
+  const auto file = help::regularFileIdentity(request.file);
+  if (!file) return;
+  if (reading_) {
+    waiting_ = std::move(request);
+    return;
+  }
+  if (opened_ && opened_->file == *file) return serve(request, opened_->book);
+  if (refused_ == file) return;
+  reading_ = std::make_unique<Reading>();
+  reading_->file = *file;
+  const std::filesystem::path path = request.file;
+  waiting_ = std::move(request);
+  reading_->thread = std::jthread(
+      [this, path, readBook = readBook_, receiver = receiver_.get()](std::stop_token stop) {
+        std::shared_ptr<const help::HelpBook> book;
+        try {
+          book = readBook(path, stop);
+        } catch (...) {
+        }
+        QMetaObject::invokeMethod(
+            receiver, [this, book] { finishReading(book); }, Qt::QueuedConnection);
+      });
+}
+
+// Opening help must never disturb the calculator: any failure, down to running out of
+// memory, ends here with nothing shown.
+void QtHelpViewer::finishReading(std::shared_ptr<const help::HelpBook> book) {
+  try {
+    if (!reading_) return;
+    const help::FileIdentity file = reading_->file;
+    reading_.reset();
+    if (book) {
+      opened_ = OpenedFile{file, std::move(book)};
+    } else {
+      refused_ = file;
+    }
+    if (auto next = std::exchange(waiting_, std::nullopt)) request(std::move(*next));
+  } catch (...) {
+  }
+}
+
+void QtHelpViewer::serve(const Request& request,
+                         const std::shared_ptr<const help::HelpBook>& book) {
+  if (!request.topic) {
+    // An open window keeps its page; a closed one opens afresh at the start.
+    const bool keepPage = window_ && window_->isVisible() && window_->book() == book.get() &&
+                          !window_->currentPage().empty();
+    present(book, keepPage ? std::string() : book->startPage());
+    window_->showContentsTab();
+    return;
+  }
+  const auto page = book->findTopic(*request.topic);
+  if (page) present(book, *page);
 }
 
 void QtHelpViewer::present(const std::shared_ptr<const help::HelpBook>& book,
@@ -43,28 +106,16 @@ void QtHelpViewer::present(const std::shared_ptr<const help::HelpBook>& book,
   window_->activateWindow();
 }
 
-// Opening help must never disturb the calculator: any failure, down to running out of
-// memory, ends the call with nothing shown.
 void QtHelpViewer::showContents(const std::filesystem::path& helpFile) {
   try {
-    const auto book = bookOf(helpFile);
-    if (!book) return;
-    // An open window keeps its page; a closed one opens afresh at the start.
-    const bool keepPage = window_ && window_->isVisible() && window_->book() == book.get() &&
-                          !window_->currentPage().empty();
-    present(book, keepPage ? std::string() : book->startPage());
-    window_->showContentsTab();
+    request({helpFile, std::nullopt});
   } catch (...) {
   }
 }
 
 void QtHelpViewer::showTopic(const std::filesystem::path& helpFile, const std::string& topicPath) {
   try {
-    const auto book = bookOf(helpFile);
-    if (!book) return;
-    const auto page = book->findTopic(topicPath);
-    if (!page) return;
-    present(book, *page);
+    request({helpFile, topicPath});
   } catch (...) {
   }
 }
