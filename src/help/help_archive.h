@@ -21,13 +21,40 @@ class HelpArchive {
   virtual const std::vector<std::string>& paths() const = 0;
 };
 
-// Opens a compiled HTML help file. Nothing when the path is no regular file or the file is
-// damaged in a way that would make reading it unsafe or useless.
+// A compiled HTML help file being read by chmlib in a child process, which hands every file
+// of the archive over at once: a file that makes chmlib crash or hang is refused instead of
+// taking the program with it.
 //
-// chmlib decompresses in a child process, which hands every file of the archive over at
-// once: a file that makes chmlib crash or hang within `timeoutMilliseconds` is refused
-// instead of taking the program with it. A stop requested through `stop` (from any thread)
-// ends the child and the call at once, with nothing.
+// The child is started by startChmReading and waited for by finish, which may run on another
+// thread. Start it on the thread that owns the program's state (the GUI thread): a child
+// forked from a thread while another holds a lock inside the allocator would wait on that
+// lock for ever.
+class ChmReading {
+ public:
+  ChmReading() = default;
+  ChmReading(ChmReading&& other) noexcept;
+  ChmReading& operator=(ChmReading&& other) noexcept;
+  // Ends the child if it still runs.
+  ~ChmReading();
+
+  // The archive, or nothing when the file is damaged in a way that would make reading it
+  // unsafe or useless, or the child has not answered within `timeoutMilliseconds`. A stop
+  // requested through `stop` (from any thread) ends the child and the call at once, with
+  // nothing. Once only.
+  std::unique_ptr<HelpArchive> finish(int timeoutMilliseconds = 10000, std::stop_token stop = {});
+
+ private:
+  friend ChmReading startChmReading(const std::filesystem::path& file);
+  void end();
+
+  int child_ = -1;
+  int fromChild_ = -1;
+};
+
+// Nothing to finish when the path is no regular file or no child could be started.
+ChmReading startChmReading(const std::filesystem::path& file);
+
+// Both at once, on the calling thread.
 std::unique_ptr<HelpArchive> openChmArchive(const std::filesystem::path& file,
                                             int timeoutMilliseconds = 10000,
                                             std::stop_token stop = {});

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <utility>
 
 #include "help/help_archive.h"
 #include "help/text_case.h"
@@ -161,10 +162,56 @@ std::optional<std::string> readMessage(int in, int stopped, int timeoutMilliseco
 
 }  // namespace
 
-std::unique_ptr<HelpArchive> openChmArchive(const std::filesystem::path& file,
-                                            int timeoutMilliseconds, std::stop_token stop) {
+ChmReading::ChmReading(ChmReading&& other) noexcept
+    : child_(std::exchange(other.child_, -1)), fromChild_(std::exchange(other.fromChild_, -1)) {}
+
+ChmReading& ChmReading::operator=(ChmReading&& other) noexcept {
+  if (this != &other) {
+    end();
+    child_ = std::exchange(other.child_, -1);
+    fromChild_ = std::exchange(other.fromChild_, -1);
+  }
+  return *this;
+}
+
+ChmReading::~ChmReading() {
+  end();
+}
+
+void ChmReading::end() {
+  if (fromChild_ >= 0) ::close(std::exchange(fromChild_, -1));
+  if (child_ > 0) {
+    ::kill(child_, SIGKILL);
+    while (::waitpid(child_, nullptr, 0) < 0 && errno == EINTR) {
+    }
+  }
+  child_ = -1;
+}
+
+ChmReading startChmReading(const std::filesystem::path& file) {
+  ChmReading reading;
   std::error_code error;
-  if (!std::filesystem::is_regular_file(file, error)) return nullptr;
+  if (!std::filesystem::is_regular_file(file, error)) return reading;
+  int pipeEnds[2];
+  if (::pipe2(pipeEnds, O_CLOEXEC) != 0) return reading;
+  const pid_t child = ::fork();
+  if (child < 0) {
+    ::close(pipeEnds[0]);
+    ::close(pipeEnds[1]);
+    return reading;
+  }
+  if (child == 0) {
+    ::close(pipeEnds[0]);
+    runChild(file, pipeEnds[1]);
+  }
+  ::close(pipeEnds[1]);
+  reading.child_ = child;
+  reading.fromChild_ = pipeEnds[0];
+  return reading;
+}
+
+std::unique_ptr<HelpArchive> ChmReading::finish(int timeoutMilliseconds, std::stop_token stop) {
+  if (child_ <= 0) return nullptr;
   // Closed only after the callback that writes to it is gone.
   const FileDescriptor stopped{::eventfd(0, EFD_CLOEXEC)};
   if (stopped.fd < 0) return nullptr;
@@ -172,27 +219,20 @@ std::unique_ptr<HelpArchive> openChmArchive(const std::filesystem::path& file,
     const std::uint64_t one = 1;
     (void)!::write(fd, &one, sizeof one);
   });
-  int pipeEnds[2];
-  if (::pipe2(pipeEnds, O_CLOEXEC) != 0) return nullptr;
-  const pid_t child = ::fork();
-  if (child < 0) {
-    ::close(pipeEnds[0]);
-    ::close(pipeEnds[1]);
-    return nullptr;
-  }
-  if (child == 0) {
-    ::close(pipeEnds[0]);
-    runChild(file, pipeEnds[1]);
-  }
-  ::close(pipeEnds[1]);
-  const auto message = readMessage(pipeEnds[0], stopped.fd, timeoutMilliseconds);
-  ::close(pipeEnds[0]);
-  if (!message) ::kill(child, SIGKILL);
+  const auto message = readMessage(fromChild_, stopped.fd, timeoutMilliseconds);
+  ::close(std::exchange(fromChild_, -1));
+  if (!message) ::kill(child_, SIGKILL);
   int status = 0;
-  while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  while (::waitpid(child_, &status, 0) < 0 && errno == EINTR) {
   }
+  child_ = -1;
   if (!message || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return nullptr;
   return archiveOfMessage(*message);
+}
+
+std::unique_ptr<HelpArchive> openChmArchive(const std::filesystem::path& file,
+                                            int timeoutMilliseconds, std::stop_token stop) {
+  return startChmReading(file).finish(timeoutMilliseconds, std::move(stop));
 }
 
 }  // namespace vantro::help

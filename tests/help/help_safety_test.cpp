@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <thread>
 
 #include "qt/help/help_window.h"
 #include "qt/help/qt_help_viewer.h"
@@ -71,12 +72,19 @@ TEST(HostilePagesTest, PagesThatAskTooMuchOfTheLayoutShowANoticeHoweverTheyAreRe
 class HeldReader {
  public:
   QtHelpViewer::BookReader reader() {
-    return [this](const std::filesystem::path& file, std::stop_token stop) {
-      std::unique_lock lock(mutex_);
-      ++reads_;
-      // Not for ever: a viewer that waits for its reader must fail the test, not hang it.
-      changed_.wait_for(lock, stop, std::chrono::seconds(3), [this] { return released_; });
-      return stop.stop_requested() ? nullptr : QtHelpViewer::readHelpFile(file, stop);
+    return [this](const std::filesystem::path& file) -> QtHelpViewer::FinishRead {
+      {
+        const std::lock_guard lock(mutex_);
+        startedOn_ = std::this_thread::get_id();
+      }
+      auto rest = QtHelpViewer::readHelpFile(file);
+      return [this, rest](std::stop_token stop) -> std::shared_ptr<const help::HelpBook> {
+        std::unique_lock lock(mutex_);
+        ++reads_;
+        // Not for ever: a viewer that waits for its reader must fail the test, not hang it.
+        changed_.wait_for(lock, stop, std::chrono::seconds(3), [this] { return released_; });
+        return stop.stop_requested() ? nullptr : rest(stop);
+      };
     };
   }
   void release() {
@@ -88,12 +96,17 @@ class HeldReader {
     const std::lock_guard lock(mutex_);
     return reads_;
   }
+  std::thread::id startedOn() {
+    const std::lock_guard lock(mutex_);
+    return startedOn_;
+  }
 
  private:
   std::mutex mutex_;
   std::condition_variable_any changed_;
   bool released_ = false;
   int reads_ = 0;
+  std::thread::id startedOn_;
 };
 
 struct HelpReadingTest : ::testing::Test {
@@ -120,6 +133,9 @@ TEST_F(HelpReadingTest, TheCalculatorAnswersKeysWhileTheFileIsReadOnceForEveryCa
   ASSERT_NE(viewer.window(), nullptr);
   EXPECT_EQ(viewer.window()->currentPage(), kLicence);
   EXPECT_EQ(held.reads(), 1);
+  // A child process forked on the reading thread could inherit a lock that another thread held
+  // at that moment (the allocator's) and wait on it for ever.
+  EXPECT_EQ(held.startedOn(), std::this_thread::get_id());
 }
 
 TEST_F(HelpReadingTest, ClosingWhileTheFileIsReadStopsTheRead) {

@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "help/help_archive.h"
 #include "qt/help/help_window.h"
 #include "qt/placement_beside.h"
 
@@ -19,10 +20,12 @@ struct QtHelpViewer::Reading {
   std::jthread thread;
 };
 
-std::shared_ptr<const help::HelpBook> QtHelpViewer::readHelpFile(const std::filesystem::path& file,
-                                                                 std::stop_token stop) {
-  return help::HelpBook::open(
-      help::openChmArchive(file, kReadTimeoutMilliseconds, std::move(stop)));
+QtHelpViewer::FinishRead QtHelpViewer::readHelpFile(const std::filesystem::path& file) {
+  // The child process starts here, on the GUI thread: see ChmReading.
+  auto reading = std::make_shared<help::ChmReading>(help::startChmReading(file));
+  return [reading](std::stop_token stop) -> std::shared_ptr<const help::HelpBook> {
+    return help::HelpBook::open(reading->finish(kReadTimeoutMilliseconds, std::move(stop)));
+  };
 }
 
 QtHelpViewer::QtHelpViewer(BookReader readBook)
@@ -44,13 +47,13 @@ void QtHelpViewer::request(Request request) {
   if (refused_ == file) return;
   reading_ = std::make_unique<Reading>();
   reading_->file = *file;
-  const std::filesystem::path path = request.file;
+  FinishRead finish = readBook_(request.file);
   waiting_ = std::move(request);
   reading_->thread = std::jthread(
-      [this, path, readBook = readBook_, receiver = receiver_.get()](std::stop_token stop) {
+      [this, finish = std::move(finish), receiver = receiver_.get()](std::stop_token stop) {
         std::shared_ptr<const help::HelpBook> book;
         try {
-          book = readBook(path, stop);
+          if (finish) book = finish(stop);
         } catch (...) {
         }
         QMetaObject::invokeMethod(

@@ -21,13 +21,13 @@ class HelpWindow;
 
 class QtHelpViewer final : public ui::HelpViewer {
  public:
-  // Reads a help file into a book, or nothing. Runs on a thread of its own and gives up soon
-  // after a stop is requested.
-  using BookReader = std::function<std::shared_ptr<const help::HelpBook>(
-      const std::filesystem::path& file, std::stop_token stop)>;
+  // The rest of a read begun by a BookReader: gives the book, or nothing. Runs on a thread of
+  // its own and gives up soon after a stop is requested.
+  using FinishRead = std::function<std::shared_ptr<const help::HelpBook>(std::stop_token stop)>;
+  // Begins reading a help file, on the GUI thread; it must return at once.
+  using BookReader = std::function<FinishRead(const std::filesystem::path& file)>;
   // The help file read by chmlib in a child process, with its time limit.
-  static std::shared_ptr<const help::HelpBook> readHelpFile(const std::filesystem::path& file,
-                                                            std::stop_token stop);
+  static FinishRead readHelpFile(const std::filesystem::path& file);
 
   explicit QtHelpViewer(BookReader readBook = readHelpFile);
   // Stops a read in progress and waits for its thread, which ends at once.
