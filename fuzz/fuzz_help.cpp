@@ -3,7 +3,8 @@
 // Nothing may crash or hang, and a few properties hold for every input: a file the reader accepts
 // lists pages that it finds again by their own paths, search finds only pages, a sitemap's tree
 // stays within its depth limit, archive paths are stable once cleaned, the index leads only to
-// pages of the file.
+// pages of the file, and a page the page limits let through is within every one of them (the
+// bytes checked as a page, and each page of an accepted file with the file's style sheets).
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 
 #include "help/help_book.h"
 #include "help/html_scan.h"
+#include "help/page_limits.h"
 #include "help/sitemap.h"
 #include "require.h"
 
@@ -22,6 +24,17 @@ using namespace vantro::help;
 namespace {
 
 using vantro::fuzz::require;
+
+void checkAsPage(std::string_view html, const StyleSheetReader& readStyleSheet) {
+  const PageCheck check = checkPage(html, readStyleSheet);
+  if (!check.fits()) return;
+  const PageDemand& demand = check.demand;
+  require(demand.depth <= kMaxPageDepth, "a page that fits is within the depth limit");
+  require(demand.tableDepth <= kMaxTableDepth, "a page that fits is within the table limit");
+  require(demand.styleSheets <= kMaxStyleSheets, "a page that fits is within the sheet limit");
+  require(demand.height <= kMaxPageHeight, "a page that fits is within the height limit");
+  require(demand.work <= kMaxLayoutWork, "a page that fits is within the work limit");
+}
 
 std::size_t depthOf(const std::vector<ContentsEntry>& entries) {
   std::size_t deepest = 0;
@@ -65,7 +78,11 @@ void readAsHelpFile(const std::uint8_t* data, std::size_t size) {
   if (!book) return;
   require(depthOf(book->contents()) <= kMaxContentsDepth, "contents depth within its limit");
   require(depthOf(book->index(), book.get()) <= kMaxContentsDepth, "index depth within its limit");
-  for (const std::string& page : book->pages()) require(book->findTopic(page) == page, "page");
+  for (const std::string& page : book->pages()) {
+    require(book->findTopic(page) == page, "page");
+    if (const auto html = book->read(page))
+      checkAsPage(*html, [&](std::string_view reference) { return book->read(reference); });
+  }
   for (const char* query : {"the", "a e", "calculator help"})
     for (const SearchHit& hit : book->search(query))
       require(book->findTopic(hit.topicPath) == hit.topicPath, "a hit is a page");
@@ -78,6 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   require(depthOf(parseSitemap(text)) <= kMaxContentsDepth, "sitemap depth within its limit");
   require(depthOf(parseIndex(text)) <= kMaxContentsDepth, "index depth within its limit");
+  checkAsPage(text, [&](std::string_view) { return std::string(text); });
   (void)pageText(text);
   (void)pageTitle(text);
   const std::string cleaned = archivePath(text);
