@@ -332,8 +332,9 @@ TEST_F(ProgramTest, TheHelpAndAnalysisWindowsOpenBesideTheCalculator) {
     for (QWidget* opened :
          {static_cast<QWidget*>(help.window()), static_cast<QWidget*>(window().analysisWindow())}) {
       const QRect frame = opened->frameGeometry();
-      EXPECT_EQ(rect(frame), ui::placeBeside(rect(area), rect(window().frameGeometry()),
-                                             {frame.width(), frame.height()}))
+      const ui::FrameSize size{frame.width(), frame.height()};
+      EXPECT_EQ(rect(frame),
+                ui::placeBeside(rect(area), rect(window().frameGeometry()), size, size))
           << opened->objectName().toStdString() << " beside a calculator at " << left;
       EXPECT_TRUE(area.contains(frame)) << opened->objectName().toStdString();
       opened->close();

@@ -21,20 +21,48 @@ int overlap(int start, int length, int otherStart, int otherLength) {
 
 }  // namespace
 
-ScreenRect placeBeside(const ScreenRect& area, const ScreenRect& calculator, FrameSize size) {
+ScreenRect placeBeside(const ScreenRect& area, const ScreenRect& calculator, FrameSize size,
+                       FrameSize smallest) {
   const int width = std::min(size.width, area.width);
   const int height = std::min(size.height, area.height);
   const int levelTop = keptWithin(calculator.top, height, area.top, area.bottom());
   const int levelLeft = keptWithin(calculator.left, width, area.left, area.right());
 
+  // The room on each side, in the order the sides are preferred.
   const int rightOf = calculator.right() + kBesideGap;
-  if (rightOf + width <= area.right()) return {rightOf, levelTop, width, height};
-  const int leftOf = calculator.left - kBesideGap - width;
-  if (leftOf >= area.left) return {leftOf, levelTop, width, height};
+  const int roomRight = area.right() - rightOf;
+  const int roomLeft = calculator.left - kBesideGap - area.left;
   const int below = calculator.bottom() + kBesideGap;
-  if (below + height <= area.bottom()) return {levelLeft, below, width, height};
-  const int above = calculator.top - kBesideGap - height;
-  if (above >= area.top) return {levelLeft, above, width, height};
+  const int roomBelow = area.bottom() - below;
+  const int roomAbove = calculator.top - kBesideGap - area.top;
+  const auto toRight = [&](int w) { return ScreenRect{rightOf, levelTop, w, height}; };
+  const auto toLeft = [&](int w) {
+    return ScreenRect{calculator.left - kBesideGap - w, levelTop, w, height};
+  };
+  const auto toBelow = [&](int h) { return ScreenRect{levelLeft, below, width, h}; };
+  const auto toAbove = [&](int h) {
+    return ScreenRect{levelLeft, calculator.top - kBesideGap - h, width, h};
+  };
+  if (roomRight >= width) return toRight(width);
+  if (roomLeft >= width) return toLeft(width);
+  if (roomBelow >= height) return toBelow(height);
+  if (roomAbove >= height) return toAbove(height);
+
+  // Shrunk into the side with room for the most of it.
+  ScreenRect shrunk{};
+  std::int64_t largest = 0;
+  const auto consider = [&](const ScreenRect& place, bool roomEnough) {
+    const std::int64_t shown = std::int64_t{place.width} * place.height;
+    if (roomEnough && shown > largest) {
+      largest = shown;
+      shrunk = place;
+    }
+  };
+  consider(toRight(roomRight), roomRight >= smallest.width);
+  consider(toLeft(roomLeft), roomLeft >= smallest.width);
+  consider(toBelow(roomBelow), roomBelow >= smallest.height);
+  consider(toAbove(roomAbove), roomAbove >= smallest.height);
+  if (largest > 0) return shrunk;
 
   // The covered part is the product of the covered width and the covered height, each of
   // which is least at one end of the range the area leaves: one of the four corners has the

@@ -27,8 +27,11 @@ inline constexpr int kBesideGap = 8;
 // `calculator`, wholly inside `area` (the screen's area that windows may use): to the right of
 // the calculator where the area has room, else to its left, tops level as far as the area
 // allows; else below it, else above it, left edges level as far as the area allows. Where no
-// side has room, the place in the area where it covers the least of the calculator. A window
-// wider or taller than the area shrinks to it.
-ScreenRect placeBeside(const ScreenRect& area, const ScreenRect& calculator, FrameSize size);
+// side has room for the whole window, the side with room for the most of it, shrunk to that
+// room but no smaller than `smallest`. Where none has room even so, the place in the area
+// where it covers the least of the calculator. A window wider or taller than the area shrinks
+// to it.
+ScreenRect placeBeside(const ScreenRect& area, const ScreenRect& calculator, FrameSize size,
+                       FrameSize smallest);
 
 }  // namespace vantro::ui
