@@ -2,43 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
+#include "core/temp_folder.h"
 #include "form_fixture.h"
 
 namespace vantro::test {
 namespace {
-
-namespace fs = std::filesystem;
-
-class TempFolder {
- public:
-  TempFolder() {
-    path_ = fs::temp_directory_path() /
-            ("vantro-ui-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~TempFolder() { fs::remove_all(path_); }
-  const fs::path& path() const { return path_; }
-  fs::path ini() const { return path_ / "VantroCalc.ini"; }
-
- private:
-  fs::path path_;
-};
-
-void writeFile(const fs::path& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
-}
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 TEST(Main, ASecondCopyShowsItsMessageAndEndsWithoutAWindowOrAFile) {
   TempFolder folder;
