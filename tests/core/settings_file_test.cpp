@@ -3,13 +3,13 @@
 #include "core/settings_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <fstream>
-#include <iterator>
+
+#include "temp_folder.h"
 
 using namespace vantro::core;
-namespace fs = std::filesystem;
+using namespace vantro::test;
 
 namespace {
 
@@ -20,23 +20,8 @@ std::string ownLines(const std::string& x, const std::string& y, const std::stri
 
 class SettingsFileTest : public testing::Test {
  protected:
-  void SetUp() override {
-    folder_ =
-        fs::temp_directory_path() / ("vantro_core_test_" + std::to_string(::getpid()) + "_" +
-                                     testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    file_ = folder_ / "VantroCalc.ini";
-  }
-  void TearDown() override {
-    fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(folder_);
-  }
-  void put(const std::string& content) { std::ofstream(file_, std::ios::binary) << content; }
-  std::string get() {
-    std::ifstream in(file_, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
+  void put(const std::string& content) { writeFile(file_, content); }
+  std::string get() { return readFile(file_); }
   // What the program does at start and at exit, with the window left where it was.
   SettingsValues startAndExit() {
     SettingsValues values;
@@ -49,8 +34,9 @@ class SettingsFileTest : public testing::Test {
     return values;
   }
 
-  fs::path folder_;
-  fs::path file_;
+  TempFolder temp_;
+  const fs::path folder_ = temp_.path();
+  const fs::path file_ = temp_.ini();
 };
 
 TEST_F(SettingsFileTest, FirstFileAndRoundTrip) {
@@ -121,6 +107,8 @@ TEST_F(SettingsFileTest, ReadStatus) {
   }
 }
 
+// A write that cannot be made leaves the file, a folder in its place and a file the user made
+// read-only as they were, and no temporary file behind.
 TEST_F(SettingsFileTest, FailedWriteLeavesEverythingAsItWas) {
   put("old");
   EXPECT_FALSE(writeFileAtomically(folder_ / "absent" / "VantroCalc.ini", "new"));
@@ -131,16 +119,12 @@ TEST_F(SettingsFileTest, FailedWriteLeavesEverythingAsItWas) {
   const bool enforced = !writeFileAtomically(file_, "new");
   fs::permissions(folder_, fs::perms::owner_all);
   EXPECT_EQ(get(), enforced ? "old" : "new");
-  // No temporary file stays behind.
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
-}
-
-TEST_F(SettingsFileTest, AFileTheUserMadeReadOnlyIsLeftAsItIs) {
   put("old");
   fs::permissions(file_, fs::perms::owner_read | fs::perms::group_read);
   EXPECT_FALSE(writeFileAtomically(file_, "new"));
   EXPECT_EQ(get(), "old");
   EXPECT_EQ(fs::status(file_).permissions(), fs::perms::owner_read | fs::perms::group_read);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
 }
 
 // A link is kept and its target replaced; a link that leads nowhere changes nothing.

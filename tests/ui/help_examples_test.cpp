@@ -154,17 +154,6 @@ const std::vector<Example>& allExamples() {
   return examples;
 }
 
-std::string shown(LoadedForm& f, ControlId id) {
-  switch (ui::controlInfo(id).kind) {
-    case ui::ControlKind::Label:
-      return f.window.caption(id);
-    case ui::ControlKind::CheckBox:
-      return f.window.checkBox(id).caption();
-    default:
-      return f.window.text(id);
-  }
-}
-
 class HelpExample : public ::testing::TestWithParam<Example> {};
 
 TEST_P(HelpExample, ShowsTheFiguresOfItsPage) {

@@ -10,7 +10,7 @@
 // locale=us|gb|de|fr|c sets how the desktop writes numbers (as Qt describes those locales).
 // Checks: display status op mem const caret sel focus acc memvalue pending newentry field
 // format message messages due panel flows clip help ends, or a control's name (a box's text,
-// a check box's caption).
+// a label's or a check box's caption).
 
 #include <gtest/gtest.h>
 
@@ -154,8 +154,6 @@ std::string observe(LoadedForm& f, const std::string& what) {
   if (what == "message") return f.messages.shown.empty() ? "" : f.messages.shown.back();
   if (what == "messages") return std::to_string(f.messages.shown.size());
   if (what == "due") return std::to_string(w.checkBox(ControlId::CheckPayment).value());
-  if (what == "CheckPayment") return w.checkBox(ControlId::CheckPayment).caption();
-  if (what == "LabelLineNum") return w.caption(ControlId::LabelLineNum);
   if (what == "panel") {
     const auto& panel = w.panel(ControlId::Frame1);
     return panel.visible() ? "open " + std::to_string(panel.height()) : "hidden";
@@ -174,7 +172,7 @@ std::string observe(LoadedForm& f, const std::string& what) {
       flows += (flows.empty() ? "" : " ") + core::formatGeneral(value);
     return flows;
   }
-  return w.text(controlNamed(what));
+  return shown(f, controlNamed(what));
 }
 
 std::vector<Case> loadCases() {

@@ -2,43 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
+#include "core/temp_folder.h"
 #include "form_fixture.h"
 
 namespace vantro::test {
 namespace {
-
-namespace fs = std::filesystem;
-
-class TempFolder {
- public:
-  TempFolder() {
-    path_ = fs::temp_directory_path() /
-            ("vantro-ui-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~TempFolder() { fs::remove_all(path_); }
-  const fs::path& path() const { return path_; }
-  fs::path ini() const { return path_ / "VantroCalc.ini"; }
-
- private:
-  fs::path path_;
-};
-
-void writeFile(const fs::path& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
-}
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 TEST(Main, ASecondCopyShowsItsMessageAndEndsWithoutAWindowOrAFile) {
   TempFolder folder;
@@ -57,15 +25,26 @@ TEST(Main, ASecondCopyShowsItsMessageAndEndsWithoutAWindowOrAFile) {
   EXPECT_TRUE(fs::is_empty(folder.path()));
 }
 
-TEST(Main, AFirstCopyKeepsItsSettingsBesideTheProgramAndShowsTheWindow) {
+// The settings beside the program place its window and take the place back at the end, with
+// the lines the program does not own; a file written there shows it chose that file for both.
+TEST(Main, AFirstCopyShowsTheWindowWhereTheSettingsBesideItSayAndSavesThemThere) {
   TempFolder folder;
-  LoadedForm f(folder.path());
+  writeFile(folder.ini(),
+            "[Other]\r\nColour=blue\r\n\r\nxposition=300\r\nYPosition=1234.5\r\n"
+            "XPosition = 999\r\nXPositionTools=120\r\n");
+  LoadedForm f(folder.path(), 4530, 2475);
   EXPECT_EQ(f.app.windowsShown, 1);
   EXPECT_EQ(f.app.ends, 0);
   EXPECT_TRUE(f.messages.shown.empty());
-  EXPECT_EQ(f.module.settingsPaths().read, folder.ini());
-  EXPECT_EQ(f.module.settingsPaths().write, folder.ini());
   EXPECT_EQ(f.module.helpFile(), folder.path() / "CalcHelp.chm");
+  EXPECT_EQ(f.window.form().left(), 300);
+  EXPECT_EQ(f.window.form().top(), 1234);  // half to even
+  f.window.form().move(-1200, 2475);
+  ui::raise(f.form, ControlId::Form1, ui::Event::Unload);
+  EXPECT_EQ(f.app.ends, 1);
+  EXPECT_EQ(readFile(folder.ini()),
+            "[System]\r\nXPosition=-1200\r\nYPosition= 2475\r\nXPositionTools= 120\r\n"
+            "YPositionTools= 0\r\nToolsWidth= 0\r\nToolsHeight= 0\r\n[Other]\r\nColour=blue\r\n");
 }
 
 TEST(FormLoad, GivesEveryControlItsStartingState) {
@@ -86,22 +65,6 @@ TEST(FormLoad, GivesEveryControlItsStartingState) {
   EXPECT_FALSE(w.form().keyPreview());
   w.focus(ControlId::TextPV);
   EXPECT_TRUE(w.form().keyPreview());
-}
-
-TEST(Settings, TheWindowOpensWhereTheFileSaysAndTheFileKeepsForeignLines) {
-  TempFolder folder;
-  writeFile(folder.ini(),
-            "[Other]\r\nColour=blue\r\n\r\nxposition=300\r\nYPosition=1234.5\r\n"
-            "XPosition = 999\r\nXPositionTools=120\r\n");
-  LoadedForm f(folder.path(), 4530, 2475);
-  EXPECT_EQ(f.window.form().left(), 300);
-  EXPECT_EQ(f.window.form().top(), 1234);  // half to even
-  f.window.form().move(-1200, 2475);
-  ui::raise(f.form, ControlId::Form1, ui::Event::Unload);
-  EXPECT_EQ(f.app.ends, 1);
-  EXPECT_EQ(readFile(folder.ini()),
-            "[System]\r\nXPosition=-1200\r\nYPosition= 2475\r\nXPositionTools= 120\r\n"
-            "YPositionTools= 0\r\nToolsWidth= 0\r\nToolsHeight= 0\r\n[Other]\r\nColour=blue\r\n");
 }
 
 // A copy on read-only media: the file beside it places the window, the user's file keeps its
