@@ -1,4 +1,5 @@
-// IPMT and PPMT: the interest and principal parts of one payment.
+// IPMT and PPMT: the interest and principal parts of one payment; TPPMT, TIPMT and BAL, their
+// totals over the first payments.
 //
 // Carrying the balance forward from the start, presentValue·growth + payment·accumulation,
 // subtracts two numbers near presentValue·growth to leave a balance that is tiny late in a
@@ -114,6 +115,38 @@ double PPMT(double rate, double period, double periods, double presentValue, dou
   if (loan.first) return PMT(rate, periods, presentValue, futureValue, due);
   const double principal = endOfPeriodPrincipal(loan) / (1 + rate);
   return detail::finiteResult(loan.scale.up(principal));
+}
+
+namespace {
+
+using Part = double (*)(double, double, double, double, double, PaymentDue);
+
+double totalOf(Part part, double rate, int lastPeriod, double periods, double presentValue,
+               double futureValue, PaymentDue due) {
+  double total = 0;
+  for (int period = 1; period <= lastPeriod; ++period) {
+    total =
+        detail::finiteResult(total + part(rate, period, periods, presentValue, futureValue, due));
+  }
+  return total;
+}
+
+}  // namespace
+
+double TPPMT(double rate, int lastPeriod, double periods, double presentValue, double futureValue,
+             PaymentDue due) {
+  return totalOf(PPMT, rate, lastPeriod, periods, presentValue, futureValue, due);
+}
+
+double TIPMT(double rate, int lastPeriod, double periods, double presentValue, double futureValue,
+             PaymentDue due) {
+  return totalOf(IPMT, rate, lastPeriod, periods, presentValue, futureValue, due);
+}
+
+double BAL(double rate, int lastPeriod, double periods, double presentValue, double futureValue,
+           PaymentDue due) {
+  const double principal = TPPMT(rate, lastPeriod, periods, presentValue, futureValue, due);
+  return detail::finiteResult(std::fabs(presentValue) - std::fabs(principal));
 }
 
 }  // namespace vantro::core::finance

@@ -39,7 +39,8 @@ class FinanceError : public std::runtime_error {
     NoSignChange,           // cash flows without both a payment and a receipt
     RateAtOrBelowMinusOne,  // a rate (or guess) of −100 % or less that the function refuses
     Overflow,               // the result is beyond the range of a double
-    InvalidArgument,        // NaN or infinite argument, or a due value other than 0 or 1
+    InvalidArgument,        // NaN or infinite argument, a due value other than 0 or 1, or an
+                            // argument outside the function's stated domain
   };
   explicit FinanceError(Reason reason);
   Reason reason() const noexcept { return reason_; }
@@ -82,6 +83,26 @@ double IPMT(double rate, double period, double periods, double presentValue, dou
             PaymentDue due = PaymentDue::EndOfPeriod);
 double PPMT(double rate, double period, double periods, double presentValue, double futureValue = 0,
             PaymentDue due = PaymentDue::EndOfPeriod);
+
+// Totals of the parts of payments 1 to lastPeriod, summed in order: TPPMT the principal
+// parts (PPMT), TIPMT the interest parts (IPMT); 0 when lastPeriod is below 1. The errors of
+// the parts, and Overflow.
+double TPPMT(double rate, int lastPeriod, double periods, double presentValue,
+             double futureValue = 0, PaymentDue due = PaymentDue::EndOfPeriod);
+double TIPMT(double rate, int lastPeriod, double periods, double presentValue,
+             double futureValue = 0, PaymentDue due = PaymentDue::EndOfPeriod);
+
+// The balance left after payment lastPeriod, |presentValue| − |TPPMT|: a loan entered
+// either way round has the same balance. TPPMT's errors.
+double BAL(double rate, int lastPeriod, double periods, double presentValue, double futureValue = 0,
+           PaymentDue due = PaymentDue::EndOfPeriod);
+
+// The effective annual rate of a nominal annual rate compounded `compoundings` times a year,
+// (1 + nominal/m)^m − 1, and the nominal annual rate that amounts to an effective one,
+// ((1 + effective)^(1/m) − 1)·m. Here rates are annual fractions; m need not be whole.
+// InvalidArgument unless the rate is above 0 and m at least 1; Overflow beyond a double.
+double EFFECT(double nominalRate, double compoundings);
+double NOMINAL(double effectiveRate, double compoundings);
 
 // Net present value Σ values[i]/(1+rate)^(i+1): the first value is discounted one period.
 // An empty list is worth 0.

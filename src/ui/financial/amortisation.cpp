@@ -39,28 +39,27 @@ std::int16_t lastPeriodOfTotal(double per) {
   return static_cast<std::int16_t>(rounded);
 }
 
-enum class Part { Principal, Interest };
+// The fields of a total: the loan's terms and its last period, read as TPPMT, TIPMT and BAL
+// take them.
+struct Totalled {
+  double rate;
+  std::int16_t lastPeriod;
+  double periods;
+  double presentValue;
+  double futureValue;
+  fin::PaymentDue due;
+};
+
+// Before any payment the totals are 0 whatever the other fields hold, so they are not read.
+Totalled readTotalled(const Form1Controls& c, int due) {
+  const std::int16_t last = lastPeriodOfTotal(readCount(c.TextPer));
+  if (last < 1) return {0, last, 0, 0, 0, fin::PaymentDue{due}};
+  return {readRate(c.TextInterest), last,
+          readCount(c.TextN),       readMoney(c.TextPV),
+          readMoney(c.TextFV),      fin::PaymentDue{due}};
+}
 
 }  // namespace
-
-// The sum of the principal or interest parts of payments 1 to Per; 0 when Per is below 1.
-static double totalOfParts(const Form1Controls& c, int due, Part part) {
-  const std::int16_t last = lastPeriodOfTotal(readCount(c.TextPer));
-  if (last < 1) return 0;
-  const double rate = readRate(c.TextInterest);
-  const double periods = readCount(c.TextN);
-  const double presentValue = readMoney(c.TextPV);
-  const double futureValue = readMoney(c.TextFV);
-  double total = 0;
-  for (int k = 1; k <= last; ++k) {
-    const double value =
-        part == Part::Principal
-            ? fin::PPMT(rate, k, periods, presentValue, futureValue, fin::PaymentDue{due})
-            : fin::IPMT(rate, k, periods, presentValue, futureValue, fin::PaymentDue{due});
-    total = core::checkedAdd(total, value);
-  }
-  return total;
-}
 
 void Form1::CommandPPMT_Click() {
   try {
@@ -86,7 +85,9 @@ void Form1::CommandIPMT_Click() {
 
 void Form1::CommandPrincipal_Click() {
   try {
-    const double total = totalOfParts(c_, PaymentDueCode(), Part::Principal);
+    const Totalled t = readTotalled(c_, PaymentDueCode());
+    const double total =
+        fin::TPPMT(t.rate, t.lastPeriod, t.periods, t.presentValue, t.futureValue, t.due);
     if (total != 0) return ShowDisplayResult(total, "Total Principal Payment ");
   } catch (const std::exception&) {
   }
@@ -95,21 +96,23 @@ void Form1::CommandPrincipal_Click() {
 
 void Form1::CommandInterestPaid_Click() {
   try {
-    ShowDisplayResult(totalOfParts(c_, PaymentDueCode(), Part::Interest),
-                      "Total Interest Payment ");
+    const Totalled t = readTotalled(c_, PaymentDueCode());
+    ShowDisplayResult(
+        fin::TIPMT(t.rate, t.lastPeriod, t.periods, t.presentValue, t.futureValue, t.due),
+        "Total Interest Payment ");
   } catch (const std::exception&) {
     ShowInputError(kTIPMTSyntax);
   }
 }
 
-// The balance takes absolute values, so a loan entered either way round gives the same.
+// No principal paid yet is refused, as TPPMT refuses it.
 void Form1::CommandBalance_Click() {
   try {
-    const double principal = totalOfParts(c_, PaymentDueCode(), Part::Principal);
-    if (principal != 0) {
-      const double balance =
-          core::checkedSubtract(std::fabs(readMoney(c_.TextPV)), std::fabs(principal));
-      return ShowDisplayResult(balance, "Outstanding Balance ");
+    const Totalled t = readTotalled(c_, PaymentDueCode());
+    if (fin::TPPMT(t.rate, t.lastPeriod, t.periods, t.presentValue, t.futureValue, t.due) != 0) {
+      return ShowDisplayResult(
+          fin::BAL(t.rate, t.lastPeriod, t.periods, t.presentValue, t.futureValue, t.due),
+          "Outstanding Balance ");
     }
   } catch (const std::exception&) {
   }

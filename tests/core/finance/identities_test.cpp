@@ -1,6 +1,6 @@
 // Identities over generated cases: solving and solving back, the parts of a payment, the
-// whole loan repaid, the root searches finding the rate the inputs were built from (NPV at
-// the IRR is checked with the IRR's accuracy).
+// whole loan repaid, a rate converted and converted back, the root searches finding the rate the
+// inputs were built from (NPV at the IRR is checked with the IRR's accuracy).
 
 #include <gtest/gtest.h>
 
@@ -53,6 +53,29 @@ TEST(FinanceIdentities, PartsOfPaymentsRepayTheLoan) {
     // Paid at the beginning, the last payment leaves fv/(1 + r) to earn its last interest.
     const double settled = pv + fv / (1 + r * static_cast<int>(due));
     EXPECT_NEAR(principal, -settled, 1e-12 * n * std::fabs(pv)) << r << " " << n;
+  }
+}
+
+TEST(FinanceIdentities, RatesConvertedAndConvertedBack) {
+  finance_cases::Generator g(7007);
+  for (int i = 0; i < 2000; ++i) {
+    const double j = std::pow(10.0, g.uniform(-12, 0.5));
+    const double counts[] = {1, 2, 12, 365, 8760, g.uniform(1, 1e6)};
+    const double m = counts[i % std::size(counts)];
+    const double effective = EFFECT(j, m);
+    EXPECT_NEAR(NOMINAL(effective, m), j, 1e-13 * j) << j << " " << m;
+    // Compounding more often earns more, never more than continuous compounding.
+    EXPECT_GE(effective, j * (1 - 1e-15)) << j << " " << m;
+    EXPECT_LE(effective, std::expm1(j) * (1 + 1e-15)) << j << " " << m;
+  }
+  EXPECT_EQ(EFFECT(0.05, 1), 0.05);
+  for (const auto& [rate, m] : {std::pair{0.0, 12.0}, {-0.01, 12.0}, {0.12, 0.5}}) {
+    try {
+      (void)NOMINAL(rate, m);
+      ADD_FAILURE() << rate << " " << m;
+    } catch (const FinanceError& error) {
+      EXPECT_EQ(error.reason(), FinanceError::Reason::InvalidArgument);
+    }
   }
 }
 

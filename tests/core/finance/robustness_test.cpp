@@ -54,6 +54,12 @@ TEST(FinanceRobustness, FiniteOrFinanceError) {
     check([&] { return PMT(a, b, c, d, due); });
     check([&] { return IPMT(a, b, c, d, e, due); });
     check([&] { return PPMT(a, b, c, d, e, due); });
+    const int last = static_cast<int>(g.uniform(-2, 30));
+    check([&] { return TPPMT(a, last, c, d, e, due); });
+    check([&] { return TIPMT(a, last, c, d, e, due); });
+    check([&] { return BAL(a, last, c, d, e, due); });
+    check([&] { return EFFECT(a, b); });
+    check([&] { return NOMINAL(a, b); });
     // Short lists with wild values; every 100th a long one of ordinary amounts changing sign
     // at random, the root search's hardest case.
     std::vector<double> flows(static_cast<std::size_t>(g.uniform(0, i % 100 ? 40 : 1000)));

@@ -87,6 +87,15 @@ TEST(Schedule, IdentitiesAcrossLoans) {
               if (given) continue;
               ASSERT_NEAR(row.interest, IPMT(r, k, n, pv, fv, due), tolerance) << k;
               ASSERT_NEAR(row.principal, PPMT(r, k, n, pv, fv, due), tolerance) << k;
+              // The keys' totals, the parts summed one by one, meet the running totals.
+              if (k != 1 && k != std::floor(n / 2)) continue;
+              const int paid = static_cast<int>(k);
+              ASSERT_NEAR(row.cumulativePrincipal, TPPMT(r, paid, n, pv, fv, due), tolerance);
+              ASSERT_NEAR(row.cumulativeInterest, TIPMT(r, paid, n, pv, fv, due), tolerance);
+              // The balance as the amount still owed, where the principal paid brings it down.
+              if (row.cumulativePrincipal * pv < 0 && row.balance * pv >= 0) {
+                ASSERT_NEAR(BAL(r, paid, n, pv, fv, due), std::fabs(row.balance), tolerance);
+              }
             }
 
             const auto billed = amortisationSchedule(loan, ScheduleMode::AsBilled);
