@@ -41,7 +41,8 @@ class ChmReading {
   // unsafe or useless, or the child has not answered within `timeoutMilliseconds`. A stop
   // requested through `stop` (from any thread) ends the child and the call at once, with
   // nothing. Once only.
-  std::unique_ptr<HelpArchive> finish(int timeoutMilliseconds = 10000, std::stop_token stop = {});
+  std::unique_ptr<HelpArchive> finish(int timeoutMilliseconds = 10000,
+                                      const std::stop_token& stop = {});
 
  private:
   friend ChmReading startChmReading(const std::filesystem::path& file);
@@ -57,7 +58,7 @@ ChmReading startChmReading(const std::filesystem::path& file);
 // Both at once, on the calling thread.
 std::unique_ptr<HelpArchive> openChmArchive(const std::filesystem::path& file,
                                             int timeoutMilliseconds = 10000,
-                                            std::stop_token stop = {});
+                                            const std::stop_token& stop = {});
 
 // The same archive read by chmlib in this process, file by file on demand. For the child
 // above and for fuzzing chmlib itself.

@@ -210,7 +210,8 @@ ChmReading startChmReading(const std::filesystem::path& file) {
   return reading;
 }
 
-std::unique_ptr<HelpArchive> ChmReading::finish(int timeoutMilliseconds, std::stop_token stop) {
+std::unique_ptr<HelpArchive> ChmReading::finish(int timeoutMilliseconds,
+                                                const std::stop_token& stop) {
   if (child_ <= 0) return nullptr;
   // Closed only after the callback that writes to it is gone.
   const FileDescriptor stopped{::eventfd(0, EFD_CLOEXEC)};
@@ -231,8 +232,8 @@ std::unique_ptr<HelpArchive> ChmReading::finish(int timeoutMilliseconds, std::st
 }
 
 std::unique_ptr<HelpArchive> openChmArchive(const std::filesystem::path& file,
-                                            int timeoutMilliseconds, std::stop_token stop) {
-  return startChmReading(file).finish(timeoutMilliseconds, std::move(stop));
+                                            int timeoutMilliseconds, const std::stop_token& stop) {
+  return startChmReading(file).finish(timeoutMilliseconds, stop);
 }
 
 }  // namespace vantro::help

@@ -37,7 +37,7 @@ inline constexpr double kMaxPageHeight = 3000000;
 inline constexpr std::uint64_t kMaxLayoutWork = 1000000;
 // Style sheets linked or imported, and the bytes of each.
 inline constexpr std::size_t kMaxStyleSheets = 8;
-inline constexpr std::size_t kMaxStyleSheetBytes = 256 * 1024;
+inline constexpr std::size_t kMaxStyleSheetBytes = std::size_t{256} * 1024;
 // Pictures are checked as the view loads them: each within these sides (the height at most
 // kMaxPictureAspect times the width), and per page at most kMaxPictures of them holding
 // kMaxPicturePixels together.

@@ -64,8 +64,11 @@ std::vector<ContentsEntry> parseSitemap(std::string_view sitemap) {
   return parseEntries<ContentsEntry>(
       sitemap,
       [](ContentsEntry& entry, const std::string& name, std::string value) {
-        if (name == "name" && entry.title.empty()) entry.title = std::move(value);
-        if (name == "local" && entry.topicPath.empty()) entry.topicPath = archivePath(value);
+        if (name == "name" && entry.title.empty()) {
+          entry.title = std::move(value);
+        } else if (name == "local" && entry.topicPath.empty()) {
+          entry.topicPath = archivePath(value);
+        }
       },
       [](const ContentsEntry& entry) { return !entry.title.empty() || !entry.topicPath.empty(); });
 }

@@ -91,7 +91,7 @@ enum class ControlId {
 };
 
 inline constexpr int kControlCount = 0
-#define VANTRO_COUNT_ENTRY(name, kind) +1
+#define VANTRO_COUNT_ENTRY(name, kind) +1  // NOLINT(bugprone-macro-parentheses): a term of a sum
     VANTRO_MAIN_WINDOW_CONTROLS(VANTRO_COUNT_ENTRY)
 #undef VANTRO_COUNT_ENTRY
     ;

@@ -165,9 +165,10 @@ std::vector<double> turningPoints(const ExponentialSum& sum, const SearchSpace& 
   std::vector<ExponentialSum> chain{sum.next()};
   while (chain.back().signChanges() > 1) chain.push_back(chain.back().next());
   std::vector<double> roots;
-  for (auto level = chain.rbegin(); level != chain.rend(); ++level) {
-    if (level->signChanges() == 0) continue;  // no root, and the level above is monotone
-    roots = findRoots(budgeted(*level, budget), roots, space, hintY, false);
+  for (std::size_t index = chain.size(); index-- > 0;) {
+    const ExponentialSum& level = chain[index];
+    if (level.signChanges() == 0) continue;  // no root, and the level above is monotone
+    roots = findRoots(budgeted(level, budget), roots, space, hintY, false);
   }
   return roots;
 }

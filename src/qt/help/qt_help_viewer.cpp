@@ -23,8 +23,8 @@ struct QtHelpViewer::Reading {
 QtHelpViewer::FinishRead QtHelpViewer::readHelpFile(const std::filesystem::path& file) {
   // The child process starts here, on the GUI thread: see ChmReading.
   auto reading = std::make_shared<help::ChmReading>(help::startChmReading(file));
-  return [reading](std::stop_token stop) -> std::shared_ptr<const help::HelpBook> {
-    return help::HelpBook::open(reading->finish(kReadTimeoutMilliseconds, std::move(stop)));
+  return [reading](const std::stop_token& stop) -> std::shared_ptr<const help::HelpBook> {
+    return help::HelpBook::open(reading->finish(kReadTimeoutMilliseconds, stop));
   };
 }
 
@@ -53,7 +53,7 @@ void QtHelpViewer::request(Request request) {
       [this, finish = std::move(finish), receiver = receiver_.get()](std::stop_token stop) {
         std::shared_ptr<const help::HelpBook> book;
         try {
-          if (finish) book = finish(stop);
+          if (finish) book = finish(std::move(stop));
         } catch (...) {
         }
         QMetaObject::invokeMethod(
