@@ -5,6 +5,7 @@
 
 #include "qt/layout_support.h"
 #include "qt/twips.h"
+#include "ui/financial/entry_fields.h"
 
 namespace vantro::qt {
 
@@ -32,19 +33,19 @@ static_assert(kRowTops[1] + kKeyHeight < kCashFlowRowTop);
 // TPPMT, into a column.
 const QSize kPictureSize(56, 14);
 
+// The captions come with the fields; the labels' names and tooltips are the window's own.
 struct FieldDesign {
-  ControlId id;
+  const ui::financial::EntryField& field;
   const char* labelName;
-  const char* caption;
   const char* toolTip;
 };
 
 constexpr FieldDesign kFields[] = {
-    {TextN, "Label6", "NPer", "Total number of payment periods in the annuity"},
-    {TextInterest, "Label7", "Interest", "Interest per period, in percentage"},
-    {TextPV, "Label8", "Present Value", "Present value"},
-    {TextFV, "Label9", "Future Value", "Future value"},
-    {TextPMT, "Label10", "Payment", "Payment per period"},
+    {ui::financial::kNPer, "Label6", "Total number of payment periods in the annuity"},
+    {ui::financial::kInterest, "Label7", "Interest per period, in percentage"},
+    {ui::financial::kPresentValue, "Label8", "Present value"},
+    {ui::financial::kFutureValue, "Label9", "Future value"},
+    {ui::financial::kPayment, "Label10", "Payment per period"},
 };
 
 // Each solver under the field it solves, in the same order.
@@ -95,14 +96,14 @@ void buildValueFields(QWidget& central, EventRouter& router, MainWindowWidgets& 
   const QFont labelFont = sansFont(8.25);
   const QFont fieldFont = sansFont(9.75);
   for (std::size_t i = 0; i < std::size(kFields); ++i) {
-    const FieldDesign& field = kFields[i];
-    QLabel* label =
-        makeLabel(central, QString::fromLatin1(field.labelName), QString::fromLatin1(field.caption),
-                  QString::fromLatin1(field.toolTip), labelFont);
+    const FieldDesign& design = kFields[i];
+    QLabel* label = makeLabel(central, QString::fromLatin1(design.labelName),
+                              QString::fromLatin1(design.field.caption),
+                              QString::fromLatin1(design.toolTip), labelFont);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     place(*label, kColumnLefts[i], kFieldLabelTop, kColumnWidth, kFieldTop - kFieldLabelTop);
     LineEditBox* box =
-        makeField(central, router, out, field.id, QString::fromLatin1(field.caption));
+        makeField(central, router, out, design.field.id, QString::fromLatin1(design.field.caption));
     box->setFont(fieldFont);
     setColours(*box, kPaleYellow, Qt::black);
     place(*box, kColumnLefts[i], kFieldTop, kColumnWidth, kFieldHeight);
@@ -135,7 +136,7 @@ void buildPeriodAndTiming(QWidget& central, EventRouter& router, MainWindowWidge
                         metrics.horizontalAdvance(reinvest->text()) + 2, px(240));
 
   LineEditBox* period =
-      makeField(central, router, out, TextPer, QStringLiteral("Per / Reinvest Rate"));
+      makeField(central, router, out, TextPer, QString::fromUtf8(ui::financial::kPeriod.caption));
   period->setFont(sansFont(9.75));
   setColours(*period, kLightGrey, kBlue);
   place(*period, kColumnLefts[0], kRowTops[0], kColumnWidth, kFieldHeight);

@@ -12,6 +12,7 @@
 #include "control_id.h"
 #include "controls.h"
 #include "services.h"
+#include "ui/financial/entry_fields.h"
 
 namespace vantro::ui {
 
@@ -39,6 +40,32 @@ struct Form1Controls {
   EventPump& Pump;  // the window system's events, for the cash-flow panel's roll
   Clipboard& SystemClipboard;
   AnalysisViewer& Analysis;
+
+  // The text box of `id`; null for a control that is none.
+  TextBox* textBox(ControlId id) const {
+    switch (id) {
+      case ControlId::Text1:
+        return &Text1;
+      case ControlId::TextN:
+        return &TextN;
+      case ControlId::TextInterest:
+        return &TextInterest;
+      case ControlId::TextPV:
+        return &TextPV;
+      case ControlId::TextFV:
+        return &TextFV;
+      case ControlId::TextPMT:
+        return &TextPMT;
+      case ControlId::TextPer:
+        return &TextPer;
+      case ControlId::TextCF:
+        return &TextCF;
+      case ControlId::TextDecimal:
+        return &TextDecimal;
+      default:
+        return nullptr;
+    }
+  }
 };
 
 // The controls of a control set that hands out each control by its id.
@@ -66,18 +93,6 @@ Form1Controls controlsOf(ControlSet& set) {
                        set.clipboard(),
                        set.analysis()};
 }
-
-// Which entry box had the focus last.
-enum ActiveFieldCode : std::int16_t {
-  kFieldText1 = 0,
-  kFieldN = 1,
-  kFieldInterest = 2,
-  kFieldPV = 3,
-  kFieldFV = 4,
-  kFieldPMT = 5,
-  kFieldPer = 6,
-  kFieldCF = 7,
-};
 
 struct Form1State {
   double MemoryValue = 0;
@@ -231,8 +246,7 @@ class Form1 {
   void SelectAllOnFocus(TextBox& box, ActiveFieldCode code);
   // Key filters of the financial boxes; `allowOperator` admits one "/" or "*", `signKey`
   // turns "-" into the sign key.
-  void FilterFieldKey(TextBox& box, int& keyAscii, bool allowPoint, bool allowOperator,
-                      bool signKey);
+  void FilterFieldKey(TextBox& box, int& keyAscii, financial::KeyRules rules);
 
   // Shows the caret's line number of the cash-flow list.
   void ShowCashFlowLine();

@@ -90,7 +90,7 @@ CashFlowProfileReport CashFlowProfileReport::build(const AnalysisFields& fields,
   // The Interest field's rate, where it is one the NPV can use.
   std::optional<double> rate;
   try {
-    rate = readField(fields.interest, FieldKind::Percent, kInterestCaption);
+    rate = readField(fields.interest, NumberKind::Percent, financial::kInterest.caption);
   } catch (const InputProblem&) {
   }
   const bool rateUsable = rate && *rate > -1;
@@ -116,15 +116,16 @@ CashFlowProfileReport CashFlowProfileReport::build(const AnalysisFields& fields,
     }
   }
   const auto requireRate = [&] {
-    return requireField(fields.interest, FieldKind::Percent, kInterestCaption, "this figure");
+    return requireField(fields.interest, NumberKind::Percent, financial::kInterest.caption,
+                        "this figure");
   };
   figures.emplace_back("NPV at the Interest rate", figureOrReason([&] {
                          return formatAmount(fin::NPV(requireRate(), flows), places);
                        }));
   figures.emplace_back("MIRR", figureOrReason([&] {
                          const double reinvest =
-                             requireField(fields.reinvestRate, FieldKind::Percent, kReinvestCaption,
-                                          "this figure");
+                             requireField(fields.reinvestRate, NumberKind::Percent,
+                                          kReinvestCaption, "this figure");
                          return formatPercent(fin::MIRR(flows, requireRate(), reinvest), places);
                        }));
   figures.emplace_back("Payback period", periodsText(fin::paybackPeriod(flows), places));

@@ -3,10 +3,7 @@
 #include <cmath>
 #include <exception>
 
-#include "core/checked_math.h"
 #include "core/fixed_format.h"
-#include "core/number_text.h"
-#include "core/rate_or_period.h"
 
 namespace vantro::ui::analysis {
 
@@ -25,21 +22,11 @@ bool isBlank(const std::string& text) {
 
 }  // namespace
 
-std::optional<double> readField(const std::string& text, FieldKind kind, const char* caption) {
+std::optional<double> readField(const std::string& text, NumberKind kind, const char* caption) {
   if (isBlank(text)) return std::nullopt;
   double value = 0;
   try {
-    switch (kind) {
-      case FieldKind::Percent:
-        value = core::checkedDivide(core::GetRateOrPeriod(text), 100);
-        break;
-      case FieldKind::Count:
-        value = core::GetRateOrPeriod(text);
-        break;
-      case FieldKind::Money:
-        value = core::leadingNumberValue(text);
-        break;
-    }
+    value = financial::readNumber(text, kind);
   } catch (const std::exception&) {
     refuse(caption);
   }
@@ -47,7 +34,7 @@ std::optional<double> readField(const std::string& text, FieldKind kind, const c
   return value;
 }
 
-double requireField(const std::string& text, FieldKind kind, const char* caption,
+double requireField(const std::string& text, NumberKind kind, const char* caption,
                     const char* need) {
   if (const std::optional<double> value = readField(text, kind, caption)) return *value;
   std::string sentence = "The ";

@@ -111,15 +111,19 @@ LoanScheduleReport LoanScheduleReport::build(const AnalysisFields& fields,
   report.decimalPlaces_ = fields.decimalPlaces;
   try {
     fin::ScheduleTerms terms;
-    terms.rate = requireField(fields.interest, FieldKind::Percent, kInterestCaption, kNeed);
-    terms.periods = requireField(fields.periods, FieldKind::Count, kPeriodsCaption, kNeed);
+    terms.rate =
+        requireField(fields.interest, NumberKind::Percent, financial::kInterest.caption, kNeed);
+    terms.periods =
+        requireField(fields.periods, NumberKind::Count, financial::kNPer.caption, kNeed);
     // Empty counts as 0, as the commands read it: a savings plan has no present value.
     terms.presentValue =
-        readField(fields.presentValue, FieldKind::Money, kPresentValueCaption).value_or(0);
+        readField(fields.presentValue, NumberKind::Money, financial::kPresentValue.caption)
+            .value_or(0);
     terms.futureValue =
-        readField(fields.futureValue, FieldKind::Money, kFutureValueCaption).value_or(0);
+        readField(fields.futureValue, NumberKind::Money, financial::kFutureValue.caption)
+            .value_or(0);
     const std::optional<double> given =
-        readField(fields.payment, FieldKind::Money, kPaymentCaption);
+        readField(fields.payment, NumberKind::Money, financial::kPayment.caption);
     terms.due = fin::PaymentDue{fields.paymentDue};
     terms.decimalPlaces = fields.decimalPlaces;
     const double settling = fin::settlingPayment(terms);

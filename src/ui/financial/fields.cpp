@@ -34,22 +34,22 @@ void Form1::SelectAllOnFocus(TextBox& box, ActiveFieldCode code) {
 }
 
 void Form1::TextN_GotFocus() {
-  SelectAllOnFocus(c_.TextN, kFieldN);
+  SelectAllOnFocus(c_.TextN, financial::kNPer.code);
 }
 void Form1::TextInterest_GotFocus() {
-  SelectAllOnFocus(c_.TextInterest, kFieldInterest);
+  SelectAllOnFocus(c_.TextInterest, financial::kInterest.code);
 }
 void Form1::TextPV_GotFocus() {
-  SelectAllOnFocus(c_.TextPV, kFieldPV);
+  SelectAllOnFocus(c_.TextPV, financial::kPresentValue.code);
 }
 void Form1::TextFV_GotFocus() {
-  SelectAllOnFocus(c_.TextFV, kFieldFV);
+  SelectAllOnFocus(c_.TextFV, financial::kFutureValue.code);
 }
 void Form1::TextPMT_GotFocus() {
-  SelectAllOnFocus(c_.TextPMT, kFieldPMT);
+  SelectAllOnFocus(c_.TextPMT, financial::kPayment.code);
 }
 void Form1::TextPer_GotFocus() {
-  SelectAllOnFocus(c_.TextPer, kFieldPer);
+  SelectAllOnFocus(c_.TextPer, financial::kPeriod.code);
 }
 
 void Form1::TextDecimal_GotFocus() {
@@ -72,44 +72,43 @@ void Form1::TextDecimal_LostFocus() {
 // Each key is judged against the text as it will be once the key replaces the selection: a box
 // selects its text when it takes the focus, so typing over a selection is the usual case. A
 // minus typed over the whole text starts a negative number; elsewhere it changes the sign.
-void Form1::FilterFieldKey(TextBox& box, int& keyAscii, bool allowPoint, bool allowOperator,
-                           bool signKey) {
+void Form1::FilterFieldKey(TextBox& box, int& keyAscii, financial::KeyRules rules) {
   if ((keyAscii >= '0' && keyAscii <= '9') || keyAscii == keys::kBackspace) return;
   const std::string text = box.text();
   const int start = box.selStart();
   const int selected = box.selLength();
   const std::string kept =
       selected == 0 ? text : core::leftChars(text, start) + core::charsFrom(text, start + selected);
-  if (keyAscii == '.' && allowPoint && !contains(kept, '.')) return;
-  if ((keyAscii == '/' || keyAscii == '*') && allowOperator && !contains(kept, '/') &&
+  if (keyAscii == '.' && rules.decimalPoint && !contains(kept, '.')) return;
+  if ((keyAscii == '/' || keyAscii == '*') && rules.productOrQuotient && !contains(kept, '/') &&
       !contains(kept, '*'))
     return;
   const bool minus = keyAscii == '-';
-  if (minus && signKey && selected > 0 && kept.empty()) return;
+  if (minus && rules.signKey && selected > 0 && kept.empty()) return;
   keyAscii = 0;
-  if (minus && signKey) NumSignCommand_Click();
+  if (minus && rules.signKey) NumSignCommand_Click();
 }
 
 void Form1::TextN_KeyPress(int& keyAscii) {
-  FilterFieldKey(c_.TextN, keyAscii, true, true, false);
+  FilterFieldKey(c_.TextN, keyAscii, financial::kNPer.keys);
 }
 void Form1::TextInterest_KeyPress(int& keyAscii) {
-  FilterFieldKey(c_.TextInterest, keyAscii, true, true, true);
+  FilterFieldKey(c_.TextInterest, keyAscii, financial::kInterest.keys);
 }
 void Form1::TextPer_KeyPress(int& keyAscii) {
-  FilterFieldKey(c_.TextPer, keyAscii, true, true, true);
+  FilterFieldKey(c_.TextPer, keyAscii, financial::kPeriod.keys);
 }
 void Form1::TextPV_KeyPress(int& keyAscii) {
-  FilterFieldKey(c_.TextPV, keyAscii, true, false, true);
+  FilterFieldKey(c_.TextPV, keyAscii, financial::kPresentValue.keys);
 }
 void Form1::TextFV_KeyPress(int& keyAscii) {
-  FilterFieldKey(c_.TextFV, keyAscii, true, false, true);
+  FilterFieldKey(c_.TextFV, keyAscii, financial::kFutureValue.keys);
 }
 void Form1::TextPMT_KeyPress(int& keyAscii) {
-  FilterFieldKey(c_.TextPMT, keyAscii, true, false, true);
+  FilterFieldKey(c_.TextPMT, keyAscii, financial::kPayment.keys);
 }
 void Form1::TextDecimal_KeyPress(int& keyAscii) {
-  FilterFieldKey(c_.TextDecimal, keyAscii, false, false, false);
+  FilterFieldKey(c_.TextDecimal, keyAscii, financial::kDecimalPlacesKeys);
 }
 
 void Form1::CheckPayment_Click() {

@@ -1,27 +1,23 @@
 #pragma once
-// Reading the financial boxes: a rate in percent or a count through GetRateOrPeriod, money by
-// its leading-number value. Each throws (ArithmeticError) on what no command can use.
+// Reading the financial boxes for the commands, by the kind of number each holds. Each throws
+// (ArithmeticError) on what no command can use.
 
-#include <string>
-
-#include "core/checked_math.h"
-#include "core/number_text.h"
-#include "core/rate_or_period.h"
 #include "ui/controls.h"
+#include "ui/financial/entry_fields.h"
 
 namespace vantro::ui::financial {
 
 inline double readCount(const TextBox& box) {
-  return core::GetRateOrPeriod(box.text());
+  return readNumber(box.text(), NumberKind::Count);
 }
 
 // A rate typed in percent, as a fraction.
 inline double readRate(const TextBox& box) {
-  return core::checkedDivide(core::GetRateOrPeriod(box.text()), 100);
+  return readNumber(box.text(), NumberKind::Percent);
 }
 
 inline double readMoney(const TextBox& box) {
-  return core::checkedFinite(core::leadingNumberValue(box.text()));
+  return readNumber(box.text(), NumberKind::Money);
 }
 
 }  // namespace vantro::ui::financial

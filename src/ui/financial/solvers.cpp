@@ -3,6 +3,7 @@
 
 #include <exception>
 
+#include "core/checked_math.h"
 #include "core/finance/finance.h"
 #include "core/number_text.h"
 #include "ui/financial/inputs.h"
@@ -41,7 +42,7 @@ void Form1::CommandInterest_Click() {
   // The search starts at the rate shown, or at 10 % when there is none.
   const std::string guessText = c_.TextInterest.text().empty() ? "10" : c_.TextInterest.text();
   try {
-    const double guess = core::checkedDivide(core::GetRateOrPeriod(guessText), 100);
+    const double guess = financial::readNumber(guessText, financial::NumberKind::Percent);
     const double rate = fin::Rate(readCount(c_.TextN), readMoney(c_.TextPMT), readMoney(c_.TextPV),
                                   readMoney(c_.TextFV), fin::PaymentDue{PaymentDueCode()}, guess);
     ShowSolvedField(c_.TextInterest, core::checkedMultiply(rate, 100), "Interest Rate ");

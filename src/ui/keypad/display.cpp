@@ -10,24 +10,9 @@
 namespace vantro::ui {
 
 TextBox* Form1::EntryBox(int field) const {
-  switch (field) {
-    case kFieldText1:
-      return &c_.Text1;
-    case kFieldN:
-      return &c_.TextN;
-    case kFieldInterest:
-      return &c_.TextInterest;
-    case kFieldPV:
-      return &c_.TextPV;
-    case kFieldFV:
-      return &c_.TextFV;
-    case kFieldPMT:
-      return &c_.TextPMT;
-    case kFieldPer:
-      return &c_.TextPer;
-    default:
-      return nullptr;
-  }
+  if (field == kFieldText1) return &c_.Text1;
+  const financial::EntryField* entry = financial::entryFieldOf(field);
+  return entry ? c_.textBox(entry->id) : nullptr;
 }
 
 double Form1::DisplayValue() const {

@@ -95,8 +95,9 @@ void Form1::NumDotCommand_Click() {
 
 void Form1::NumSignCommand_Click() {
   TextBox* box = EntryBox(s_.ActiveField);
-  if (s_.ActiveField == kFieldN) {  // a number of periods has no sign
-    ReturnFocus(c_.TextN);
+  const financial::EntryField* field = financial::entryFieldOf(s_.ActiveField);
+  if (field && !field->keys.signKey) {  // a number of periods has no sign
+    ReturnFocus(*box);
     return;
   }
   if (!box) {

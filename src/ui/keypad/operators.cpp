@@ -25,12 +25,12 @@ void Form1::NumMinusCommand_Click() {
   EnterOperator("-");
 }
 
-// In the number-of-periods, interest and period fields these keys type "*" or "/" (8/12 is
-// a monthly rate, 30*12 a count of months); elsewhere they are operators.
+// In the fields that take a product or a quotient (8/12 is a monthly rate, 30*12 a count of
+// months) these keys type "*" or "/"; elsewhere they are operators.
 void Form1::NumMULCommand_Click() {
-  const int field = s_.ActiveField;
-  if (field == kFieldN || field == kFieldInterest || field == kFieldPer) {
-    TextBox& box = *EntryBox(field);
+  const financial::EntryField* field = financial::entryFieldOf(s_.ActiveField);
+  if (field && field->keys.productOrQuotient) {
+    TextBox& box = *c_.textBox(field->id);
     if (!holdsProductOrQuotient(box.text())) RouteKey("*");
     ReturnFocus(box);
   } else {
@@ -39,9 +39,9 @@ void Form1::NumMULCommand_Click() {
 }
 
 void Form1::NumDivCommand_Click() {
-  const int field = s_.ActiveField;
-  if (field == kFieldN || field == kFieldInterest || field == kFieldPer) {
-    TextBox& box = *EntryBox(field);
+  const financial::EntryField* field = financial::entryFieldOf(s_.ActiveField);
+  if (field && field->keys.productOrQuotient) {
+    TextBox& box = *c_.textBox(field->id);
     if (!holdsProductOrQuotient(box.text())) RouteKey("/");
     ReturnFocus(box);
   } else {
