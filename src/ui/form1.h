@@ -244,8 +244,8 @@ class Form1 {
   void UpdateMemory(bool add);
   void EvaluatePending();
   void SelectAllOnFocus(TextBox& box, ActiveFieldCode code);
-  // Key filters of the financial boxes; `allowOperator` admits one "/" or "*", `signKey`
-  // turns "-" into the sign key.
+  // The key filter of the financial boxes: digits and Backspace, and what the field's key
+  // rules admit.
   void FilterFieldKey(TextBox& box, int& keyAscii, financial::KeyRules rules);
 
   // Shows the caret's line number of the cash-flow list.

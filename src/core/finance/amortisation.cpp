@@ -123,6 +123,9 @@ using Part = double (*)(double, double, double, double, double, PaymentDue);
 
 double totalOf(Part part, double rate, int lastPeriod, double periods, double presentValue,
                double futureValue, PaymentDue due) {
+  // Checked even when no part is summed: every function refuses a NaN or infinite argument.
+  detail::requireFinite({rate, periods, presentValue, futureValue});
+  (void)detail::dueFlag(due);
   double total = 0;
   for (int period = 1; period <= lastPeriod; ++period) {
     total =
