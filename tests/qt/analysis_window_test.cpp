@@ -33,10 +33,9 @@ class AnalysisWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(folder.isValid());
-    services = std::make_unique<QtApplication>(folder.path().toStdString() + "/vantro-calculator");
-    module = std::make_unique<ui::Module1>(*services, messages, help);
-    services->attachModule(*module);
-    program = std::make_unique<MainProgram>(*module);
+    app = std::make_unique<testing::Program>(folder.path().toStdString() + "/vantro-calculator",
+                                             help);
+    program = std::make_unique<MainProgram>(app->module);
     program->open();
     testing::showActive(window());
   }
@@ -76,13 +75,8 @@ class AnalysisWindowTest : public ::testing::Test {
   }
 
   QTemporaryDir folder;
-  QtMessageBox messages;
-  struct : ui::HelpViewer {
-    void showContents(const std::filesystem::path&) override {}
-    void showTopic(const std::filesystem::path&, const std::string&) override {}
-  } help;
-  std::unique_ptr<QtApplication> services;
-  std::unique_ptr<ui::Module1> module;
+  testing::NoHelp help;
+  std::unique_ptr<testing::Program> app;
   std::unique_ptr<MainProgram> program;
 };
 

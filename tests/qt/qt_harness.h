@@ -15,6 +15,7 @@
 #include <stdexcept>
 
 #include "contract/text_box_contract.h"
+#include "program_parts.h"
 #include "qt/main_window.h"
 #include "qt/qt_services.h"
 #include "ui/keys.h"
@@ -129,23 +130,6 @@ class ProgramFolderTest : public ::testing::Test {
   }
 
   QTemporaryDir folder;
-};
-
-struct NoHelp : ui::HelpViewer {
-  void showContents(const std::filesystem::path&) override {}
-  void showTopic(const std::filesystem::path&, const std::string&) override {}
-};
-
-// The program as main() builds it, before its Main runs.
-struct Program {
-  Program(const std::filesystem::path& programFile, ui::HelpViewer& help)
-      : services(programFile), module(services, messages, help) {
-    services.attachModule(module);
-  }
-
-  QtApplication services;
-  QtMessageBox messages;
-  ui::Module1 module;
 };
 
 }  // namespace vantro::qt::testing

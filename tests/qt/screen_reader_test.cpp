@@ -10,21 +10,15 @@
 #include <QTest>
 #include <memory>
 
+#include "program_parts.h"
 #include "qt/analysis/analysis_window.h"
 #include "qt/analysis/loan_schedule_tab.h"
 #include "qt/main_program.h"
-#include "qt/qt_services.h"
-#include "ui/module1.h"
 
 namespace vantro::qt {
 namespace {
 
 using enum ui::ControlId;
-
-struct NoHelp : ui::HelpViewer {
-  void showContents(const std::filesystem::path&) override {}
-  void showTopic(const std::filesystem::path&, const std::string&) override {}
-};
 
 class ScreenReaderTest : public ::testing::Test {
  protected:
@@ -35,10 +29,9 @@ class ScreenReaderTest : public ::testing::Test {
         QTest::qWaitFor([this] { return heard().contains(QStringLiteral("ready")); }, 10000))
         << listener.readAllStandardError().toStdString();
     ASSERT_TRUE(folder.isValid());
-    services = std::make_unique<QtApplication>(folder.path().toStdString() + "/vantro-calculator");
-    module = std::make_unique<ui::Module1>(*services, messages, help);
-    services->attachModule(*module);
-    program = std::make_unique<MainProgram>(*module);
+    app = std::make_unique<testing::Program>(folder.path().toStdString() + "/vantro-calculator",
+                                             help);
+    program = std::make_unique<MainProgram>(app->module);
     program->open();
     window().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
@@ -73,10 +66,8 @@ class ScreenReaderTest : public ::testing::Test {
   QProcess listener;
   QStringList lines;
   QTemporaryDir folder;
-  QtMessageBox messages;
-  NoHelp help;
-  std::unique_ptr<QtApplication> services;
-  std::unique_ptr<ui::Module1> module;
+  testing::NoHelp help;
+  std::unique_ptr<testing::Program> app;
   std::unique_ptr<MainProgram> program;
 };
 
