@@ -148,8 +148,12 @@ double TIPMT(double rate, int lastPeriod, double periods, double presentValue, d
 
 double BAL(double rate, int lastPeriod, double periods, double presentValue, double futureValue,
            PaymentDue due) {
-  const double principal = TPPMT(rate, lastPeriod, periods, presentValue, futureValue, due);
-  return detail::finiteResult(std::fabs(presentValue) - std::fabs(principal));
+  return BAL(presentValue, TPPMT(rate, lastPeriod, periods, presentValue, futureValue, due));
+}
+
+double BAL(double presentValue, double principalPaid) {
+  detail::requireFinite({presentValue, principalPaid});
+  return detail::finiteResult(std::fabs(presentValue) - std::fabs(principalPaid));
 }
 
 }  // namespace vantro::core::finance

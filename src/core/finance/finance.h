@@ -93,9 +93,11 @@ double TIPMT(double rate, int lastPeriod, double periods, double presentValue,
              double futureValue = 0, PaymentDue due = PaymentDue::EndOfPeriod);
 
 // The balance left after payment lastPeriod, |presentValue| − |TPPMT|: a loan entered
-// either way round has the same balance. TPPMT's errors.
+// either way round has the same balance. TPPMT's errors. The second form takes the total of
+// the principal parts already summed.
 double BAL(double rate, int lastPeriod, double periods, double presentValue, double futureValue = 0,
            PaymentDue due = PaymentDue::EndOfPeriod);
+double BAL(double presentValue, double principalPaid);
 
 // The effective annual rate of a nominal annual rate compounded `compoundings` times a year,
 // (1 + nominal/m)^m − 1, and the nominal annual rate that amounts to an effective one,

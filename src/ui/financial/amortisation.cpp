@@ -109,10 +109,10 @@ void Form1::CommandInterestPaid_Click() {
 void Form1::CommandBalance_Click() {
   try {
     const Totalled t = readTotalled(c_, PaymentDueCode());
-    if (fin::TPPMT(t.rate, t.lastPeriod, t.periods, t.presentValue, t.futureValue, t.due) != 0) {
-      return ShowDisplayResult(
-          fin::BAL(t.rate, t.lastPeriod, t.periods, t.presentValue, t.futureValue, t.due),
-          "Outstanding Balance ");
+    const double principal =
+        fin::TPPMT(t.rate, t.lastPeriod, t.periods, t.presentValue, t.futureValue, t.due);
+    if (principal != 0) {
+      return ShowDisplayResult(fin::BAL(t.presentValue, principal), "Outstanding Balance ");
     }
   } catch (const std::exception&) {
   }
