@@ -82,7 +82,7 @@ KeyButton::KeyButton(ui::ControlId id, EventRouter& router, QWidget* parent)
     : QPushButton(parent), id_(id), router_(router) {
   // As on a classic window, Enter clicks the key that has the focus.
   setAutoDefault(true);
-  connect(this, &QPushButton::clicked, this, [this] { router_.event(id_, ui::Event::Click); });
+  connect(this, &QPushButton::clicked, this, [this] { router_.deliver(id_, ui::events::Click{}); });
 }
 
 void KeyButton::focusInEvent(QFocusEvent* event) {
@@ -98,7 +98,7 @@ void KeyButton::focusOutEvent(QFocusEvent* event) {
 WrappingCheckBox::WrappingCheckBox(ui::ControlId id, EventRouter& router, QWidget* parent)
     : QCheckBox(parent), id_(id), router_(router) {
   connect(this, &QCheckBox::toggled, this, [this] {
-    if (!settingByLogic_) router_.event(id_, ui::Event::Click);
+    if (!settingByLogic_) router_.deliver(id_, ui::events::Click{});
   });
 }
 

@@ -13,61 +13,39 @@ bool isActivationChange(Qt::FocusReason reason) {
          reason == Qt::MenuBarFocusReason;
 }
 
+void reportFailure(ui::ControlId control, const ui::EventArgs& event, const char* reason) {
+  const std::string what(ui::eventName(event));
+  const std::string name(ui::controlInfo(control).name);
+  std::fprintf(stderr, "vantro-calculator: %s of %s failed: %s\n", what.c_str(), name.c_str(),
+               reason);
+}
+
 }  // namespace
 
 // The logic is meant never to throw; should it, the program stays alive and says so.
-template <typename Delivery>
-void EventRouter::deliver(ui::ControlId control, const char* what, Delivery delivery) {
+void EventRouter::deliver(ui::ControlId control, ui::EventArgs& event) {
   if (!sink_ || stopped_) return;
   try {
-    delivery(*sink_);
+    sink_->onEvent(control, event);
   } catch (const std::exception& error) {
-    std::fprintf(stderr, "vantro-calculator: %s of %s failed: %s\n", what,
-                 std::string(ui::controlInfo(control).name).c_str(), error.what());
+    reportFailure(control, event, error.what());
   } catch (...) {
-    std::fprintf(stderr, "vantro-calculator: %s of %s failed\n", what,
-                 std::string(ui::controlInfo(control).name).c_str());
+    reportFailure(control, event, "an unknown error");
   }
-}
-
-void EventRouter::event(ui::ControlId control, ui::Event event) {
-  deliver(control, "event", [&](ui::EventSink& sink) { sink.onEvent(control, event); });
-}
-
-void EventRouter::keyPress(ui::ControlId control, int& keyAscii) {
-  deliver(control, "KeyPress", [&](ui::EventSink& sink) { sink.onKeyPress(control, keyAscii); });
-}
-
-void EventRouter::keyDown(ui::ControlId control, int keyCode, int shift) {
-  deliver(control, "KeyDown",
-          [&](ui::EventSink& sink) { sink.onKeyDown(control, keyCode, shift); });
-}
-
-void EventRouter::keyUp(ui::ControlId control, int keyCode, int shift) {
-  deliver(control, "KeyUp", [&](ui::EventSink& sink) { sink.onKeyUp(control, keyCode, shift); });
-}
-
-void EventRouter::mouseUp(ui::ControlId control, int button, int shift, double x, double y) {
-  deliver(control, "MouseUp",
-          [&](ui::EventSink& sink) { sink.onMouseUp(control, button, shift, x, y); });
-}
-
-void EventRouter::buttonClick(ui::ControlId control, const std::string& key) {
-  deliver(control, "ButtonClick", [&](ui::EventSink& sink) { sink.onButtonClick(control, key); });
 }
 
 void EventRouter::focusIn(ui::ControlId control, Qt::FocusReason) {
   if (focused_ == control) return;
   const std::optional<ui::ControlId> old = focused_;
   focused_ = control;
-  if (old) event(*old, ui::Event::LostFocus);
-  event(control, ui::Event::GotFocus);
+  if (old) deliver(*old, ui::events::LostFocus{});
+  deliver(control, ui::events::GotFocus{});
 }
 
 void EventRouter::focusOut(ui::ControlId control, Qt::FocusReason reason) {
   if (isActivationChange(reason) || focused_ != control) return;
   focused_.reset();
-  event(control, ui::Event::LostFocus);
+  deliver(control, ui::events::LostFocus{});
 }
 
 void EventRouter::focusMovedWhileInactive(ui::ControlId control) {

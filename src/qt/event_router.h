@@ -12,11 +12,10 @@
 
 #include <Qt>
 #include <optional>
-#include <string>
 
 #include "ui/control_id.h"
 #include "ui/event_sink.h"
-#include "ui/wiring.h"
+#include "ui/events.h"
 
 namespace vantro::qt {
 
@@ -28,12 +27,9 @@ class EventRouter {
   // The program has ended: nothing reaches the sink any more.
   void stop() { stopped_ = true; }
 
-  void event(ui::ControlId control, ui::Event event);
-  void keyPress(ui::ControlId control, int& keyAscii);
-  void keyDown(ui::ControlId control, int keyCode, int shift);
-  void keyUp(ui::ControlId control, int keyCode, int shift);
-  void mouseUp(ui::ControlId control, int button, int shift, double x, double y);
-  void buttonClick(ui::ControlId control, const std::string& key);
+  // Hands `event` to the sink; what the sink changed in it (a KeyPress dropped) stays there.
+  void deliver(ui::ControlId control, ui::EventArgs& event);
+  void deliver(ui::ControlId control, ui::EventArgs&& event) { deliver(control, event); }
 
   void focusIn(ui::ControlId control, Qt::FocusReason reason);
   void focusOut(ui::ControlId control, Qt::FocusReason reason);
@@ -44,9 +40,6 @@ class EventRouter {
   std::optional<ui::ControlId> focused() const { return focused_; }
 
  private:
-  template <typename Delivery>
-  void deliver(ui::ControlId control, const char* what, Delivery delivery);
-
   ui::EventSink* sink_;
   bool stopped_ = false;
   std::optional<ui::ControlId> focused_;

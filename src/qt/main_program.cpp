@@ -9,7 +9,7 @@ MainProgram::MainProgram(ui::Module1& module) : form_(window_.controls(), module
 void MainProgram::open() {
   // Load takes the position the window has when it is created as the default.
   window_.placeAtDefaultPosition();
-  window_.raise(ui::Event::Load);
+  window_.raise(ui::events::Load{});
   window_.show();
   window_.activateWindow();
 }

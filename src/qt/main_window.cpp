@@ -47,8 +47,9 @@ class MainWindow::KeyPreviewFilter : public QObject {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != &window_) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
-    window_.router_.keyDown(ControlId::Form1, virtualKeyCode(key->key(), key->modifiers()),
-                            shiftState(key->modifiers()));
+    window_.router_.deliver(ControlId::Form1,
+                            ui::events::KeyDown{virtualKeyCode(key->key(), key->modifiers()),
+                                                shiftState(key->modifiers())});
     return false;  // the control still gets the key
   }
 
@@ -153,7 +154,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  router_.event(ControlId::Form1, ui::Event::Unload);
+  router_.deliver(ControlId::Form1, ui::events::Unload{});
   event->accept();
 }
 

@@ -35,7 +35,7 @@ class MainWindow : public QMainWindow {
     analysis_.stop();
   }
   // An event of the window itself that Qt does not raise (Load).
-  void raise(ui::Event event) { router_.event(ui::ControlId::Form1, event); }
+  void raise(ui::EventArgs&& event) { router_.deliver(ui::ControlId::Form1, event); }
 
   // The controls for ui::Form1.
   ui::Form1Controls controls();

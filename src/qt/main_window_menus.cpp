@@ -73,7 +73,7 @@ void addMenu(QMenuBar& bar, const char* name, const char* caption, const ItemDes
       action->setShortcut(QKeySequence(item.key));
     const ControlId id = item.id;
     QObject::connect(action, &QAction::triggered, menu,
-                     [&router, id] { router.event(id, ui::Event::Click); });
+                     [&router, id] { router.deliver(id, ui::events::Click{}); });
     out.items[static_cast<std::size_t>(id)] = action;
   }
 }
@@ -100,7 +100,7 @@ MainWindowMenus buildMenusAndToolbar(QMainWindow& window, QWidget& central, Even
     button->setObjectName(QStringLiteral("Toolbar1") + key);
     button->setToolTip(key);
     QObject::connect(button, &QAction::triggered, toolbar, [&router, key] {
-      router.buttonClick(ControlId::Toolbar1, key.toStdString());
+      router.deliver(ControlId::Toolbar1, ui::events::ButtonClick{key.toStdString()});
     });
     // The buttons act on the focused field: they must not take the focus from it.
     if (QWidget* widget = toolbar->widgetForAction(button)) widget->setFocusPolicy(Qt::NoFocus);

@@ -33,7 +33,8 @@ QString textOf(int code) {
 // Ctrl or Shift with it, as a plain Return, the one line end the logic's text knows.
 template <class Edit>
 void passKey(ui::ControlId id, EventRouter& router, QKeyEvent& event, Edit edit) {
-  router.keyDown(id, virtualKeyCode(event.key(), event.modifiers()), shiftState(event.modifiers()));
+  router.deliver(id, ui::events::KeyDown{virtualKeyCode(event.key(), event.modifiers()),
+                                         shiftState(event.modifiers())});
   if (isMenuKey(event)) {  // no menu took it: it types nothing, the editor's own Alt+5 included
     event.ignore();
     return;
@@ -43,7 +44,9 @@ void passKey(ui::ControlId id, EventRouter& router, QKeyEvent& event, Edit edit)
     edit(&event);
     return;
   }
-  router.keyPress(id, code);
+  ui::EventArgs press = ui::events::KeyPress{code};
+  router.deliver(id, press);
+  code = std::get<ui::events::KeyPress>(press).keyAscii;
   if (code == 0) {
     event.accept();
     return;
@@ -59,7 +62,8 @@ void passKey(ui::ControlId id, EventRouter& router, QKeyEvent& event, Edit edit)
 }
 
 void reportKeyUp(ui::ControlId id, EventRouter& router, const QKeyEvent& event) {
-  router.keyUp(id, virtualKeyCode(event.key(), event.modifiers()), shiftState(event.modifiers()));
+  router.deliver(id, ui::events::KeyUp{virtualKeyCode(event.key(), event.modifiers()),
+                                       shiftState(event.modifiers())});
 }
 
 // The button as 1 (left), 2 (right) or 4 (middle), the position in twips.
@@ -67,8 +71,9 @@ void reportMouseUp(ui::ControlId id, EventRouter& router, const QMouseEvent& eve
   const int button = event.button() == Qt::RightButton    ? 2
                      : event.button() == Qt::MiddleButton ? 4
                                                           : 1;
-  router.mouseUp(id, button, shiftState(event.modifiers()), event.position().x() * kTwipsPerPixel,
-                 event.position().y() * kTwipsPerPixel);
+  router.deliver(id, ui::events::MouseUp{button, shiftState(event.modifiers()),
+                                         event.position().x() * kTwipsPerPixel,
+                                         event.position().y() * kTwipsPerPixel});
 }
 
 // Editing keys of the toolkit that change a field's text without a key press the logic could
@@ -95,7 +100,7 @@ void showEditMenu(QWidget& box, EventRouter& router, const QPoint& where, bool h
     QAction* action = menu.addAction(QString::fromLatin1(caption));
     action->setEnabled(enabled);
     QObject::connect(action, &QAction::triggered, &menu,
-                     [&router, item] { router.event(item, ui::Event::Click); });
+                     [&router, item] { router.deliver(item, ui::events::Click{}); });
   };
   add("Cut", ui::ControlId::MenuCut, hasSelection);
   add("Copy", ui::ControlId::MenuCopy, hasSelection);

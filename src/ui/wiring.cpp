@@ -1,6 +1,10 @@
 #include "ui/wiring.h"
 
 #include <array>
+#include <cstddef>
+#include <span>
+#include <tuple>
+#include <type_traits>
 
 #include "ui/form1.h"
 
@@ -10,163 +14,154 @@ namespace {
 
 using F = ::vantro::ui::Form1;  // before the enumerator Form1 hides the class's name
 using enum ControlId;
+using namespace events;
 
-constexpr Wire kWiring[] = {
-    {Form1, Event::Load, &F::Form_Load},
-    {Form1, Event::Unload, &F::Form_Unload},
-    {Form1, Event::KeyDown, &F::Form_KeyDown},
-    {MenuExit, Event::Click, &F::MenuExit_Click},
-    {MenuCut, Event::Click, &F::MenuCut_Click},
-    {MenuCopy, Event::Click, &F::MenuCopy_Click},
-    {MenuPaste, Event::Click, &F::MenuPaste_Click},
-    {MenuLicenseAgreement, Event::Click, &F::MenuLicenseAgreement_Click},
-    {MenuHelpTopics, Event::Click, &F::MenuHelpTopics_Click},
-    {MenuAbout, Event::Click, &F::MenuAbout_Click},
-    {MenuLoanSchedule, Event::Click, &F::MenuLoanSchedule_Click},
-    {MenuCashFlowProfile, Event::Click, &F::MenuCashFlowProfile_Click},
-    {Toolbar1, Event::ButtonClick, &F::Toolbar1_ButtonClick},
+// Calls `handler` with the arguments the event of kind `Kind` carries.
+template <typename Kind, auto handler>
+void invoke(F& form, EventArgs& event) {
+  std::apply([&form](auto&... arguments) { (form.*handler)(arguments...); },
+             std::get<Kind>(event).arguments());
+}
 
-    {Text1, Event::GotFocus, &F::Text1_GotFocus},
-    {Text1, Event::LostFocus, &F::Text1_LostFocus},
-    {Text1, Event::KeyPress, &F::Text1_KeyPress},
-    {Text1, Event::KeyDown, &F::Text1_KeyDown},
-
-    {TextN, Event::GotFocus, &F::TextN_GotFocus},
-    {TextInterest, Event::GotFocus, &F::TextInterest_GotFocus},
-    {TextPV, Event::GotFocus, &F::TextPV_GotFocus},
-    {TextFV, Event::GotFocus, &F::TextFV_GotFocus},
-    {TextPMT, Event::GotFocus, &F::TextPMT_GotFocus},
-    {TextPer, Event::GotFocus, &F::TextPer_GotFocus},
-    {TextDecimal, Event::GotFocus, &F::TextDecimal_GotFocus},
-    {TextDecimal, Event::LostFocus, &F::TextDecimal_LostFocus},
-    {TextN, Event::KeyPress, &F::TextN_KeyPress},
-    {TextInterest, Event::KeyPress, &F::TextInterest_KeyPress},
-    {TextPV, Event::KeyPress, &F::TextPV_KeyPress},
-    {TextFV, Event::KeyPress, &F::TextFV_KeyPress},
-    {TextPMT, Event::KeyPress, &F::TextPMT_KeyPress},
-    {TextPer, Event::KeyPress, &F::TextPer_KeyPress},
-    {TextDecimal, Event::KeyPress, &F::TextDecimal_KeyPress},
-    {CheckPayment, Event::Click, &F::CheckPayment_Click},
-    {CommandClear, Event::Click, &F::CommandClear_Click},
-
-    {CommandCF, Event::Click, &F::CommandCF_Click},
-    {TextCF, Event::GotFocus, &F::TextCF_GotFocus},
-    {TextCF, Event::LostFocus, &F::TextCF_LostFocus},
-    {TextCF, Event::KeyPress, &F::TextCF_KeyPress},
-    {TextCF, Event::KeyUp, &F::TextCF_KeyUp},
-    {TextCF, Event::MouseUp, &F::TextCF_MouseUp},
-    {CommandNPV, Event::Click, &F::CommandNPV_Click},
-    {CommandIRR, Event::Click, &F::CommandIRR_Click},
-    {CommandMIRR, Event::Click, &F::CommandMIRR_Click},
-
-    {CommandN, Event::Click, &F::CommandN_Click},
-    {CommandInterest, Event::Click, &F::CommandInterest_Click},
-    {CommandPV, Event::Click, &F::CommandPV_Click},
-    {CommandFV, Event::Click, &F::CommandFV_Click},
-    {CommandPMT, Event::Click, &F::CommandPMT_Click},
-    {CommandPPMT, Event::Click, &F::CommandPPMT_Click},
-    {CommandIPMT, Event::Click, &F::CommandIPMT_Click},
-    {CommandPrincipal, Event::Click, &F::CommandPrincipal_Click},
-    {CommandInterestPaid, Event::Click, &F::CommandInterestPaid_Click},
-    {CommandBalance, Event::Click, &F::CommandBalance_Click},
-    {CommandEffect, Event::Click, &F::CommandEffect_Click},
-    {CommandNominal, Event::Click, &F::CommandNominal_Click},
-
-    {Num0Command, Event::Click, &F::Num0Command_Click},
-    {Num1Command, Event::Click, &F::Num1Command_Click},
-    {Num2Command, Event::Click, &F::Num2Command_Click},
-    {Num3Command, Event::Click, &F::Num3Command_Click},
-    {Num4Command, Event::Click, &F::Num4Command_Click},
-    {Num5Command, Event::Click, &F::Num5Command_Click},
-    {Num6Command, Event::Click, &F::Num6Command_Click},
-    {Num7Command, Event::Click, &F::Num7Command_Click},
-    {Num8Command, Event::Click, &F::Num8Command_Click},
-    {Num9Command, Event::Click, &F::Num9Command_Click},
-    {NumDotCommand, Event::Click, &F::NumDotCommand_Click},
-    {NumSignCommand, Event::Click, &F::NumSignCommand_Click},
-    {CommandBackSpace, Event::Click, &F::CommandBackSpace_Click},
-
-    {NumPlusCommand, Event::Click, &F::NumPlusCommand_Click},
-    {NumMinusCommand, Event::Click, &F::NumMinusCommand_Click},
-    {NumMULCommand, Event::Click, &F::NumMULCommand_Click},
-    {NumDivCommand, Event::Click, &F::NumDivCommand_Click},
-    {NumEqCommand, Event::Click, &F::NumEqCommand_Click},
-
-    {NumSqRtCommand, Event::Click, &F::NumSqRtCommand_Click},
-    {NumSquareCommand, Event::Click, &F::NumSquareCommand_Click},
-    {CommandInvertX, Event::Click, &F::CommandInvertX_Click},
-
-    {NumMCommand, Event::Click, &F::NumMCommand_Click},
-    {NumMPlusCommand, Event::Click, &F::NumMPlusCommand_Click},
-    {NumMMinusCommand, Event::Click, &F::NumMMinusCommand_Click},
-    {NumMRCommand, Event::Click, &F::NumMRCommand_Click},
-    {NumMCCommand, Event::Click, &F::NumMCCommand_Click},
-
-    {NumACCommand, Event::Click, &F::NumACCommand_Click},
-    {NumCCommand, Event::Click, &F::NumCCommand_Click},
+struct Wire {
+  ControlId control;
+  std::size_t kind;  // the event's position in EventArgs
+  void (*invoke)(F& form, EventArgs& event);
 };
 
-constexpr int kEventCount = static_cast<int>(Event::ButtonClick) + 1;
-
-// The table, indexed by control and event, for a look-up per event.
-using Index = std::array<std::array<const Wire*, kEventCount>, kControlCount>;
-
-const Index& index() {
-  static const Index table = [] {
-    Index built{};
-    for (const Wire& wire : kWiring)
-      built[static_cast<int>(wire.control)][static_cast<int>(wire.event)] = &wire;
-    return built;
-  }();
-  return table;
+template <typename Kind, auto handler>
+constexpr Wire on(ControlId control) {
+  static_assert(kEventKind<Kind> < kEventKindCount, "not a kind of event");
+  static_assert(std::is_same_v<decltype(handler), typename Kind::Handler>,
+                "the handler does not take the arguments of the event it answers");
+  return {control, kEventKind<Kind>, &invoke<Kind, handler>};
 }
 
-const Wire* find(ControlId control, Event event) {
-  return index()[static_cast<int>(control)][static_cast<int>(event)];
+constexpr Wire kWiring[] = {
+    on<Load, &F::Form_Load>(Form1),
+    on<Unload, &F::Form_Unload>(Form1),
+    on<KeyDown, &F::Form_KeyDown>(Form1),
+    on<Click, &F::MenuExit_Click>(MenuExit),
+    on<Click, &F::MenuCut_Click>(MenuCut),
+    on<Click, &F::MenuCopy_Click>(MenuCopy),
+    on<Click, &F::MenuPaste_Click>(MenuPaste),
+    on<Click, &F::MenuLicenseAgreement_Click>(MenuLicenseAgreement),
+    on<Click, &F::MenuHelpTopics_Click>(MenuHelpTopics),
+    on<Click, &F::MenuAbout_Click>(MenuAbout),
+    on<Click, &F::MenuLoanSchedule_Click>(MenuLoanSchedule),
+    on<Click, &F::MenuCashFlowProfile_Click>(MenuCashFlowProfile),
+    on<ButtonClick, &F::Toolbar1_ButtonClick>(Toolbar1),
+
+    on<GotFocus, &F::Text1_GotFocus>(Text1),
+    on<LostFocus, &F::Text1_LostFocus>(Text1),
+    on<KeyPress, &F::Text1_KeyPress>(Text1),
+    on<KeyDown, &F::Text1_KeyDown>(Text1),
+
+    on<GotFocus, &F::TextN_GotFocus>(TextN),
+    on<GotFocus, &F::TextInterest_GotFocus>(TextInterest),
+    on<GotFocus, &F::TextPV_GotFocus>(TextPV),
+    on<GotFocus, &F::TextFV_GotFocus>(TextFV),
+    on<GotFocus, &F::TextPMT_GotFocus>(TextPMT),
+    on<GotFocus, &F::TextPer_GotFocus>(TextPer),
+    on<GotFocus, &F::TextDecimal_GotFocus>(TextDecimal),
+    on<LostFocus, &F::TextDecimal_LostFocus>(TextDecimal),
+    on<KeyPress, &F::TextN_KeyPress>(TextN),
+    on<KeyPress, &F::TextInterest_KeyPress>(TextInterest),
+    on<KeyPress, &F::TextPV_KeyPress>(TextPV),
+    on<KeyPress, &F::TextFV_KeyPress>(TextFV),
+    on<KeyPress, &F::TextPMT_KeyPress>(TextPMT),
+    on<KeyPress, &F::TextPer_KeyPress>(TextPer),
+    on<KeyPress, &F::TextDecimal_KeyPress>(TextDecimal),
+    on<Click, &F::CheckPayment_Click>(CheckPayment),
+    on<Click, &F::CommandClear_Click>(CommandClear),
+
+    on<Click, &F::CommandCF_Click>(CommandCF),
+    on<GotFocus, &F::TextCF_GotFocus>(TextCF),
+    on<LostFocus, &F::TextCF_LostFocus>(TextCF),
+    on<KeyPress, &F::TextCF_KeyPress>(TextCF),
+    on<KeyUp, &F::TextCF_KeyUp>(TextCF),
+    on<MouseUp, &F::TextCF_MouseUp>(TextCF),
+    on<Click, &F::CommandNPV_Click>(CommandNPV),
+    on<Click, &F::CommandIRR_Click>(CommandIRR),
+    on<Click, &F::CommandMIRR_Click>(CommandMIRR),
+
+    on<Click, &F::CommandN_Click>(CommandN),
+    on<Click, &F::CommandInterest_Click>(CommandInterest),
+    on<Click, &F::CommandPV_Click>(CommandPV),
+    on<Click, &F::CommandFV_Click>(CommandFV),
+    on<Click, &F::CommandPMT_Click>(CommandPMT),
+    on<Click, &F::CommandPPMT_Click>(CommandPPMT),
+    on<Click, &F::CommandIPMT_Click>(CommandIPMT),
+    on<Click, &F::CommandPrincipal_Click>(CommandPrincipal),
+    on<Click, &F::CommandInterestPaid_Click>(CommandInterestPaid),
+    on<Click, &F::CommandBalance_Click>(CommandBalance),
+    on<Click, &F::CommandEffect_Click>(CommandEffect),
+    on<Click, &F::CommandNominal_Click>(CommandNominal),
+
+    on<Click, &F::Num0Command_Click>(Num0Command),
+    on<Click, &F::Num1Command_Click>(Num1Command),
+    on<Click, &F::Num2Command_Click>(Num2Command),
+    on<Click, &F::Num3Command_Click>(Num3Command),
+    on<Click, &F::Num4Command_Click>(Num4Command),
+    on<Click, &F::Num5Command_Click>(Num5Command),
+    on<Click, &F::Num6Command_Click>(Num6Command),
+    on<Click, &F::Num7Command_Click>(Num7Command),
+    on<Click, &F::Num8Command_Click>(Num8Command),
+    on<Click, &F::Num9Command_Click>(Num9Command),
+    on<Click, &F::NumDotCommand_Click>(NumDotCommand),
+    on<Click, &F::NumSignCommand_Click>(NumSignCommand),
+    on<Click, &F::CommandBackSpace_Click>(CommandBackSpace),
+
+    on<Click, &F::NumPlusCommand_Click>(NumPlusCommand),
+    on<Click, &F::NumMinusCommand_Click>(NumMinusCommand),
+    on<Click, &F::NumMULCommand_Click>(NumMULCommand),
+    on<Click, &F::NumDivCommand_Click>(NumDivCommand),
+    on<Click, &F::NumEqCommand_Click>(NumEqCommand),
+
+    on<Click, &F::NumSqRtCommand_Click>(NumSqRtCommand),
+    on<Click, &F::NumSquareCommand_Click>(NumSquareCommand),
+    on<Click, &F::CommandInvertX_Click>(CommandInvertX),
+
+    on<Click, &F::NumMCommand_Click>(NumMCommand),
+    on<Click, &F::NumMPlusCommand_Click>(NumMPlusCommand),
+    on<Click, &F::NumMMinusCommand_Click>(NumMMinusCommand),
+    on<Click, &F::NumMRCommand_Click>(NumMRCommand),
+    on<Click, &F::NumMCCommand_Click>(NumMCCommand),
+
+    on<Click, &F::NumACCommand_Click>(NumACCommand),
+    on<Click, &F::NumCCommand_Click>(NumCCommand),
+};
+
+constexpr bool eachEventWiredOnce(std::span<const Wire> wires) {
+  for (std::size_t i = 0; i < wires.size(); ++i)
+    for (std::size_t j = i + 1; j < wires.size(); ++j)
+      if (wires[i].control == wires[j].control && wires[i].kind == wires[j].kind) return false;
+  return true;
 }
+static_assert(eachEventWiredOnce(kWiring), "a control's event has two handlers");
+
+// The table, indexed by control and kind of event.
+constexpr auto kIndex = [] {
+  std::array<std::array<const Wire*, kEventKindCount>, kControlCount> index{};
+  for (const Wire& wire : kWiring) index[static_cast<std::size_t>(wire.control)][wire.kind] = &wire;
+  return index;
+}();
+
+// A key or menu item that did nothing when clicked would be a control left unwired.
+constexpr bool everyKeyAndMenuItemAnswersItsClick() {
+  for (const ControlInfo& info : kControls) {
+    const bool clickable = info.kind == ControlKind::Button || info.kind == ControlKind::MenuItem;
+    if (clickable && !kIndex[static_cast<std::size_t>(info.id)][kEventKind<Click>]) return false;
+  }
+  return true;
+}
+static_assert(everyKeyAndMenuItemAnswersItsClick(), "a key or menu item answers no click");
 
 }  // namespace
 
-std::span<const Wire> wiring() {
-  return kWiring;
-}
-
-bool hasHandler(ControlId control, Event event) {
-  return find(control, event) != nullptr;
-}
-
-void raise(F& form, ControlId control, Event event) {
-  if (const Wire* wire = find(control, event))
-    if (auto* handler = std::get_if<PlainHandler>(&wire->handler)) (form.**handler)();
-}
-
-void raiseKeyPress(F& form, ControlId control, int& keyAscii) {
-  if (const Wire* wire = find(control, Event::KeyPress))
-    if (auto* handler = std::get_if<KeyPressHandler>(&wire->handler)) (form.**handler)(keyAscii);
-}
-
-static void raiseKey(F& form, ControlId control, Event event, int keyCode, int shift) {
-  if (const Wire* wire = find(control, event))
-    if (auto* handler = std::get_if<KeyHandler>(&wire->handler)) (form.**handler)(keyCode, shift);
-}
-
-void raiseKeyDown(F& form, ControlId control, int keyCode, int shift) {
-  raiseKey(form, control, Event::KeyDown, keyCode, shift);
-}
-
-void raiseKeyUp(F& form, ControlId control, int keyCode, int shift) {
-  raiseKey(form, control, Event::KeyUp, keyCode, shift);
-}
-
-void raiseMouseUp(F& form, ControlId control, int button, int shift, double x, double y) {
-  if (const Wire* wire = find(control, Event::MouseUp))
-    if (auto* handler = std::get_if<MouseHandler>(&wire->handler))
-      (form.**handler)(button, shift, x, y);
-}
-
-void raiseButtonClick(F& form, ControlId control, const std::string& key) {
-  if (const Wire* wire = find(control, Event::ButtonClick))
-    if (auto* handler = std::get_if<ButtonHandler>(&wire->handler)) (form.**handler)(key);
+void dispatch(F& form, ControlId control, EventArgs& event) {
+  if (const Wire* wire = kIndex[static_cast<std::size_t>(control)][event.index()])
+    wire->invoke(form, event);
 }
 
 }  // namespace vantro::ui

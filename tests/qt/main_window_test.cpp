@@ -28,21 +28,19 @@ namespace vantro::qt {
 namespace {
 
 using ui::ControlId;
-using ui::Event;
 using enum ui::ControlId;
 
 // Every event, as "Control.Event" (KeyPress and KeyDown with their code).
 class EventLog : public contract::RecordingSink {
  public:
-  void onEvent(ControlId control, Event event) override {
-    static const char* const kNames[] = {"Load",     "Unload",  "Click", "GotFocus", "LostFocus",
-                                         "KeyPress", "KeyDown", "KeyUp", "MouseUp",  "ButtonClick"};
-    record(control, kNames[static_cast<int>(event)]);
+  void onEvent(ControlId control, ui::EventArgs& event) override {
+    if (std::holds_alternative<ui::events::Click>(event)) record(control, "Click");
+    RecordingSink::onEvent(control, event);
     if (onAny) onAny(control, event);
   }
   static std::string name(ControlId control) { return std::string(ui::controlInfo(control).name); }
 
-  std::function<void(ControlId, Event)> onAny;
+  std::function<void(ControlId, const ui::EventArgs&)> onAny;
 };
 
 // The first accessible object named `name` under `root`, depth first.
@@ -259,8 +257,8 @@ TEST_F(MainWindowTest, KeyPreviewShowsEachKeyToTheWindowOnceBeforeTheControl) {
 TEST_F(MainWindowTest, AKeyTakesTheFocusThenClicksAndTheCheckBoxTogglesBeforeItsClick) {
   window.textBox(TextPV).setFocus();
   int valueAtClick = -1;
-  log.onAny = [&](ControlId control, Event event) {
-    if (control == CheckPayment && event == Event::Click)
+  log.onAny = [&](ControlId control, const ui::EventArgs& event) {
+    if (control == CheckPayment && std::holds_alternative<ui::events::Click>(event))
       valueAtClick = window.controls().CheckPayment.value();
   };
   log.events.clear();

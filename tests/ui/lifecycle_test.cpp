@@ -40,7 +40,7 @@ TEST(Main, AFirstCopyShowsTheWindowWhereTheSettingsBesideItSayAndSavesThemThere)
   EXPECT_EQ(f.window.form().left(), 300);
   EXPECT_EQ(f.window.form().top(), 1234);  // half to even
   f.window.form().move(-1200, 2475);
-  ui::raise(f.form, ControlId::Form1, ui::Event::Unload);
+  ui::dispatch(f.form, ControlId::Form1, ui::events::Unload{});
   EXPECT_EQ(f.app.ends, 1);
   EXPECT_EQ(readFile(folder.ini()),
             "[System]\r\nXPosition=-1200\r\nYPosition= 2475\r\nXPositionTools= 120\r\n"
@@ -75,10 +75,10 @@ TEST(Settings, AFileReadElsewhereIsWrittenWhereTheSettingsGoWithItsForeignLines)
   writeFile(folder.ini(), "Colour=blue\r\nXPosition=300\r\nYPosition=600\r\n");
   LoadedForm f;
   f.module.setSettingsPaths({folder.ini(), user});
-  ui::raise(f.form, ControlId::Form1, ui::Event::Load);
+  ui::dispatch(f.form, ControlId::Form1, ui::events::Load{});
   EXPECT_EQ(f.window.form().left(), 300);
   EXPECT_EQ(f.window.form().top(), 600);
-  ui::raise(f.form, ControlId::Form1, ui::Event::Unload);
+  ui::dispatch(f.form, ControlId::Form1, ui::events::Unload{});
   EXPECT_EQ(readFile(folder.ini()), "Colour=blue\r\nXPosition=300\r\nYPosition=600\r\n");
   EXPECT_EQ(readFile(user),
             "[System]\r\nXPosition= 300\r\nYPosition= 600\r\nXPositionTools= 0\r\n"
@@ -90,7 +90,7 @@ TEST(Settings, AFileThatCannotBeReadIsLeftAlone) {
   fs::create_directories(folder.ini() / "not-a-file");  // reading a folder fails, even as root
   LoadedForm f(folder.path(), 4530, 2475);
   EXPECT_EQ(f.window.form().left(), 4530);
-  ui::raise(f.form, ControlId::Form1, ui::Event::Unload);
+  ui::dispatch(f.form, ControlId::Form1, ui::events::Unload{});
   EXPECT_TRUE(fs::is_directory(folder.ini() / "not-a-file"));
   EXPECT_EQ(f.app.ends, 1);
 }

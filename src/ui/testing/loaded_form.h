@@ -111,7 +111,7 @@ class LoadedForm {
       app.folder = programFolder;
       module.Main();
     }
-    raise(form, ControlId::Form1, Event::Load);
+    dispatch(form, ControlId::Form1, ui::events::Load{});
     window.focus(ControlId::Text1);
   }
 

@@ -58,17 +58,13 @@ MemoryPanel& MemoryWindow::panel(ControlId id) {
   return pick(panels_, id);
 }
 
-void MemoryWindow::raise(ControlId id, Event event) {
-  if (sink_) sink_->onEvent(id, event);
-}
-
 void MemoryWindow::focus(ControlId id) {
   if (focused_ == id) return;
   const std::optional<ControlId> old = focused_;
   focused_ = id;
   form_.setActiveControl(id);
-  if (old) raise(*old, Event::LostFocus);
-  raise(id, Event::GotFocus);
+  if (old) deliver(*old, events::LostFocus{});
+  deliver(id, events::GotFocus{});
 }
 
 void MemoryWindow::click(ControlId id) {
@@ -79,25 +75,27 @@ void MemoryWindow::click(ControlId id) {
     MemoryCheckBox& box = checkBox(id);
     box.setValue(box.value() == 0 ? 1 : 0);
   }
-  raise(id, Event::Click);
-  if (kind == ControlKind::TextBox && sink_) sink_->onMouseUp(id, 1, 0, 0, 0);
+  deliver(id, events::Click{});
+  if (kind == ControlKind::TextBox) deliver(id, events::MouseUp{});
 }
 
 void MemoryWindow::keyStroke(int keyCode, int keyAscii) {
   if (!focused_) return;
-  if (form_.keyPreview() && sink_) sink_->onKeyDown(ControlId::Form1, keyCode, 0);
+  if (form_.keyPreview()) deliver(ControlId::Form1, events::KeyDown{keyCode});
   // The window's handler may have moved the focus; the key still belongs to the control
   // that had it when the key went down.
   const ControlId target = *focused_;
-  if (sink_) sink_->onKeyDown(target, keyCode, 0);
+  deliver(target, events::KeyDown{keyCode});
   if (keyAscii != 0) {
-    if (sink_) sink_->onKeyPress(target, keyAscii);
+    EventArgs press = events::KeyPress{keyAscii};
+    deliver(target, press);
+    keyAscii = std::get<events::KeyPress>(press).keyAscii;
     if (keyAscii != 0 && controlInfo(target).kind == ControlKind::TextBox)
       textBox(target).acceptCharacter(keyAscii);
   } else if (controlInfo(target).kind == ControlKind::TextBox) {
     textBox(target).acceptKey(keyCode);
   }
-  if (sink_) sink_->onKeyUp(target, keyCode, 0);
+  deliver(target, events::KeyUp{keyCode});
 }
 
 void MemoryWindow::type(std::string_view keys) {

@@ -42,7 +42,7 @@ class MemoryWindow {
   }
   // A button of the toolbar, by its key: the focus stays where it is.
   void clickToolbarButton(const std::string& key) {
-    if (sink_) sink_->onButtonClick(ControlId::Toolbar1, key);
+    deliver(ControlId::Toolbar1, events::ButtonClick{key});
   }
   // A key without a character of its own (arrows, Home, End, Delete).
   void pressKey(int keyCode);
@@ -63,7 +63,11 @@ class MemoryWindow {
 
  private:
   void keyStroke(int keyCode, int keyAscii);
-  void raise(ControlId id, Event event);
+  // Hands `event` to the sink; what the sink changed in it stays there.
+  void deliver(ControlId id, EventArgs& event) {
+    if (sink_) sink_->onEvent(id, event);
+  }
+  void deliver(ControlId id, EventArgs&& event) { deliver(id, event); }
 
   EventSink* sink_ = nullptr;
   std::optional<ControlId> focused_;
