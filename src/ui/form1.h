@@ -30,6 +30,10 @@ struct Form1Controls {
   TextBox& TextPer;
   TextBox& TextCF;
   TextBox& TextDecimal;
+  // The captions of Label1, Label2 and Label3 are state, not decoration: the keypad reads them
+  // back to decide what a key does (the pending operator, whether the memory holds a value,
+  // whether constant mode is on), and the keystroke scripts pin that. Keep them the one record
+  // of those facts; a flag beside them would be a second one that can disagree.
   Label& Label1;  // operator indicator
   Label& Label2;  // "M" while the memory is in use
   Label& Label3;  // "K" while constant mode is on
