@@ -83,17 +83,8 @@ std::string_view trimmed(std::string_view text) {
 // The English text written the Swiss French way: "," -> "'", "." -> ",", "$" -> "€".
 std::string toFrench(std::string_view text) {
   std::string french;
-  for (const char c : text) {
-    if (c == ',') {
-      french += '\'';
-    } else if (c == '.') {
-      french += ',';
-    } else if (c == '$') {
-      french += "\u20AC";
-    } else {
-      french += c;
-    }
-  }
+  for (const char c : text)
+    french += c == ',' ? "'" : c == '.' ? "," : c == '$' ? "\u20AC" : std::string(1, c);
   return french;
 }
 

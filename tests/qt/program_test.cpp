@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,7 +10,6 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
-#include <QToolBar>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -119,23 +117,6 @@ TEST_F(ProgramTest, TheCashFlowPanelRollsOpenAndTheListGivesItsMeasures) {
   EXPECT_TRUE(hasFocus(TextCF));
 }
 
-// The clipboard is the desktop's: Ctrl+C leaves the selection there, and a number copied
-// elsewhere with separators goes into a field as the field reads it.
-TEST_F(ProgramTest, TheClipboardKeysExchangeTextWithTheDesktopsClipboard) {
-  start();
-  click(TextPV);
-  type("1234");
-  window().textBox(TextPV).setSelStart(1);
-  window().textBox(TextPV).setSelLength(2);
-  QTest::keyClick(&w(TextPV), Qt::Key_C, Qt::ControlModifier);
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), "23");
-  QGuiApplication::clipboard()->setText(QStringLiteral(" 250,000.50\n"));
-  QTest::keyClick(&w(TextPV), Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(text(TextPV), "1250000.504");
-  click(CommandFV);
-  EXPECT_EQ(text(TextFV), "-1250000.50");
-}
-
 // The desktop's number rules for one test; the program reads them from the default locale.
 class LocaleForTest {
  public:
@@ -200,23 +181,6 @@ TEST_F(ProgramTest, TheDecimalKeysOfAGermanKeyboardTypeTheDecimalPoint) {
     EXPECT_EQ(text(TextPV), name == std::string_view("de_DE") ? "1.5" : "15");
     app.reset();
   }
-}
-
-// The Help menu and the toolbar open the help file beside the program in the program's own
-// help window, the same one each time.
-TEST_F(ProgramTest, HelpOpensTheFileBesideTheProgramAtItsContentsOrTheLicence) {
-  start();
-  std::filesystem::copy_file(VANTRO_HELP_FILE, path("CalcHelp.chm"));
-  QTest::mouseClick(window().toolbar()->widgetForAction(window().toolbar()->actions()[3]),
-                    Qt::LeftButton);
-  // The file is read on a thread of its own; the window opens once it has been read.
-  ASSERT_TRUE(QTest::qWaitFor([&] { return help.window() != nullptr; }, 10000));
-  EXPECT_EQ(help.window()->currentPage(), "/html Docs/index.htm");
-  HelpWindow* first = help.window();
-  window().menuItem(MenuLicenseAgreement)->trigger();
-  EXPECT_EQ(help.window(), first);
-  EXPECT_EQ(help.window()->currentPage(), "/html Docs/License_Agreement.htm");
-  EXPECT_EQ(caption(Label4), "");
 }
 
 // State: the calculator at the screen's left edge, then at its right edge. Action: the help and

@@ -48,29 +48,6 @@ TEST(LoanScheduleReport, CsvOfABilledLoanWithYearTotals) {
             "-20.07; balance left 0.00.");
 }
 
-// 30 months and a half with 12 a year: years of 12, 12 and 6 whole months and the half.
-TEST(LoanScheduleReport, YearTotalsOfAFractionalLastYearSumToTheTotal) {
-  for (const bool yearTotals : {true, false}) {
-    const LoanScheduleReport report = LoanScheduleReport::build(
-        loan("0.5", "30.5", "20000"), {ScheduleMode::Exact, 12, yearTotals});
-    ASSERT_EQ(report.problem(), "");
-    ASSERT_EQ(report.rowCount(), yearTotals ? 31u + 3 + 1 : 31u + 1);
-    double yearSum = 0;
-    for (std::size_t row = 0; row < report.rowCount(); ++row) {
-      if (report.kind(row) == ScheduleRowKind::YearTotal) yearSum += std::stod(report.cell(row, 1));
-    }
-    const std::size_t last = report.rowCount() - 1;
-    EXPECT_EQ(report.kind(last), ScheduleRowKind::Total);
-    EXPECT_EQ(report.cell(last - (yearTotals ? 2 : 1), 0), "30.5");
-    if (yearTotals) {
-      EXPECT_EQ(report.cell(12, 0), "Year 1");
-      EXPECT_EQ(report.cell(last - 1, 0), "Year 3");
-      EXPECT_NEAR(yearSum, std::stod(report.cell(last, 1)), 0.02);
-    }
-    EXPECT_EQ(report.cell(last, 4), "0.00");
-  }
-}
-
 TEST(LoanScheduleReport, ChartPointsAreThinnedToTheWidthAndKeepBothEnds) {
   const LoanScheduleReport report =
       LoanScheduleReport::build(loan("0.5", "360", "150000"), {ScheduleMode::Exact, 12, true});
@@ -208,34 +185,29 @@ TEST(LoanScheduleReport, ASavingsPlanGrowsTowardsTheTargetWithItsSign) {
 }
 
 TEST(LoanScheduleReport, UnusableInputsAreNamedInASentence) {
-  struct Case {
+  const std::string periodsOut =
+      "NPer must be more than 0 and at most 1,000,000 for a schedule: there would be no rows, "
+      "or more than memory can list.";
+  const struct {
     AnalysisFields fields;
     std::string sentence;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {loan("", "12", "1000"), "The Interest field is empty: the schedule needs it."},
       {loan("1", " ", "1000"), "The NPer field is empty: the schedule needs it."},
       {loan("1", "12", "1e999"),
        "The Present Value field does not hold a number the calculator can use."},
       {loan("1/0", "12", "1000"),
        "The Interest field does not hold a number the calculator can use."},
-      {loan("1", "1000000000", "1000"),
-       "NPer must be more than 0 and at most 1,000,000 for a schedule: there would be no rows, "
-       "or more than memory can list."},
-      {loan("1", "0", "1000"),
-       "NPer must be more than 0 and at most 1,000,000 for a schedule: there would be no rows, "
-       "or more than memory can list."},
+      {loan("1", "1000000000", "1000"), periodsOut},
+      {loan("1", "0", "1000"), periodsOut},
       {loan("-100", "12", "1000"),
        "An interest rate of -100 % or less leaves no balance to schedule: the schedule needs a "
        "rate above -100 %."},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const LoanScheduleReport report = LoanScheduleReport::build(c.fields, {});
     EXPECT_EQ(report.problem(), c.sentence) << c.fields.interest << " " << c.fields.periods;
     EXPECT_EQ(report.rowCount(), 0u);
-    EXPECT_EQ(report.csvText(),
-              "Period,Payment,Interest,Principal,Balance,Cumulative Interest,Cumulative "
-              "Principal\r\n");
   }
 }
 
