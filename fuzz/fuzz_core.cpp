@@ -182,19 +182,21 @@ SettingsValues load(const std::vector<std::string>& lines) {
   return values;
 }
 
-std::string save(const SettingsValues& values, const std::vector<std::string>& lines) {
-  // A window's left edge is a float; keep the conversion defined.
+// What the program writes at exit for the values it read; a window's left edge is a float.
+std::string save(const std::vector<std::string>& lines) {
+  const SettingsValues values = load(lines);
   const float left =
       static_cast<float>(std::clamp(values.xPosition, -double{FLT_MAX}, double{FLT_MAX}));
   return formatSettingsFile(left, values.yPosition, values, lines);
 }
 
+constexpr const char* kOwnMarks[] = {"[SYSTEM]", "XPOSITION", "YPOSITION", "TOOLSWIDTH",
+                                     "TOOLSHEIGHT"};
+
 bool isOwnLine(std::string line) {
   for (char& c : line) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  for (const char* mark : {"[SYSTEM]", "XPOSITION", "YPOSITION", "TOOLSWIDTH", "TOOLSHEIGHT"}) {
-    if (line.find(mark) != std::string::npos) return true;
-  }
-  return false;
+  return std::any_of(std::begin(kOwnMarks), std::end(kOwnMarks),
+                     [&](const char* mark) { return line.find(mark) != std::string::npos; });
 }
 
 void checkSettings(std::string_view text) {
@@ -209,7 +211,7 @@ void checkSettings(std::string_view text) {
     if (!line.empty() && !isOwnLine(line)) kept.push_back(line);
   }
   const SettingsValues first = load(lines);
-  const std::string saved = save(first, lines);
+  const std::string saved = save(lines);
   const std::vector<std::string> savedLines = splitSettingsLines(saved);
   require(savedLines.size() == 7 + kept.size() &&
               std::equal(kept.begin(), kept.end(), savedLines.begin() + 7),
@@ -222,8 +224,7 @@ void checkSettings(std::string_view text) {
   // or twice before the file stops changing.
   std::string previous = saved;
   for (int round = 0; round < 3; ++round) {
-    const std::vector<std::string> again = splitSettingsLines(previous);
-    const std::string next = save(load(again), again);
+    const std::string next = save(splitSettingsLines(previous));
     if (round == 2) require(next == previous, "settings file never settles");
     previous = next;
   }

@@ -69,14 +69,10 @@ TEST(FinanceIdentities, RatesConvertedAndConvertedBack) {
     EXPECT_LE(effective, std::expm1(j) * (1 + 1e-15)) << j << " " << m;
   }
   EXPECT_EQ(EFFECT(0.05, 1), 0.05);
-  for (const auto& [rate, m] : {std::pair{0.0, 12.0}, {-0.01, 12.0}, {0.12, 0.5}}) {
-    try {
-      (void)NOMINAL(rate, m);
-      ADD_FAILURE() << rate << " " << m;
-    } catch (const FinanceError& error) {
-      EXPECT_EQ(error.reason(), FinanceError::Reason::InvalidArgument);
-    }
-  }
+  for (const auto& [rate, m] : {std::pair{0.0, 12.0}, {-0.01, 12.0}, {0.12, 0.5}})
+    EXPECT_EQ(finance_cases::reasonOf([&] { return NOMINAL(rate, m); }),
+              FinanceError::Reason::InvalidArgument)
+        << rate << " " << m;
 }
 
 }  // namespace
