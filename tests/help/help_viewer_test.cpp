@@ -14,10 +14,10 @@
 #include <QTextFrame>
 #include <QToolButton>
 #include <QTreeWidget>
-#include <condition_variable>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
 #include <thread>
 
 #include "qt/help/help_window.h"
@@ -55,44 +55,24 @@ struct Folder {
 };
 
 // A reader that holds each read until the test lets it go or the viewer stops it.
-class HeldReader {
- public:
+struct HeldReader {
   QtHelpViewer::BookReader reader() {
     return [this](const fs::path& file) -> QtHelpViewer::FinishRead {
-      {
-        const std::lock_guard lock(mutex_);
-        startedOn_ = std::this_thread::get_id();
-      }
+      startedOn = std::this_thread::get_id();
       auto rest = QtHelpViewer::readHelpFile(file);
       return [this, rest](std::stop_token stop) -> std::shared_ptr<const help::HelpBook> {
-        std::unique_lock lock(mutex_);
-        ++reads_;
+        ++reads;
         // Not for ever: a viewer that waits for its reader must fail the test, not hang it.
-        changed_.wait_for(lock, stop, std::chrono::seconds(3), [this] { return released_; });
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+        while (!released && !stop.stop_requested() && std::chrono::steady_clock::now() < end)
+          std::this_thread::sleep_for(std::chrono::milliseconds(1));
         return stop.stop_requested() ? nullptr : rest(stop);
       };
     };
   }
-  void release() {
-    const std::lock_guard lock(mutex_);
-    released_ = true;
-    changed_.notify_all();
-  }
-  int reads() {
-    const std::lock_guard lock(mutex_);
-    return reads_;
-  }
-  std::thread::id startedOn() {
-    const std::lock_guard lock(mutex_);
-    return startedOn_;
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable_any changed_;
-  bool released_ = false;
-  int reads_ = 0;
-  std::thread::id startedOn_;
+  std::atomic<bool> released = false;
+  std::atomic<int> reads = 0;
+  std::atomic<std::thread::id> startedOn;
 };
 
 struct HelpViewerTest : ::testing::Test {
@@ -239,14 +219,14 @@ TEST_F(HelpReadingTest, TheCalculatorAnswersKeysWhileTheFileIsReadOnceForEveryCa
   viewer.showContents(kHelpFile);
   viewer.showTopic(kHelpFile, kLicence);  // the last call made while reading decides
   EXPECT_EQ(viewer.window(), nullptr);
-  held.release();
+  held.released = true;
   ASSERT_TRUE(waitForRead(viewer));
   ASSERT_NE(viewer.window(), nullptr);
   EXPECT_EQ(viewer.window()->currentPage(), kLicence);
-  EXPECT_EQ(held.reads(), 1);
+  EXPECT_EQ(held.reads.load(), 1);
   // A child process forked on the reading thread could inherit a lock that another thread held
   // at that moment (the allocator's) and wait on it for ever.
-  EXPECT_EQ(held.startedOn(), std::this_thread::get_id());
+  EXPECT_EQ(held.startedOn.load(), std::this_thread::get_id());
 }
 
 TEST_F(HelpReadingTest, ClosingWhileTheFileIsReadStopsTheRead) {
@@ -254,7 +234,7 @@ TEST_F(HelpReadingTest, ClosingWhileTheFileIsReadStopsTheRead) {
   viewer->showContents(kHelpFile);
   EXPECT_TRUE(viewer->reading());
   viewer.reset();  // waits for the reader only until it has seen the stop
-  EXPECT_EQ(held.reads(), 1);
+  EXPECT_EQ(held.reads.load(), 1);
   QTest::keyClicks(&calculator, "7");
   EXPECT_EQ(calculator.text(), "7");
 }
@@ -265,7 +245,7 @@ TEST_F(HelpReadingTest, AFileIsReadAgainOnlyOnceItChanged) {
   const Folder folder("help_reading_changes");
   const fs::path file = folder.path / "CalcHelp.chm";
   fs::copy_file(kHelpFile, file);
-  held.release();
+  held.released = true;
   QtHelpViewer viewer(held.reader());
   viewer.showTopic(file, kLicence);
   ASSERT_TRUE(waitForRead(viewer));
@@ -279,13 +259,13 @@ TEST_F(HelpReadingTest, AFileIsReadAgainOnlyOnceItChanged) {
     viewer.showContents(file);
     ASSERT_TRUE(waitForRead(viewer));
   }
-  EXPECT_EQ(held.reads(), 2);
+  EXPECT_EQ(held.reads.load(), 2);
   EXPECT_EQ(window.book(), first);
   EXPECT_EQ(window.currentPage(), kLicence);
   fs::copy_file(kHelpFile, file, fs::copy_options::overwrite_existing);
   viewer.showContents(file);
   ASSERT_TRUE(waitForRead(viewer));
-  EXPECT_EQ(held.reads(), 3);
+  EXPECT_EQ(held.reads.load(), 3);
   EXPECT_EQ(viewer.window(), &window);
   EXPECT_NE(window.book(), first);
   EXPECT_EQ(window.currentPage(), window.book()->startPage());
