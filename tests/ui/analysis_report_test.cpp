@@ -105,30 +105,26 @@ TEST(LoanScheduleReport, APaymentThatDoesNotSettleTheLoanIsNamed) {
     const char* payment;
     int places;
     int paymentDue;
-    std::string note;
+    std::string note;  // what the field holds, what would settle, the last payment
     const char* interest = "6.5/12";
     const char* periods = "360";
     const char* presentValue = "250000";
     const char* futureValue = "";
   };
+  const auto note = [](const char* plan, const char* held, const char* settles, const char* last) {
+    return std::string("The Payment field's ") + held + " does not settle this " + plan +
+           " (it would take " + settles + " a period): the last payment becomes " + last + ".";
+  };
   const Case cases[] = {
       {"-1580.2", 1, 0, ""},
       {"-1580.17", 2, 0, ""},
       {"-83333.33333333333", 2, 0, "", "0", "3"},  // the exact payment, -250000/3
-      {"-1580.17", 4, 0,
-       "The Payment field's -1580.1700 does not settle this loan (it would take -1580.1701 a "
-       "period): the last payment becomes -1580.2350."},
-      {"-1500", 2, 0,
-       "The Payment field's -1500.00 does not settle this loan (it would take -1580.17 a "
-       "period): the last payment becomes -90182.36."},
-      {"-1580.17", 2, 1,
-       "The Payment field's -1580.17 does not settle this loan (it would take -1571.66 a "
-       "period): the last payment becomes 7836.82."},
+      {"-1580.17", 4, 0, note("loan", "-1580.1700", "-1580.1701", "-1580.2350")},
+      {"-1500", 2, 0, note("loan", "-1500.00", "-1580.17", "-90182.36")},
+      {"-1580.17", 2, 1, note("loan", "-1580.17", "-1571.66", "7836.82")},
       // Saving 30,000 in 60 months at 0.5 %: 59 payments of -400 grow to 27,508.01.
-      {"-400", 2, 0,
-       "The Payment field's -400.00 does not settle this savings plan (it would take -429.98 a "
-       "period): the last payment becomes -2491.99.",
-       "0.5", "60", "0", "30000"},
+      {"-400", 2, 0, note("savings plan", "-400.00", "-429.98", "-2491.99"), "0.5", "60", "0",
+       "30000"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.payment << " " << c.places << " " << c.paymentDue);
