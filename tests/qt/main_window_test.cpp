@@ -149,7 +149,8 @@ TEST_F(MainWindowTest, FieldsAreNamedAndDescribedByTheirCaptionsAndResultsExpose
       if (!label->text().isEmpty() && name.startsWith(label->text())) caption = label;
     ASSERT_NE(caption, nullptr) << info.name << " is named " << name.toStdString();
     EXPECT_FALSE(caption->toolTip().isEmpty()) << info.name;
-    EXPECT_EQ(field->text(QAccessible::Description), caption->toolTip()) << info.name;
+    EXPECT_EQ(field->text(QAccessible::Description).toStdString(), caption->toolTip().toStdString())
+        << info.name;
   }
   EXPECT_EQ(fields, 8);
 
