@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -112,22 +113,17 @@ TEST_F(ProgramTest, TheCashFlowPanelRollsOpenAndTheListGivesItsMeasures) {
 }
 
 // The desktop's number rules for one test; the program reads them from the default locale.
-class LocaleForTest {
- public:
-  explicit LocaleForTest(const char* name) {
-    QLocale::setDefault(QLocale(QString::fromLatin1(name)));
-  }
-  ~LocaleForTest() { QLocale::setDefault(QLocale::system()); }
-  LocaleForTest(const LocaleForTest&) = delete;
-  LocaleForTest& operator=(const LocaleForTest&) = delete;
-};
+auto useLocale(const char* name) {
+  QLocale::setDefault(QLocale(QString::fromLatin1(name)));
+  return qScopeGuard([] { QLocale::setDefault(QLocale::system()); });
+}
 
 // What the display shows, selected with Ctrl+A and copied with Ctrl+C, goes into a field and
 // the list with Ctrl+V as the same number, whichever way the desktop writes numbers.
 TEST_F(ProgramTest, ANumberCopiedFromTheDisplayPastesBackAsItselfInEveryLocale) {
   for (const char* name : {"en_US", "de_DE", "fr_FR", "C"}) {
     SCOPED_TRACE(name);
-    const LocaleForTest locale(name);
+    const auto locale = useLocale(name);
     start();
     type("1/3\r");
     ASSERT_EQ(text(Text1), "0.333333333333333");
@@ -159,7 +155,7 @@ TEST_F(ProgramTest, TheDecimalKeysOfAGermanKeyboardTypeTheDecimalPoint) {
   };
   for (const char* name : {"de_DE", "en_US"}) {
     SCOPED_TRACE(name);
-    const LocaleForTest locale(name);
+    const auto locale = useLocale(name);
     start();
     for (const ControlId box : {Text1, TextInterest, TextCF}) {
       click(box == TextCF ? CommandCF : box);
