@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the core's readers and writers and checks properties that hold for
 // every input: the leading-number reader agrees with the C library's strtod, the numeric test
 // agrees with strtod and across locales, a numeric text's plain number is what strtod reads,
-// the general format reads back as the value it came from, the cash-flow list and the settings
-// file reach a fixed point after one or a few rounds; an amortisation schedule ends at the
+// the general format reads back as the value it came from, the settings file reaches a fixed
+// point after a few rounds; an amortisation schedule ends at the
 // balance its terms ask for, and a cash-flow profile's range holds every IRR, all in finite
 // numbers or a FinanceError.
 
@@ -18,7 +18,6 @@
 #include <string_view>
 #include <vector>
 
-#include "core/cash_flow_text.h"
 #include "core/checked_math.h"
 #include "core/finance/cash_flow_profile.h"
 #include "core/finance/schedule.h"
@@ -83,17 +82,8 @@ std::string_view trimmed(std::string_view text) {
 // The English text written the Swiss French way: "," -> "'", "." -> ",", "$" -> "€".
 std::string toFrench(std::string_view text) {
   std::string french;
-  for (const char c : text) {
-    if (c == ',') {
-      french += '\'';
-    } else if (c == '.') {
-      french += ',';
-    } else if (c == '$') {
-      french += "\u20AC";
-    } else {
-      french += c;
-    }
-  }
+  for (const char c : text)
+    french += c == ',' ? "'" : c == '.' ? "," : c == '$' ? "\u20AC" : std::string(1, c);
   return french;
 }
 
@@ -113,11 +103,8 @@ void checkNumericTest(std::string_view text) {
   }
 
   const bool numeric = isNumeric(text, english);
-  if (const auto number = readNumber(text, english)) {
-    require(number->find_first_not_of("+-0123456789.E") == std::string::npos, "plain has extras");
-    require(isNumeric(*number, plain), "plain number is not numeric");
+  if (const auto number = readNumber(text, english))
     require(leadingNumberValue(*number) == cStrtod(*number), "plain number reads differently");
-  }
   if (numeric) {
     std::string withoutSeparators(text);
     std::erase(withoutSeparators, ',');
@@ -127,21 +114,6 @@ void checkNumericTest(std::string_view text) {
   // groups where "'" does), and the text holds no "'" of its own.
   if (text.find_first_of("\xE2'") == std::string_view::npos) {
     require(isNumeric(toFrench(text), french) == numeric, "French and English disagree");
-  }
-}
-
-// The rewritten list has one line per amount and reads back to itself, also where "." groups
-// thousands.
-void checkCashFlows(std::string_view text, int decimalPlaces) {
-  for (const NumberLocale& locale :
-       {NumberLocale{".", ",", "$"}, NumberLocale{",", ".", "\u20AC"}}) {
-    const CashFlowList list = parseCashFlows(text, locale, decimalPlaces);
-    const auto lines =
-        static_cast<std::size_t>(std::count(list.text.begin(), list.text.end(), '\n'));
-    require(lines == (list.text.empty() ? 0 : list.values.size()), "one line per amount");
-    const CashFlowList again = parseCashFlows(list.text, locale, decimalPlaces);
-    require(again.text == list.text, "rewritten list changes when read again");
-    require(again.values.size() == list.values.size(), "rewritten list lost an amount");
   }
 }
 
@@ -191,19 +163,21 @@ SettingsValues load(const std::vector<std::string>& lines) {
   return values;
 }
 
-std::string save(const SettingsValues& values, const std::vector<std::string>& lines) {
-  // A window's left edge is a float; keep the conversion defined.
+// What the program writes at exit for the values it read; a window's left edge is a float.
+std::string save(const std::vector<std::string>& lines) {
+  const SettingsValues values = load(lines);
   const float left =
       static_cast<float>(std::clamp(values.xPosition, -double{FLT_MAX}, double{FLT_MAX}));
   return formatSettingsFile(left, values.yPosition, values, lines);
 }
 
+constexpr const char* kOwnMarks[] = {"[SYSTEM]", "XPOSITION", "YPOSITION", "TOOLSWIDTH",
+                                     "TOOLSHEIGHT"};
+
 bool isOwnLine(std::string line) {
   for (char& c : line) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  for (const char* mark : {"[SYSTEM]", "XPOSITION", "YPOSITION", "TOOLSWIDTH", "TOOLSHEIGHT"}) {
-    if (line.find(mark) != std::string::npos) return true;
-  }
-  return false;
+  return std::any_of(std::begin(kOwnMarks), std::end(kOwnMarks),
+                     [&](const char* mark) { return line.find(mark) != std::string::npos; });
 }
 
 void checkSettings(std::string_view text) {
@@ -218,7 +192,7 @@ void checkSettings(std::string_view text) {
     if (!line.empty() && !isOwnLine(line)) kept.push_back(line);
   }
   const SettingsValues first = load(lines);
-  const std::string saved = save(first, lines);
+  const std::string saved = save(lines);
   const std::vector<std::string> savedLines = splitSettingsLines(saved);
   require(savedLines.size() == 7 + kept.size() &&
               std::equal(kept.begin(), kept.end(), savedLines.begin() + 7),
@@ -231,8 +205,7 @@ void checkSettings(std::string_view text) {
   // or twice before the file stops changing.
   std::string previous = saved;
   for (int round = 0; round < 3; ++round) {
-    const std::vector<std::string> again = splitSettingsLines(previous);
-    const std::string next = save(load(again), again);
+    const std::string next = save(splitSettingsLines(previous));
     if (round == 2) require(next == previous, "settings file never settles");
     previous = next;
   }
@@ -346,7 +319,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text(reinterpret_cast<const char*>(data), size);
   checkLeadingNumber(text);
   checkNumericTest(text);
-  checkCashFlows(text, size > 0 ? data[size - 1] % 18 - 1 : 2);
   checkFormat(data, size);
   checkSettings(text);
   checkTextEdit(text, size > 0 ? static_cast<int>(data[0] % 16) - 2 : 0);

@@ -3,11 +3,12 @@
 // symbol of up to three bytes each) and checks: every number the program writes, in the general
 // format of the display and the fixed format of financial results, reads back as itself; the
 // plain form it gives for any text is one the leading-number value reads whole; the cash-flow
-// list rewritten once reads back to itself.
+// list rewritten once has one line per amount and reads back to itself.
 //
 // Input: three length bytes and the three texts, eight bytes of a double, a byte of decimal
 // places, then the text to read.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -78,6 +79,8 @@ void checkAnyText(std::string_view text, const NumberLocale& locale, int places)
     require(!std::isnan(leadingNumberValue(*plain)), "plain form reads as NaN");
   }
   const CashFlowList list = parseCashFlows(text, locale, places);
+  const auto lines = static_cast<std::size_t>(std::count(list.text.begin(), list.text.end(), '\n'));
+  require(lines == (list.text.empty() ? 0 : list.values.size()), "one line per amount");
   const CashFlowList again = parseCashFlows(list.text, locale, places);
   require(again.text == list.text && again.values.size() == list.values.size(),
           "the rewritten list changes when read again");

@@ -78,17 +78,15 @@ class TextBoxContract : public ::testing::Test {
 
 TYPED_TEST_SUITE_P(TextBoxContract);
 
-TYPED_TEST_P(TextBoxContract, ReplacingTheTextPutsTheCaretAtZeroWithNothingSelected) {
+// Replacing the text puts the caret at 0 with nothing selected; the caret and the selection
+// stay within the text, counted in characters, not bytes; moving the caret empties the
+// selection; a selection replaced leaves the caret after what was inserted.
+TYPED_TEST_P(TextBoxContract, TextCaretAndSelection) {
   auto& box = this->pvHolding("12345", 2, 2);
-  box.setText("987");
-  EXPECT_EQ(box.text(), "987");
+  box.setText("\u20AC23");  // euro sign, then 23
+  EXPECT_EQ(box.text(), "\u20AC23");
   EXPECT_EQ(box.selStart(), 0);
   EXPECT_EQ(box.selLength(), 0);
-}
-
-TYPED_TEST_P(TextBoxContract, CaretAndSelectionAreClampedToTheText) {
-  auto& box = this->pv();
-  box.setText("123");
   box.setSelStart(99);
   EXPECT_EQ(box.selStart(), 3);
   box.setSelStart(-4);
@@ -97,27 +95,18 @@ TYPED_TEST_P(TextBoxContract, CaretAndSelectionAreClampedToTheText) {
   box.setSelLength(99);
   EXPECT_EQ(box.selLength(), 2);
   EXPECT_EQ(box.selectedText(), "23");
-  box.setSelStart(2);  // moving the caret empties the selection
+  box.setSelStart(2);
   EXPECT_EQ(box.selLength(), 0);
   EXPECT_EQ(box.selectedText(), "");
-}
-
-TYPED_TEST_P(TextBoxContract, SelectedTextIsReplacedAndTheCaretFollowsTheInsertion) {
-  auto& box = this->pvHolding("1234", 1, 2);
+  box.setSelStart(1);
+  box.setSelLength(1);
   box.setSelectedText("xy z");
-  EXPECT_EQ(box.text(), "1xy z4");
+  EXPECT_EQ(box.text(), "\u20ACxy z3");
   EXPECT_EQ(box.selStart(), 5);
   EXPECT_EQ(box.selLength(), 0);
 }
 
-TYPED_TEST_P(TextBoxContract, PositionsCountCharactersNotBytes) {
-  auto& box = this->pvHolding("\u20AC12", 1, 1);  // euro sign, then 12
-  EXPECT_EQ(box.selectedText(), "1");
-  box.setSelStart(99);
-  EXPECT_EQ(box.selStart(), 3);
-}
-
-TYPED_TEST_P(TextBoxContract, FocusRunsLostFocusOfTheOldBoxThenGotFocusOfTheNew) {
+TYPED_TEST_P(TextBoxContract, FocusRunsLostFocusOfTheOldBoxThenGotFocusOfTheNewAndKeepsSelections) {
   this->display().setFocus();
   this->h.sink.events.clear();
   this->pv().setFocus();
@@ -128,15 +117,13 @@ TYPED_TEST_P(TextBoxContract, FocusRunsLostFocusOfTheOldBoxThenGotFocusOfTheNew)
   EXPECT_EQ(this->h.controls().Form1.activeControl(), ControlId::TextPV);
   this->h.clickBox(ControlId::TextCF);
   EXPECT_EQ(this->h.controls().Form1.activeControl(), ControlId::TextCF);
-}
-
-TYPED_TEST_P(TextBoxContract, SelectionSurvivesLosingTheFocus) {
+  // A box keeps its selection when it loses the focus, and takes a new caret unfocused.
   this->pv().setFocus();
   auto& box = this->pvHolding("500", 0, 3);
   this->display().setFocus();
   EXPECT_EQ(box.selStart(), 0);
   EXPECT_EQ(box.selLength(), 3);
-  box.setSelStart(2);  // also while unfocused
+  box.setSelStart(2);
   EXPECT_EQ(box.selStart(), 2);
 }
 
@@ -242,14 +229,14 @@ TYPED_TEST_P(TextBoxContract, PendingWorkRunsOnceWhenTheLogicProcessesEvents) {
   EXPECT_EQ(runs, 11);
 }
 
-REGISTER_TYPED_TEST_SUITE_P(
-    TextBoxContract, ReplacingTheTextPutsTheCaretAtZeroWithNothingSelected,
-    CaretAndSelectionAreClampedToTheText, SelectedTextIsReplacedAndTheCaretFollowsTheInsertion,
-    PositionsCountCharactersNotBytes, FocusRunsLostFocusOfTheOldBoxThenGotFocusOfTheNew,
-    SelectionSurvivesLosingTheFocus, AKeptCharacterReplacesTheSelectionAndADroppedOneNeverArrives,
-    BackspaceDeletesTheSelectionOrTheCharacterBeforeTheCaret,
-    ArrowKeysReportTheirKeyCodeAndMoveTheCaret, AClickIntoABoxFocusesItThenReleasesTheButton,
-    TheMultiLineBoxEndsEveryLineWithCrLf, APanelReportsItsMeasuredHeightAndVisibility,
-    PendingWorkRunsOnceWhenTheLogicProcessesEvents);
+REGISTER_TYPED_TEST_SUITE_P(TextBoxContract, TextCaretAndSelection,
+                            FocusRunsLostFocusOfTheOldBoxThenGotFocusOfTheNewAndKeepsSelections,
+                            AKeptCharacterReplacesTheSelectionAndADroppedOneNeverArrives,
+                            BackspaceDeletesTheSelectionOrTheCharacterBeforeTheCaret,
+                            ArrowKeysReportTheirKeyCodeAndMoveTheCaret,
+                            AClickIntoABoxFocusesItThenReleasesTheButton,
+                            TheMultiLineBoxEndsEveryLineWithCrLf,
+                            APanelReportsItsMeasuredHeightAndVisibility,
+                            PendingWorkRunsOnceWhenTheLogicProcessesEvents);
 
 }  // namespace vantro::contract

@@ -90,6 +90,8 @@ TEST(ReadNumber, OwnFormFirstThenTheLocales) {
   // U+202F groups the thousands in French; a plain or no-break space stands for it.
   expectNumbers({",", "\u202F", "\u20AC"}, {{"12\u202F345\u202F678,5 \u20AC", "12345678.5"},
                                             {"1 000,25", "1000.25"},
+                                            {"-1234567.891", "-1234567.891"},
+                                            {"1E+15", "1E+15"},
                                             {"1\u00A0000", "1000"},
                                             {"100\u202F", "100"},
                                             {"1\u202F\u202F000", nullptr},

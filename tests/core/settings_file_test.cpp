@@ -59,12 +59,20 @@ TEST_F(SettingsFileTest, FirstFileAndRoundTrip) {
   EXPECT_EQ(back.toolsWidth, 1e20);
 }
 
-TEST_F(SettingsFileTest, KeysIgnoreCaseLastWinsAndAreNotTrimmed) {
+// Foreign lines, bytes that are no text and a 10 MB line among them, are kept in order.
+TEST_F(SettingsFileTest, KeysIgnoreCaseLastWinsAndAreNotTrimmedAndForeignLinesStay) {
+  const std::string garbage("\x01\xFF\x00=\xC3", 5);
+  const std::string longLine = "Note=" + std::string(10u << 20, 'x');
   put("xposition=100\nXPOSITION=200\nXPosition =300\n xposition=400\nyPosition=5e1\n"
-      "[Other]\nXPositionTools=120\nXPosition=1e999\n");
+      "[Other]\nXPositionTools=120\nXPosition=1e999\n" +
+      garbage + "\r\n\r\r\n" + longLine);
   const SettingsValues values = startAndExit();
   EXPECT_EQ(values.xPosition, 200);
-  EXPECT_EQ(get(), ownLines(" 200", " 50", " 120") + "[Other]\r\n");
+  EXPECT_EQ(get(), ownLines(" 200", " 50", " 120") + "[Other]\r\n" + garbage + "\r\n\r\r\n" +
+                       longLine + "\r\n");
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(splitSettingsLines("\n"), Lines{""});
+  EXPECT_EQ(splitSettingsLines("a\r\r\nb\rc\r"), (Lines{"a\r", "b\rc\r"}));
 }
 
 TEST_F(SettingsFileTest, SixteenBitValuesRoundHalfToEvenAndMustFit) {
@@ -80,19 +88,6 @@ TEST_F(SettingsFileTest, SixteenBitValuesRoundHalfToEvenAndMustFit) {
     EXPECT_EQ(values.yPosition, expected) << text;
     EXPECT_EQ(values.yPositionTools, expected) << text;
   }
-}
-
-TEST_F(SettingsFileTest, ForeignLinesSurviveInOrder) {
-  const std::string garbage("\x01\xFF\x00=\xC3", 5);
-  const std::string longLine = "Note=" + std::string(10u << 20, 'x');
-  put("[System]\r\n\r\nColour=red\r\nXPosition = 300\r\n" + garbage + "\r\n\r\r\n" + longLine +
-      "\r\nTOOLSWIDTH\r\nlast");
-  startAndExit();
-  EXPECT_EQ(get(), ownLines(" 0", " 0") + "Colour=red\r\n" + garbage + "\r\n\r\r\n" + longLine +
-                       "\r\nlast\r\n");
-  using Lines = std::vector<std::string>;
-  EXPECT_EQ(splitSettingsLines("\n"), Lines{""});
-  EXPECT_EQ(splitSettingsLines("a\r\r\nb\rc\r"), (Lines{"a\r", "b\rc\r"}));
 }
 
 TEST_F(SettingsFileTest, ReadStatus) {

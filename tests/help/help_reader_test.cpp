@@ -1,4 +1,5 @@
-// The help reader on the help file the build compiled, and on files it must refuse.
+// The help reader on the help file the build compiled (its contents, topics, search and every
+// page's references), and on files it must refuse.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -74,6 +75,51 @@ TEST_F(HelpReaderTest, SearchNeedsEveryWordInAnyCase) {
   EXPECT_EQ(licence(book->search("  LICENSE  ")), 1);
   EXPECT_TRUE(book->search("license qqzzxxnotaword").empty());
   EXPECT_TRUE(book->search("   ").empty());
+}
+
+std::string percentDecoded(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool escape = text[i] == '%' && i + 2 < text.size() &&
+                        std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
+                        std::isxdigit(static_cast<unsigned char>(text[i + 2]));
+    out += escape ? static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16)) : text[i];
+    if (escape) i += 2;
+  }
+  return out;
+}
+
+bool isExternal(const std::string& reference) {
+  const std::size_t colon = reference.find(':');
+  return colon != std::string::npos && colon < reference.find('/') && reference.find("::") != colon;
+}
+
+// Every link, picture and style sheet of every page of the built help file is in the file.
+using HelpLinksTest = HelpReaderTest;
+TEST_F(HelpLinksTest, EveryReferenceOfEveryPageIsInTheFile) {
+  ASSERT_NE(book, nullptr);
+  int checked = 0;
+  for (const std::string& page : book->pages()) {
+    const std::string folder = page.substr(0, page.rfind('/') + 1);
+    std::vector<std::string> references;
+    scanHtml(
+        *book->read(page),
+        [&](const HtmlTag& tag) {
+          const char* attribute = tag.name == "a" || tag.name == "link"       ? "href"
+                                  : tag.name == "img" || tag.name == "script" ? "src"
+                                                                              : nullptr;
+          if (attribute && !tag.closing) references.push_back(tag.attribute(attribute));
+        },
+        [](std::string_view) {});
+    for (const std::string& reference : references) {
+      if (reference.empty() || reference[0] == '#' || isExternal(reference)) continue;
+      const std::string target =
+          percentDecoded(reference[0] == '/' ? reference : folder + reference);
+      EXPECT_TRUE(book->findTopic(target)) << page << " refers to missing " << reference;
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 0);
 }
 
 TEST(HelpReaderRefuses, DamagedOrMissingFiles) {

@@ -2,23 +2,47 @@
 // words occur more often, then by title.
 #include <gtest/gtest.h>
 
-#include "files_archive.h"
+#include <map>
+
+#include "help/help_archive.h"
 #include "help/help_book.h"
 
 namespace vantro::help {
 namespace {
 
+// Pages held in memory, in the given order.
+class PagesArchive : public HelpArchive {
+ public:
+  explicit PagesArchive(const std::vector<std::pair<std::string, std::string>>& titledTexts) {
+    for (const auto& [path, titleAndText] : titledTexts) {
+      paths_.push_back(path);
+      const auto bar = titleAndText.find('|');
+      files_[path] = "<html><head><title>" + titleAndText.substr(0, bar) +
+                     "</title></head><body><p>" + titleAndText.substr(bar + 1) +
+                     "</p></body></html>";
+    }
+  }
+  std::optional<std::string> read(std::string_view path) const override {
+    const auto found = files_.find(std::string(path));
+    return found == files_.end() ? std::nullopt : std::optional(found->second);
+  }
+  const std::vector<std::string>& paths() const override { return paths_; }
+
+ private:
+  std::vector<std::string> paths_;
+  std::map<std::string, std::string> files_;
+};
+
 TEST(SearchRankingTest, TitleFirstThenOccurrencesThenTitle) {
-  const auto page = FilesArchive::page;
   const auto book = HelpBook::open(
-      std::make_unique<FilesArchive>(std::vector<std::pair<std::string, std::string>>{
-          {"/a.htm", page("Alpha", "the rate and the rate and the rate")},
-          {"/b.htm", page("Interest Rate", "one interest and no more")},
-          {"/c.htm", page("Loans", "rate rate rate interest")},
-          {"/d.htm", page("Rate tables", "a rate of interest")},
-          {"/e.htm", page("Beta", "RATE rate interest interest interest")},
-          {"/f.htm", page("Other", "nothing to find")},
-          {"/g.htm", page("Gamma", "rates of interest")},
+      std::make_unique<PagesArchive>(std::vector<std::pair<std::string, std::string>>{
+          {"/a.htm", "Alpha|the rate and the rate and the rate"},
+          {"/b.htm", "Interest Rate|one interest and no more"},
+          {"/c.htm", "Loans|rate rate rate interest"},
+          {"/d.htm", "Rate tables|a rate of interest"},
+          {"/e.htm", "Beta|RATE rate interest interest interest"},
+          {"/f.htm", "Other|nothing to find"},
+          {"/g.htm", "Gamma|rates of interest"},
       }));
   ASSERT_NE(book, nullptr);
   const struct {

@@ -1,4 +1,4 @@
-// The single-instance lock across real processes, and the start-up that refuses a second copy.
+// The single-instance lock across real processes.
 #include "qt/instance_lock.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,6 @@
 
 #include "qt/qt_services.h"
 #include "qt_harness.h"
-#include "ui/module1.h"
 
 namespace vantro::qt {
 namespace {
@@ -106,18 +105,6 @@ TEST_F(InstanceLockTest, OnlyAFolderOfOurOwnIsPrivate) {
       EXPECT_EQ(fs::status(base / c.name).permissions(), fs::perms::owner_all);
     }
   }
-}
-
-TEST_F(InstanceLockTest, MainRefusesASecondCopyWithTheMessageAndEnds) {
-  ASSERT_EQ(startHolder(), "locked");
-  testing::NoHelp help;
-  testing::Program app(program, help);
-  testing::BoxAnswerer answerer;
-  app.module.Main();
-  EXPECT_EQ(answerer.text, "Another Vantro Calculator already running, will quit this program.");
-  EXPECT_EQ(answerer.title, "Vantro Calculator");
-  EXPECT_EQ(app.services.program(), nullptr);
-  EXPECT_TRUE(app.services.ended());
 }
 
 }  // namespace

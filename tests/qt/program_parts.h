@@ -1,9 +1,11 @@
 #pragma once
 // The program as main() builds it, for the tests that run it without the contract suite.
 
+#include <QTemporaryDir>
 #include <filesystem>
 #include <string>
 
+#include "qt/main_program.h"
 #include "qt/qt_services.h"
 #include "ui/module1.h"
 
@@ -24,6 +26,18 @@ struct Program {
   QtApplication services;
   QtMessageBox messages;
   ui::Module1 module;
+};
+
+// The program window without the splash, in a folder of its own: the logic loaded, the window
+// open.
+struct OpenProgram {
+  OpenProgram() { program.open(); }
+  MainWindow& window() { return program.window(); }
+
+  QTemporaryDir folder;
+  NoHelp help;
+  Program app{folder.path().toStdString() + "/vantro-calculator", help};
+  MainProgram program{app.module};
 };
 
 }  // namespace vantro::qt::testing

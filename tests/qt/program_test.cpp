@@ -1,19 +1,16 @@
 // The real program window, with the window logic behind it, driven by mouse and keyboard.
 #include <gtest/gtest.h>
 
-#include <QAccessible>
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
-#include <QToolBar>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -58,88 +55,22 @@ class ProgramTest : public testing::ProgramFolderTest {
     for (const char c : keys)
       QTest::keyClick(QApplication::focusWidget(), testing::keyOfCharacter(c));
   }
-  void pressKeypad(Qt::Key key) {
-    QTest::keyClick(QApplication::focusWidget(), key, Qt::KeypadModifier);
-  }
   bool hasFocus(ControlId id) { return QApplication::focusWidget() == &w(id); }
-  // A loan of 100000 at 8 % a year over 30 years of monthly payments.
-  void enterLoan() {
-    click(TextInterest);
-    type("8/12");
-    click(TextN);
-    type("360");
-    click(TextPV);
-    type("100000");
-  }
-
   QtHelpViewer help;
   std::unique_ptr<testing::Program> app;
 };
 
-TEST_F(ProgramTest, ASumTypedOrClickedGivesTheResultAndTheExpression) {
+// A solved value wider than its field shows its start, selected whole.
+TEST_F(ProgramTest, ASolvedValueWiderThanItsFieldShowsItsStartSelected) {
   start();
-  EXPECT_TRUE(hasFocus(Text1));  // the window opens with the display focused
-  type("2+3\r");
-  EXPECT_EQ(text(Text1), "5");
-  for (const ControlId key : {NumACCommand, Num2Command, NumPlusCommand, Num3Command, NumEqCommand})
-    click(key);
-  EXPECT_EQ(text(Text1), "5");
-  EXPECT_EQ(caption(Label4), "2  +  3");
-}
-
-TEST_F(ProgramTest, TheKeypadPlusOutsideTheDisplayActsOnlyWhenTheDisplayWasUsedLast) {
-  start();
-  click(TextDecimal);  // the display is still the field used last
-  pressKeypad(Qt::Key_Plus);
-  EXPECT_EQ(caption(Label1), "+");
-  EXPECT_TRUE(hasFocus(Text1));
-  EXPECT_EQ(text(TextDecimal), "2");
-
-  click(NumACCommand);
-  click(TextPV);
+  // A loan of 100000 at 8 % a year over 30 years of monthly payments, at 12 decimal places
+  // (read when the box loses the focus).
+  for (const auto& [field, value] :
+       {std::pair{TextInterest, "8/12"}, {TextN, "360"}, {TextPV, "100000"}, {TextDecimal, "12"}})
+    window().textBox(field).setText(value);
   click(TextDecimal);
-  pressKeypad(Qt::Key_Plus);
-  EXPECT_EQ(caption(Label1), "");
-  EXPECT_TRUE(hasFocus(TextDecimal));
-}
-
-TEST_F(ProgramTest, RealKeysTypedIntoTheFinancialFieldsAreFiltered) {
-  start();
-  struct Case {
-    ControlId field;
-    std::string_view keys;
-    std::string expected;
-  };
-  // One point, no product in a money field, the minus toggles the sign, one operator in a
-  // rate or period; the decimal places take digits only (the field holds 2).
-  const Case cases[] = {
-      {TextPV, "12.5.3", "12.53"}, {TextFV, "2*5", "25"},           {TextPMT, "500-", "-500"},
-      {TextN, "12/4/", "12/4"},    {TextInterest, "8/12*", "8/12"}, {TextPer, "3*12/", "3*12"},
-      {TextDecimal, "\b3.", "3"},
-  };
-  for (const Case& c : cases) {
-    click(c.field);
-    // The click puts the caret where it lands, after the field selected its text on focus.
-    QTest::keyClick(&w(c.field), Qt::Key_End);
-    type(c.keys);
-    EXPECT_EQ(text(c.field), c.expected) << c.keys;
-  }
-}
-
-// A solved value goes to its field, which takes the focus and, when the value is wider than
-// the field, shows its start, selected whole.
-TEST_F(ProgramTest, PaymentOfALoanGoesToItsFieldAndTheDisplayWhichKeepsTheFocus) {
-  start();
-  enterLoan();
   click(CommandPMT);
-  EXPECT_EQ(text(TextPMT), "-733.76");
-  EXPECT_EQ(text(Text1), "-733.76");
-  EXPECT_EQ(caption(Label4), "Payment ");
   EXPECT_TRUE(hasFocus(TextPMT));
-
-  window().textBox(TextDecimal).setText("12");  // read when the box loses the focus
-  click(TextDecimal);
-  click(CommandPMT);
   auto& field = *qobject_cast<QLineEdit*>(&w(TextPMT));
   ASSERT_TRUE(field.text().startsWith("-733.764573879"));
   ASSERT_GT(field.fontMetrics().horizontalAdvance(field.text()), field.width());
@@ -147,25 +78,9 @@ TEST_F(ProgramTest, PaymentOfALoanGoesToItsFieldAndTheDisplayWhichKeepsTheFocus)
   EXPECT_EQ(field.selectedText(), field.text());
 }
 
-TEST_F(ProgramTest, AFailingCommandShowsOneMessageWithItsSyntaxAndChangesNothing) {
-  start();
-  testing::BoxAnswerer answerer;
-  click(CommandPMT);  // every field empty: no payment
-  EXPECT_EQ(answerer.answered, 1);
-  EXPECT_EQ(answerer.stuck, 0);
-  EXPECT_EQ(answerer.title, "Vantro Calculator");
-  EXPECT_EQ(answerer.text,
-            "Error! Please verify your input parameters.\r\n"
-            "PMT(Interest, NPer, Present Value[, Future Value[, Payment Due]])");
-  testing::showActive(window());  // as the window manager does when the box closes
-  EXPECT_EQ(text(TextPMT), "");
-  EXPECT_EQ(text(Text1), "0");
-  EXPECT_TRUE(hasFocus(CommandPMT));
-}
-
 // The panel rolls open in visible steps, also when the key is clicked again during the roll, and
-// rolls away when the list loses the focus; a list typed with real keys gives its NPV; an empty
-// list gives the message, after which the panel rolls open again for correction.
+// rolls away when the list loses the focus; an empty list gives the message, after which the
+// panel rolls open again for correction.
 TEST_F(ProgramTest, TheCashFlowPanelRollsOpenAndTheListGivesItsMeasures) {
   start();
   std::set<int> heights;
@@ -185,69 +100,30 @@ TEST_F(ProgramTest, TheCashFlowPanelRollsOpenAndTheListGivesItsMeasures) {
   EXPECT_TRUE(hasFocus(Text1));
   EXPECT_EQ(text(Text1), "0");
   EXPECT_FALSE(w(Frame1).isVisible());
-  click(TextInterest);
-  type("10");
-  click(CommandNPV);
-  EXPECT_EQ(text(Text1), "-19.12");
-  EXPECT_EQ(text(TextCF), "-1000.00\r\n300.00\r\n400.00\r\n500.00\r\n");
+  EXPECT_EQ(text(TextCF), "-1000\r\n300\r\n400\r\n500");
 
   click(CommandClear);
   testing::BoxAnswerer answerer;
   click(CommandNPV);
   EXPECT_EQ(answerer.answered, 1);
-  EXPECT_EQ(answerer.text,
-            "Error! Please verify your input parameters.\r\nNPV(Interest, Cash Flows)");
   testing::showActive(window());
   EXPECT_TRUE(w(Frame1).isVisible());
   EXPECT_EQ(w(Frame1).height(), 160);
   EXPECT_TRUE(hasFocus(TextCF));
 }
 
-// Ticked by an assistive technology's Toggle action, which emits no clicked(), the box's
-// caption follows all the same.
-TEST_F(ProgramTest, TheCheckBoxCaptionFollowsItsNewValue) {
-  start();
-  auto& box = *qobject_cast<QCheckBox*>(&w(CheckPayment));
-  QAccessible::queryAccessibleInterface(&box)->actionInterface()->doAction(
-      QAccessibleActionInterface::toggleAction());
-  EXPECT_TRUE(box.isChecked());
-  EXPECT_EQ(box.text(), "Payment At Begin Period");
-}
-
-// The clipboard is the desktop's: Ctrl+C leaves the selection there, and a number copied
-// elsewhere with separators goes into a field as the field reads it.
-TEST_F(ProgramTest, TheClipboardKeysExchangeTextWithTheDesktopsClipboard) {
-  start();
-  click(TextPV);
-  type("1234");
-  window().textBox(TextPV).setSelStart(1);
-  window().textBox(TextPV).setSelLength(2);
-  QTest::keyClick(&w(TextPV), Qt::Key_C, Qt::ControlModifier);
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), "23");
-  QGuiApplication::clipboard()->setText(QStringLiteral(" 250,000.50\n"));
-  QTest::keyClick(&w(TextPV), Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(text(TextPV), "1250000.504");
-  click(CommandFV);
-  EXPECT_EQ(text(TextFV), "-1250000.50");
-}
-
 // The desktop's number rules for one test; the program reads them from the default locale.
-class LocaleForTest {
- public:
-  explicit LocaleForTest(const char* name) {
-    QLocale::setDefault(QLocale(QString::fromLatin1(name)));
-  }
-  ~LocaleForTest() { QLocale::setDefault(QLocale::system()); }
-  LocaleForTest(const LocaleForTest&) = delete;
-  LocaleForTest& operator=(const LocaleForTest&) = delete;
-};
+auto useLocale(const char* name) {
+  QLocale::setDefault(QLocale(QString::fromLatin1(name)));
+  return qScopeGuard([] { QLocale::setDefault(QLocale::system()); });
+}
 
 // What the display shows, selected with Ctrl+A and copied with Ctrl+C, goes into a field and
 // the list with Ctrl+V as the same number, whichever way the desktop writes numbers.
 TEST_F(ProgramTest, ANumberCopiedFromTheDisplayPastesBackAsItselfInEveryLocale) {
   for (const char* name : {"en_US", "de_DE", "fr_FR", "C"}) {
     SCOPED_TRACE(name);
-    const LocaleForTest locale(name);
+    const auto locale = useLocale(name);
     start();
     type("1/3\r");
     ASSERT_EQ(text(Text1), "0.333333333333333");
@@ -279,7 +155,7 @@ TEST_F(ProgramTest, TheDecimalKeysOfAGermanKeyboardTypeTheDecimalPoint) {
   };
   for (const char* name : {"de_DE", "en_US"}) {
     SCOPED_TRACE(name);
-    const LocaleForTest locale(name);
+    const auto locale = useLocale(name);
     start();
     for (const ControlId box : {Text1, TextInterest, TextCF}) {
       click(box == TextCF ? CommandCF : box);
@@ -295,23 +171,6 @@ TEST_F(ProgramTest, TheDecimalKeysOfAGermanKeyboardTypeTheDecimalPoint) {
     EXPECT_EQ(text(TextPV), name == std::string_view("de_DE") ? "1.5" : "15");
     app.reset();
   }
-}
-
-// The Help menu and the toolbar open the help file beside the program in the program's own
-// help window, the same one each time.
-TEST_F(ProgramTest, HelpOpensTheFileBesideTheProgramAtItsContentsOrTheLicence) {
-  start();
-  std::filesystem::copy_file(VANTRO_HELP_FILE, path("CalcHelp.chm"));
-  QTest::mouseClick(window().toolbar()->widgetForAction(window().toolbar()->actions()[3]),
-                    Qt::LeftButton);
-  // The file is read on a thread of its own; the window opens once it has been read.
-  ASSERT_TRUE(QTest::qWaitFor([&] { return help.window() != nullptr; }, 10000));
-  EXPECT_EQ(help.window()->currentPage(), "/html Docs/index.htm");
-  HelpWindow* first = help.window();
-  window().menuItem(MenuLicenseAgreement)->trigger();
-  EXPECT_EQ(help.window(), first);
-  EXPECT_EQ(help.window()->currentPage(), "/html Docs/License_Agreement.htm");
-  EXPECT_EQ(caption(Label4), "");
 }
 
 // State: the calculator at the screen's left edge, then at its right edge. Action: the help and

@@ -4,10 +4,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <QDeadlineTimer>
-#include <QGuiApplication>
 #include <QProcess>
-#include <QSessionManager>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
@@ -44,20 +41,6 @@ TEST_F(QuitSignalsTest, ASignalToTheRunningProgramSavesThePositionAndEndsIt) {
     EXPECT_EQ(readFile(path("VantroCalc.ini")).rfind("[System]\r\nXPosition=", 0), 0u)
         << signalNumber;
   }
-}
-
-TEST_F(QuitSignalsTest, TheEndOfTheSessionSavesThePositionAndEndsTheProgram) {
-  testing::NoHelp help;
-  testing::Program app(path("vantro-calculator"), help);
-  QtApplication& services = app.services;
-  const QuitSignals quit(services);
-  app.module.Main();
-  ASSERT_NE(services.program(), nullptr);
-  auto* manager = qApp->findChild<QSessionManager*>();
-  ASSERT_NE(manager, nullptr);
-  emit qApp->commitDataRequest(*manager);
-  EXPECT_TRUE(services.ended());
-  EXPECT_EQ(readFile(path("VantroCalc.ini")).rfind("[System]\r\nXPosition=", 0), 0u);
 }
 
 }  // namespace

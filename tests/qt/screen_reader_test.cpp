@@ -6,14 +6,12 @@
 #include <QApplication>
 #include <QLabel>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
 #include "program_parts.h"
 #include "qt/analysis/analysis_window.h"
 #include "qt/analysis/loan_schedule_tab.h"
-#include "qt/main_program.h"
 
 namespace vantro::qt {
 namespace {
@@ -28,21 +26,17 @@ class ScreenReaderTest : public ::testing::Test {
     ASSERT_TRUE(
         QTest::qWaitFor([this] { return heard().contains(QStringLiteral("ready")); }, 10000))
         << listener.readAllStandardError().toStdString();
-    ASSERT_TRUE(folder.isValid());
-    app = std::make_unique<testing::Program>(folder.path().toStdString() + "/vantro-calculator",
-                                             help);
-    program = std::make_unique<MainProgram>(app->module);
-    program->open();
+    open = std::make_unique<testing::OpenProgram>();
     window().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
   }
   void TearDown() override {
-    program.reset();
+    open.reset();
     listener.kill();
     listener.waitForFinished(5000);
   }
 
-  MainWindow& window() { return program->window(); }
+  MainWindow& window() { return open->window(); }
   void click(ui::ControlId id) { QTest::mouseClick(window().widget(id), Qt::LeftButton); }
   // Every line the listener printed so far.
   const QStringList& heard() {
@@ -65,10 +59,7 @@ class ScreenReaderTest : public ::testing::Test {
 
   QProcess listener;
   QStringList lines;
-  QTemporaryDir folder;
-  testing::NoHelp help;
-  std::unique_ptr<testing::Program> app;
-  std::unique_ptr<MainProgram> program;
+  std::unique_ptr<testing::OpenProgram> open;
 };
 
 // State: a loan in the fields. Action: PMT; then AC 2 + 3 = on the keypad; then the loan

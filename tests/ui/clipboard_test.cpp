@@ -1,16 +1,11 @@
-// What the clipboard brings: numbers the calculator wrote, in every locale, and what another
-// program may leave (megabytes, NUL characters, binary data), which pastes or is refused while
-// the window goes on working.
+// What another program may leave on the clipboard (megabytes, NUL characters, binary data)
+// pastes or is refused while the window goes on working.
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <random>
 #include <string>
 
-#include "core/fixed_format.h"
-#include "core/number_format.h"
-#include "core/number_text.h"
 #include "form_fixture.h"
 
 namespace vantro::test {
@@ -21,45 +16,6 @@ std::string randomBytes(std::size_t count) {
   std::string bytes(count, '\0');
   for (char& byte : bytes) byte = static_cast<char>(random());
   return bytes;
-}
-
-// Every form in which the calculator writes a number, copied and pasted into the display, a
-// field and the list, reads back as the same number under English, German, French and plain C
-// number rules.
-TEST(Clipboard, ANumberTheCalculatorWroteReadsBackAsItselfInEveryLocale) {
-  const core::NumberLocale locales[] = {
-      {".", ",", "$"}, {",", ".", "\u20AC"}, {",", "\u202F", "\u20AC"}, {".", ",", ""}};
-  const std::string written[] = {
-      core::formatGeneral(-1580.17),
-      core::formatGeneral(1.0 / 3),
-      core::formatGeneral(-std::sqrt(2.0)),
-      core::formatGeneral(1e15),
-      core::formatGeneral(1.5e-5),
-      core::formatFixed(1234.5, 2),
-      core::formatFixed(-0.5, 2),
-      core::formatFixed(1234567.891, 3),
-      core::formatFixed(12345678901234.56, 2),
-  };
-  for (const core::NumberLocale& locale : locales) {
-    for (const std::string& number : written) {
-      SCOPED_TRACE(locale.decimalPoint + locale.thousandsSeparator + " " + number);
-      const double value = core::leadingNumberValue(number);
-      for (const ControlId box : {ControlId::Text1, ControlId::TextPV, ControlId::TextCF}) {
-        LoadedForm f;
-        f.app.locale = locale;
-        f.window.textBox(ControlId::TextInterest).setText("0");
-        f.window.textBox(box).setText("");
-        f.window.focus(box);
-        f.window.clipboard().setText(number);
-        f.window.click(ControlId::MenuPaste);
-        EXPECT_EQ(f.window.text(box), number);
-        if (box == ControlId::TextCF) {
-          f.window.click(ControlId::CommandNPV);
-          EXPECT_EQ(f.state().CashFlows, std::vector<double>{value});
-        }
-      }
-    }
-  }
 }
 
 TEST(Clipboard, HugeOrBinaryTextPastesOrIsRefusedAndTheWindowGoesOn) {

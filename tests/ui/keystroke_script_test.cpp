@@ -34,6 +34,11 @@ struct Case {
   std::string source;
 };
 
+// The case by its place in the scripts, also in the test list that ctest prints.
+void PrintTo(const Case& c, std::ostream* out) {
+  *out << c.file << ":" << c.line;
+}
+
 std::string unescape(const std::string& text) {
   static const std::map<char, char> escapes = {
       {'r', '\r'}, {'n', '\n'}, {'t', '\t'}, {'b', '\b'}, {'e', '\x1b'}};

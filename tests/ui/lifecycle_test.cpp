@@ -1,4 +1,4 @@
-// Start-up, the window's starting state, and the settings file on both ways out.
+// Start-up and the settings file on both ways out.
 
 #include <gtest/gtest.h>
 
@@ -45,26 +45,6 @@ TEST(Main, AFirstCopyShowsTheWindowWhereTheSettingsBesideItSayAndSavesThemThere)
   EXPECT_EQ(readFile(folder.ini()),
             "[System]\r\nXPosition=-1200\r\nYPosition= 2475\r\nXPositionTools= 120\r\n"
             "YPositionTools= 0\r\nToolsWidth= 0\r\nToolsHeight= 0\r\n[Other]\r\nColour=blue\r\n");
-}
-
-TEST(FormLoad, GivesEveryControlItsStartingState) {
-  LoadedForm f;
-  auto& w = f.window;
-  EXPECT_EQ(f.display(), "0");
-  for (ControlId label :
-       {ControlId::Label1, ControlId::Label2, ControlId::Label3, ControlId::Label4})
-    EXPECT_EQ(w.caption(label), "") << ui::controlInfo(label).name;
-  EXPECT_EQ(w.text(ControlId::TextDecimal), "2");
-  EXPECT_EQ(w.checkBox(ControlId::CheckPayment).value(), 0);
-  EXPECT_FALSE(w.panel(ControlId::Frame1).visible());
-  EXPECT_EQ(w.form().outerHeight(), 8100);
-  EXPECT_EQ(f.state().NumberFormat, "0.00");
-  EXPECT_EQ(f.state().ActiveField, 0);
-  EXPECT_FALSE(f.state().NewEntry);
-  // The display has the focus now, so key preview is off; elsewhere it is on.
-  EXPECT_FALSE(w.form().keyPreview());
-  w.focus(ControlId::TextPV);
-  EXPECT_TRUE(w.form().keyPreview());
 }
 
 // A copy on read-only media: the file beside it places the window, the user's file keeps its

@@ -9,6 +9,8 @@
 #include <boost/math/special_functions/log1p.hpp>
 #include <boost/multiprecision/cpp_bin_float.hpp>
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <random>
 #include <span>
@@ -124,6 +126,17 @@ Big rootNear(double rate, F f) {
 }  // namespace reference
 
 namespace finance_cases {
+
+// The reason of the FinanceError that `call` throws; a call that returns fails the test.
+template <class F>
+vantro::core::finance::FinanceError::Reason reasonOf(F call) {
+  try {
+    ADD_FAILURE() << "no error, but " << double(call());
+  } catch (const vantro::core::finance::FinanceError& error) {
+    return error.reason();
+  }
+  return {};
+}
 
 // Fixed-seed cases: rates from 1e-13 to 100 % of either sign (above −99 %) and sometimes 0,
 // 1 to 600 periods (half fractional), amounts from 1 to 1e7.
