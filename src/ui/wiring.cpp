@@ -160,8 +160,10 @@ static_assert(everyKeyAndMenuItemAnswersItsClick(), "a key or menu item answers 
 }  // namespace
 
 void dispatch(F& form, ControlId control, EventArgs& event) {
-  if (const Wire* wire = kIndex[static_cast<std::size_t>(control)][event.index()])
+  if (const Wire* wire = kIndex[static_cast<std::size_t>(control)][event.index()]) {
     wire->invoke(form, event);
+    form.RecordCalculations();
+  }
 }
 
 }  // namespace vantro::ui
