@@ -121,6 +121,9 @@ class Form1 {
   // (shell/tape_recording.cpp). The dispatch calls it after every event, so that a line holds
   // everything its event showed, the message included.
   void RecordCalculations();
+  // Puts a tape line back: a financial line's values into their fields (and its flows into
+  // the list), any other line's result into the display as a new number.
+  void RecallTapeLine(const core::tape::Entry& line);
   // The fields as the analysis window reads them (analysis/analysis_menu.cpp).
   AnalysisFields AnalysisSnapshot() const;
 

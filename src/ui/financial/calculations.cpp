@@ -92,6 +92,26 @@ static_assert(inOperationOrder(), "the table is indexed by operation");
 
 }  // namespace
 
+const EntryField& fieldOf(Term term) {
+  switch (term) {
+    case Interest:
+    case Guess:
+      return kInterest;
+    case NPer:
+      return kNPer;
+    case PV:
+      return kPresentValue;
+    case FV:
+      return kFutureValue;
+    case PMT:
+      return kPayment;
+    case Per:
+    case Reinvest:
+      break;
+  }
+  return kPeriod;
+}
+
 const Calculation& calculationOf(Operation operation) {
   return kCalculations[static_cast<std::size_t>(operation)];
 }

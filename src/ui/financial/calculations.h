@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/tape/tape_entry.h"
+#include "ui/financial/entry_fields.h"
 
 namespace vantro::ui::financial {
 
@@ -20,6 +21,15 @@ namespace vantro::ui::financial {
 enum class Term { Interest, NPer, PV, FV, PMT, Per, Reinvest, Guess };
 inline constexpr std::array<std::string_view, 8> kTermNames = {
     "Interest", "NPer", "PV", "FV", "PMT", "Per", "Reinvest", "Guess"};
+
+// A rate: read as a fraction from a field that holds percent.
+constexpr bool isRate(Term term) {
+  return term == Term::Interest || term == Term::Reinvest || term == Term::Guess;
+}
+
+// The field a term is read from: the guess from the interest field, the reinvestment rate from
+// the period field.
+const EntryField& fieldOf(Term term);
 
 // The values a command read, each as it was read (rates as fractions), and only those.
 struct Terms {

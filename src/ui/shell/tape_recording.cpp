@@ -18,16 +18,13 @@ using financial::Term;
 
 namespace {
 
-bool isRate(Term term) {
-  return term == Term::Interest || term == Term::Reinvest || term == Term::Guess;
-}
-
 // "Interest 0.5833333 %", "NPer 360": a rate in percent, as it was typed.
 std::string describeTerm(Term term, double value) {
   std::string text(financial::kTermNames[static_cast<std::size_t>(term)]);
   text += ' ';
   const double percent = value * 100;
-  if (isRate(term) && std::isfinite(percent)) return text + core::formatGeneral(percent) + " %";
+  if (financial::isRate(term) && std::isfinite(percent))
+    return text + core::formatGeneral(percent) + " %";
   return text + core::formatGeneral(value);
 }
 
@@ -110,6 +107,37 @@ void Form1::RecordCalculations() {
   } catch (const std::exception&) {
     // The tape is a record of the calculator, never a reason for it to fail.
   }
+}
+
+void Form1::RecallTapeLine(const tape::Entry& line) {
+  const financial::Calculation* calculation = financial::calculationNamed(line.operation);
+  if (line.kind != tape::EntryKind::Financial || !calculation) {
+    if (!line.result) return;
+    // Entered as if typed, in place of the number being typed, as MR enters the memory.
+    s_.NewEntry = true;
+    EnterDigit(core::formatGeneral(*line.result));
+    MoveDisplayCaretToEnd();
+    c_.Text1.setFocus();
+    return;
+  }
+  for (const tape::Input& input : line.inputs) {
+    for (std::size_t i = 0; i < financial::kTermNames.size(); ++i) {
+      if (financial::kTermNames[i] != input.name) continue;
+      const auto term = static_cast<Term>(i);
+      const double typed = financial::isRate(term) ? input.value * 100 : input.value;
+      c_.textBox(financial::fieldOf(term).id)->setText(core::formatGeneral(typed));
+    }
+  }
+  if (calculation->readsFlows) {
+    std::string list;
+    for (const double flow : line.flows) {
+      if (!list.empty()) list += "\r\n";
+      list += core::formatGeneral(flow);
+    }
+    c_.TextCF.setText(list);
+  }
+  if (calculation->usesTiming) c_.CheckPayment.setValue(line.beginning ? 1 : 0);
+  c_.Text1.setFocus();
 }
 
 }  // namespace vantro::ui
