@@ -142,6 +142,8 @@ class Form1 {
   void MenuAbout_Click();
   void MenuLoanSchedule_Click();
   void MenuCashFlowProfile_Click();
+  // The Tape window (shell/tape_recording.cpp)
+  void MenuTape_Click();
   void Toolbar1_ButtonClick(const std::string& key);
 
   // Display and clear keys (keypad/display.cpp)

@@ -116,6 +116,8 @@ class TapeRecorder {
  public:
   virtual ~TapeRecorder() = default;
   virtual void record(core::tape::Entry entry) = 0;
+  // Opens the Tape window, which lists the lines.
+  virtual void showTape() {}
 };
 
 class AnalysisViewer {

@@ -109,6 +109,10 @@ void Form1::RecordCalculations() {
   }
 }
 
+void Form1::MenuTape_Click() {
+  if (TapeRecorder* recorder = module_.tape()) recorder->showTape();
+}
+
 void Form1::RecallTapeLine(const tape::Entry& line) {
   const financial::Calculation* calculation = financial::calculationNamed(line.operation);
   if (line.kind != tape::EntryKind::Financial || !calculation) {
