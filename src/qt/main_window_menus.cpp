@@ -33,6 +33,7 @@ constexpr ItemDesign kAnalysisItems[] = {
      Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_L},
     {ControlId::MenuCashFlowProfile, "Cash-&Flow Profile", QKeySequence::UnknownKey,
      Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_P},
+    {ControlId::MenuTape, "&Tape", QKeySequence::UnknownKey, Qt::ControlModifier | Qt::Key_T},
 };
 constexpr ItemDesign kHelpItems[] = {
     {ControlId::MenuLicenseAgreement, "&License Agreement", QKeySequence::UnknownKey},

@@ -11,7 +11,9 @@
 
 #include "control_id.h"
 #include "controls.h"
+#include "core/tape/tape_entry.h"
 #include "services.h"
+#include "ui/financial/calculations.h"
 #include "ui/financial/entry_fields.h"
 
 namespace vantro::ui {
@@ -115,6 +117,13 @@ class Form1 {
   Form1(const Form1Controls& controls, Module1& module);
 
   const Form1State& state() const { return s_; }
+  // Hands the calculations the last event made to the tape, if there is one
+  // (shell/tape_recording.cpp). The dispatch calls it after every event, so that a line holds
+  // everything its event showed, the message included.
+  void RecordCalculations();
+  // Puts a tape line back: a financial line's values into their fields (and its flows into
+  // the list), any other line's result into the display as a new number.
+  void RecallTapeLine(const core::tape::Entry& line);
   // The fields as the analysis window reads them (analysis/analysis_menu.cpp).
   AnalysisFields AnalysisSnapshot() const;
 
@@ -133,6 +142,8 @@ class Form1 {
   void MenuAbout_Click();
   void MenuLoanSchedule_Click();
   void MenuCashFlowProfile_Click();
+  // The Tape window (shell/tape_recording.cpp)
+  void MenuTape_Click();
   void Toolbar1_ButtonClick(const std::string& key);
 
   // Display and clear keys (keypad/display.cpp)
@@ -281,9 +292,28 @@ class Form1 {
   void MoveDisplayCaretToEnd();
   void ShowOverflow();
 
+  // The tape (shell/tape_recording.cpp). A financial command begins its line, reads its values
+  // into the terms returned and computes through Calculate; the Show functions above add what
+  // the window showed. Keypad, function and memory lines are noted whole.
+  financial::Terms& BeginCalculation(financial::Operation operation);
+  double Calculate();
+  void NoteCalculation(core::tape::EntryKind kind, std::string operation, std::string text,
+                       std::vector<core::tape::Input> inputs, std::optional<double> result,
+                       std::string message = {});
+
   Form1Controls c_;
   Module1& module_;
   Form1State s_;
+
+  struct FinancialLine {
+    financial::Operation operation;
+    financial::Terms terms;
+    std::optional<double> result;
+    std::string shown;
+    std::string message;
+  };
+  std::optional<FinancialLine> calculation_;
+  std::vector<core::tape::Entry> noted_;
 };
 
 }  // namespace vantro::ui

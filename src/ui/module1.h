@@ -41,11 +41,15 @@ class Module1 {
   void setHelpFile(std::filesystem::path path) { helpFile_ = std::move(path); }
   Application& app() { return app_; }
   MessageBoxService& messages() { return messages_; }
+  // The tape the calculations go to; none (nullptr) records nothing.
+  TapeRecorder* tape() { return tape_; }
+  void setTape(TapeRecorder* tape) { tape_ = tape; }
 
  private:
   Application& app_;
   MessageBoxService& messages_;
   HelpViewer& help_;
+  TapeRecorder* tape_ = nullptr;
   core::SettingsPaths settingsPaths_;
   std::filesystem::path helpFile_;
   std::vector<std::string> keptLines_;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/number_text.h"
+#include "core/tape/tape_entry.h"
 #include "ui/analysis/analysis_fields.h"
 
 namespace vantro::ui {
@@ -109,6 +110,16 @@ class ProgramLauncher {
 };
 
 // The analysis window: a window of its own beside the main window, never modal.
+// Where finished calculations go: the tape keeps them across sessions. It stamps the time.
+// Recording never changes what the calculator does: a recorder that fails keeps quiet.
+class TapeRecorder {
+ public:
+  virtual ~TapeRecorder() = default;
+  virtual void record(core::tape::Entry entry) = 0;
+  // Opens the Tape window, which lists the lines.
+  virtual void showTape() {}
+};
+
 class AnalysisViewer {
  public:
   virtual ~AnalysisViewer() = default;

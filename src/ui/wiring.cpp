@@ -50,6 +50,7 @@ constexpr Wire kWiring[] = {
     on<Click, &F::MenuAbout_Click>(MenuAbout),
     on<Click, &F::MenuLoanSchedule_Click>(MenuLoanSchedule),
     on<Click, &F::MenuCashFlowProfile_Click>(MenuCashFlowProfile),
+    on<Click, &F::MenuTape_Click>(MenuTape),
     on<ButtonClick, &F::Toolbar1_ButtonClick>(Toolbar1),
 
     on<GotFocus, &F::Text1_GotFocus>(Text1),
@@ -160,8 +161,10 @@ static_assert(everyKeyAndMenuItemAnswersItsClick(), "a key or menu item answers 
 }  // namespace
 
 void dispatch(F& form, ControlId control, EventArgs& event) {
-  if (const Wire* wire = kIndex[static_cast<std::size_t>(control)][event.index()])
+  if (const Wire* wire = kIndex[static_cast<std::size_t>(control)][event.index()]) {
     wire->invoke(form, event);
+    form.RecordCalculations();
+  }
 }
 
 }  // namespace vantro::ui

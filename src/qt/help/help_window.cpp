@@ -27,6 +27,7 @@
 #include "qt/help/page_matches.h"
 #include "qt/help/page_printing.h"
 #include "qt/help/screen_fit.h"
+#include "qt/printing.h"
 
 namespace vantro::qt {
 namespace {
@@ -187,14 +188,17 @@ QMenuBar* HelpWindow::createMenus() {
   bar->setObjectName(QStringLiteral("helpMenuBar"));
   QMenu* file = bar->addMenu(tr("&File"));
   connect(command(file, "helpPrint", tr("&Print..."), {QKeySequence::Print}), &QAction::triggered,
-          this, [this] { printWithDialog(*browser_, pageFont_, printer(), this); });
+          this, [this] { printWithDialog(pagePainter(), printer(), this); });
   connect(command(file, "helpPrintPreview", tr("Print Pre&view..."),
                   {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)}),
-          &QAction::triggered, this,
-          [this] { printPreview(*browser_, pageFont_, printer(), this); });
+          &QAction::triggered, this, [this] { printPreview(pagePainter(), printer(), this); });
   connect(command(file, "helpSaveAsPdf", tr("Save as P&DF..."),
                   {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}),
-          &QAction::triggered, this, [this] { saveAsPdfWithDialog(*browser_, pageFont_, this); });
+          &QAction::triggered, this, [this] {
+            const QString title = browser_->documentTitle();
+            saveAsPdfWithDialog(pagePainter(), title.isEmpty() ? tr("Help page") : title,
+                                tr("page"), this);
+          });
 
   QMenu* edit = bar->addMenu(tr("&Edit"));
   connect(command(edit, "helpFind", tr("&Find..."), {QKeySequence(Qt::CTRL | Qt::Key_F)}),
@@ -336,8 +340,12 @@ QPrinter& HelpWindow::printer() {
   return *printer_;
 }
 
+PrintPainter HelpWindow::pagePainter() {
+  return [this](QPrinter& target) { printPage(*browser_, pageFont_, target); };
+}
+
 bool HelpWindow::savePdf(const QString& file) {
-  return savePageAsPdf(*browser_, pageFont_, file, browser_->documentTitle());
+  return saveAsPdf(pagePainter(), file, browser_->documentTitle());
 }
 
 // Sized and placed before it is mapped, so that at any scale the window lies wholly in the

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QWidget>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -71,6 +72,8 @@ class HelpWindow : public QWidget {
   void resetZoom();
   void applyZoomToPage();
   QPrinter& printer();
+  // Paints the page at its normal size.
+  std::function<void(QPrinter&)> pagePainter();
 
   std::shared_ptr<const help::HelpBook> book_;
   QTabWidget* tabs_;

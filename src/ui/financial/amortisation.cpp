@@ -1,21 +1,18 @@
 // PPMT, IPMT, TPPMT, TIPMT and BAL: a loan or savings plan broken down by period. Results go
 // to the display only.
 
-#include <cmath>
-#include <cstdint>
 #include <exception>
 
-#include "core/checked_math.h"
-#include "core/finance/finance.h"
 #include "ui/financial/inputs.h"
 #include "ui/form1.h"
 
 namespace vantro::ui {
 
-namespace fin = core::finance;
+using financial::Operation;
 using financial::readCount;
 using financial::readMoney;
 using financial::readRate;
+using enum financial::Term;
 
 namespace {
 
@@ -30,43 +27,31 @@ constexpr const char* kTIPMTSyntax =
 constexpr const char* kBALSyntax =
     "BAL(Interest, Per, NPer, Present Value[, Future Value[, Payment Due]])";
 
-// The last period of a total as a 16-bit count, rounded half to even. The period counter is
-// 16-bit too, so counting past 32,767 would overflow: 32,767 and beyond is refused.
-std::int16_t lastPeriodOfTotal(double per) {
-  const double rounded = std::nearbyint(per);
-  if (!(rounded >= INT16_MIN && rounded < INT16_MAX))
-    throw core::ArithmeticError(core::ArithmeticError::Kind::Overflow);
-  return static_cast<std::int16_t>(rounded);
+// The fields of a total: its last period first, then the loan's terms. Before any payment the
+// totals are 0 whatever the other fields hold, so they are not read.
+void readTotalled(const Form1Controls& c, financial::Terms& t) {
+  if (financial::lastPeriodOfTotal(t.read(Per, readCount(c.TextPer))) < 1) return;
+  t.read(Interest, readRate(c.TextInterest));
+  t.read(NPer, readCount(c.TextN));
+  t.read(PV, readMoney(c.TextPV));
+  t.read(FV, readMoney(c.TextFV));
 }
 
-// The fields of a total: the loan's terms and its last period, read as TPPMT, TIPMT and BAL
-// take them.
-struct Totalled {
-  double rate;
-  std::int16_t lastPeriod;
-  double periods;
-  double presentValue;
-  double futureValue;
-  fin::PaymentDue due;
-};
-
-// Before any payment the totals are 0 whatever the other fields hold, so they are not read.
-Totalled readTotalled(const Form1Controls& c, int due) {
-  const std::int16_t last = lastPeriodOfTotal(readCount(c.TextPer));
-  if (last < 1) return {0, last, 0, 0, 0, fin::PaymentDue{due}};
-  return {readRate(c.TextInterest), last,
-          readCount(c.TextN),       readMoney(c.TextPV),
-          readMoney(c.TextFV),      fin::PaymentDue{due}};
+// The fields of one payment's parts.
+void readPayment(const Form1Controls& c, financial::Terms& t) {
+  t.read(Interest, readRate(c.TextInterest));
+  t.read(Per, readCount(c.TextPer));
+  t.read(NPer, readCount(c.TextN));
+  t.read(PV, readMoney(c.TextPV));
+  t.read(FV, readMoney(c.TextFV));
 }
 
 }  // namespace
 
 void Form1::CommandPPMT_Click() {
   try {
-    const double value =
-        fin::PPMT(readRate(c_.TextInterest), readCount(c_.TextPer), readCount(c_.TextN),
-                  readMoney(c_.TextPV), readMoney(c_.TextFV), fin::PaymentDue{PaymentDueCode()});
-    ShowDisplayResult(value, "Principal Payment ");
+    readPayment(c_, BeginCalculation(Operation::PPMT));
+    ShowDisplayResult(Calculate(), "Principal Payment ");
   } catch (const std::exception&) {
     ShowInputError(kPPMTSyntax);
   }
@@ -74,32 +59,27 @@ void Form1::CommandPPMT_Click() {
 
 void Form1::CommandIPMT_Click() {
   try {
-    const double value =
-        fin::IPMT(readRate(c_.TextInterest), readCount(c_.TextPer), readCount(c_.TextN),
-                  readMoney(c_.TextPV), readMoney(c_.TextFV), fin::PaymentDue{PaymentDueCode()});
-    ShowDisplayResult(value, "Interest Payment ");
+    readPayment(c_, BeginCalculation(Operation::IPMT));
+    ShowDisplayResult(Calculate(), "Interest Payment ");
   } catch (const std::exception&) {
     ShowInputError(kIPMTSyntax);
   }
 }
 
+// No principal paid yet is refused.
 void Form1::CommandPrincipal_Click() {
   try {
-    const Totalled t = readTotalled(c_, PaymentDueCode());
-    const double total =
-        fin::TPPMT(t.rate, t.lastPeriod, t.periods, t.presentValue, t.futureValue, t.due);
-    if (total != 0) return ShowDisplayResult(total, "Total Principal Payment ");
+    readTotalled(c_, BeginCalculation(Operation::TPPMT));
+    ShowDisplayResult(Calculate(), "Total Principal Payment ");
   } catch (const std::exception&) {
+    ShowInputError(kTPPMTSyntax);
   }
-  ShowInputError(kTPPMTSyntax);
 }
 
 void Form1::CommandInterestPaid_Click() {
   try {
-    const Totalled t = readTotalled(c_, PaymentDueCode());
-    ShowDisplayResult(
-        fin::TIPMT(t.rate, t.lastPeriod, t.periods, t.presentValue, t.futureValue, t.due),
-        "Total Interest Payment ");
+    readTotalled(c_, BeginCalculation(Operation::TIPMT));
+    ShowDisplayResult(Calculate(), "Total Interest Payment ");
   } catch (const std::exception&) {
     ShowInputError(kTIPMTSyntax);
   }
@@ -108,15 +88,11 @@ void Form1::CommandInterestPaid_Click() {
 // No principal paid yet is refused, as TPPMT refuses it.
 void Form1::CommandBalance_Click() {
   try {
-    const Totalled t = readTotalled(c_, PaymentDueCode());
-    const double principal =
-        fin::TPPMT(t.rate, t.lastPeriod, t.periods, t.presentValue, t.futureValue, t.due);
-    if (principal != 0) {
-      return ShowDisplayResult(fin::BAL(t.presentValue, principal), "Outstanding Balance ");
-    }
+    readTotalled(c_, BeginCalculation(Operation::BAL));
+    ShowDisplayResult(Calculate(), "Outstanding Balance ");
   } catch (const std::exception&) {
+    ShowInputError(kBALSyntax);
   }
-  ShowInputError(kBALSyntax);
 }
 
 }  // namespace vantro::ui

@@ -5,15 +5,15 @@
 #include <exception>
 
 #include "core/checked_math.h"
-#include "core/finance/finance.h"
 #include "core/rate_or_period.h"
 #include "ui/financial/inputs.h"
 #include "ui/form1.h"
 
 namespace vantro::ui {
 
-namespace fin = core::finance;
+using financial::Operation;
 using financial::readRate;
+using enum financial::Term;
 
 namespace {
 constexpr const char* kNPVSyntax = "NPV(Interest, Cash Flows)";
@@ -25,15 +25,14 @@ constexpr const char* kMIRRSyntax = "MIRR(Cash Flows,Interest, Reinvest Rate)";
 void Form1::CommandNPV_Click() {
   const std::string written = c_.TextCF.text();
   ParseCashFlows(written);
-  if (s_.CashFlows.front() != 0) {
-    try {
-      const double npv = fin::NPV(readRate(c_.TextInterest), s_.CashFlows);
-      ShowDisplayResult(npv, "Net Present Value ");
-      return;
-    } catch (const std::exception&) {
-    }
+  financial::Terms& t = BeginCalculation(Operation::NPV);
+  t.flows = s_.CashFlows;
+  try {
+    t.read(Interest, readRate(c_.TextInterest));
+    ShowDisplayResult(Calculate(), "Net Present Value ");
+  } catch (const std::exception&) {
+    ShowCashFlowError(written, kNPVSyntax);
   }
-  ShowCashFlowError(written, kNPVSyntax);
 }
 
 // The search starts at the rate shown, or at 10 % when there is none.
@@ -41,10 +40,11 @@ void Form1::CommandIRR_Click() {
   const std::string guessText = c_.TextInterest.text().empty() ? "10" : c_.TextInterest.text();
   const std::string written = c_.TextCF.text();
   ParseCashFlows(written);
+  financial::Terms& t = BeginCalculation(Operation::IRR);
+  t.flows = s_.CashFlows;
   try {
-    const double guess = core::checkedDivide(core::GetRateOrPeriod(guessText), 100);
-    const double irr = fin::IRR(s_.CashFlows, guess);
-    ShowDisplayResult(core::checkedMultiply(irr, 100), "Internal Rate Of Return (%) ");
+    t.read(Guess, core::checkedDivide(core::GetRateOrPeriod(guessText), 100));
+    ShowDisplayResult(Calculate(), "Internal Rate Of Return (%) ");
   } catch (const std::exception&) {
     ShowCashFlowError(written, kIRRSyntax, true);
   }
@@ -54,11 +54,12 @@ void Form1::CommandIRR_Click() {
 void Form1::CommandMIRR_Click() {
   const std::string written = c_.TextCF.text();
   ParseCashFlows(written);
+  financial::Terms& t = BeginCalculation(Operation::MIRR);
+  t.flows = s_.CashFlows;
   try {
-    const double financeRate = readRate(c_.TextInterest);
-    const double reinvestRate = readRate(c_.TextPer);
-    const double mirr = fin::MIRR(s_.CashFlows, financeRate, reinvestRate);
-    ShowDisplayResult(core::checkedMultiply(mirr, 100), "Modified Internal Rate Of Return (%) ");
+    t.read(Interest, readRate(c_.TextInterest));
+    t.read(Reinvest, readRate(c_.TextPer));
+    ShowDisplayResult(Calculate(), "Modified Internal Rate Of Return (%) ");
   } catch (const std::exception&) {
     ShowCashFlowError(written, kMIRRSyntax);
   }

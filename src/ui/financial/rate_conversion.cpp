@@ -3,21 +3,24 @@
 
 #include <exception>
 
-#include "core/checked_math.h"
-#include "core/finance/finance.h"
 #include "ui/financial/inputs.h"
 #include "ui/form1.h"
 
 namespace vantro::ui {
 
-namespace fin = core::finance;
-using financial::readCount;
-using financial::readRate;
+namespace {
+
+void readRateAndCount(const Form1Controls& c, financial::Terms& t) {
+  t.read(financial::Term::Interest, financial::readRate(c.TextInterest));
+  t.read(financial::Term::NPer, financial::readCount(c.TextN));
+}
+
+}  // namespace
 
 void Form1::CommandEffect_Click() {
   try {
-    const double effective = fin::EFFECT(readRate(c_.TextInterest), readCount(c_.TextN));
-    ShowDisplayResult(core::checkedMultiply(effective, 100), "Effective Interest Rate ");
+    readRateAndCount(c_, BeginCalculation(financial::Operation::EFFECT));
+    ShowDisplayResult(Calculate(), "Effective Interest Rate ");
   } catch (const std::exception&) {
     ShowInputError("EFFECT(Interest, NPer)");
   }
@@ -25,8 +28,8 @@ void Form1::CommandEffect_Click() {
 
 void Form1::CommandNominal_Click() {
   try {
-    const double nominal = fin::NOMINAL(readRate(c_.TextInterest), readCount(c_.TextN));
-    ShowDisplayResult(core::checkedMultiply(nominal, 100), "Nominal Interest Rate ");
+    readRateAndCount(c_, BeginCalculation(financial::Operation::NOMINAL));
+    ShowDisplayResult(Calculate(), "Nominal Interest Rate ");
   } catch (const std::exception&) {
     ShowInputError("NOMINAL(Interest, NPer)");
   }

@@ -19,12 +19,14 @@ void Form1::ShowSolvedField(TextBox& box, double value, const char* status) {
   box.setText(FormatResult(value));
   c_.Text1.setText(box.text());
   c_.Label4.setCaption(status);
+  if (calculation_) calculation_->shown = box.text();
   box.setFocus();
 }
 
 void Form1::ShowDisplayResult(double value, const char* status) {
   c_.Text1.setText(FormatResult(value));
   c_.Label4.setCaption(status);
+  if (calculation_) calculation_->shown = c_.Text1.text();
   c_.Text1.setFocus();
 }
 
@@ -36,6 +38,7 @@ void Form1::ShowInputError(const char* syntaxLine, bool askForEstimate) {
     text += "\r\n";
   }
   text += syntaxLine;
+  if (calculation_) calculation_->message = text;  // before the box, which may run other events
   module_.messages().show(text);
 }
 

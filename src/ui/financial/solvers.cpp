@@ -3,18 +3,17 @@
 
 #include <exception>
 
-#include "core/checked_math.h"
-#include "core/finance/finance.h"
 #include "core/number_text.h"
 #include "ui/financial/inputs.h"
 #include "ui/form1.h"
 
 namespace vantro::ui {
 
-namespace fin = core::finance;
+using financial::Operation;
 using financial::readCount;
 using financial::readMoney;
 using financial::readRate;
+using enum financial::Term;
 
 namespace {
 constexpr const char* kNPerSyntax =
@@ -28,11 +27,13 @@ constexpr const char* kPMTSyntax =
 }  // namespace
 
 void Form1::CommandN_Click() {
+  financial::Terms& t = BeginCalculation(Operation::NPer);
   try {
-    const double periods =
-        fin::NPer(readRate(c_.TextInterest), readMoney(c_.TextPMT), readMoney(c_.TextPV),
-                  readMoney(c_.TextFV), fin::PaymentDue{PaymentDueCode()});
-    ShowSolvedField(c_.TextN, periods, "Number of payment periods ");
+    t.read(Interest, readRate(c_.TextInterest));
+    t.read(PMT, readMoney(c_.TextPMT));
+    t.read(PV, readMoney(c_.TextPV));
+    t.read(FV, readMoney(c_.TextFV));
+    ShowSolvedField(c_.TextN, Calculate(), "Number of payment periods ");
   } catch (const std::exception&) {
     ShowInputError(kNPerSyntax);
   }
@@ -41,11 +42,14 @@ void Form1::CommandN_Click() {
 void Form1::CommandInterest_Click() {
   // The search starts at the rate shown, or at 10 % when there is none.
   const std::string guessText = c_.TextInterest.text().empty() ? "10" : c_.TextInterest.text();
+  financial::Terms& t = BeginCalculation(Operation::Rate);
   try {
-    const double guess = financial::readNumber(guessText, financial::NumberKind::Percent);
-    const double rate = fin::Rate(readCount(c_.TextN), readMoney(c_.TextPMT), readMoney(c_.TextPV),
-                                  readMoney(c_.TextFV), fin::PaymentDue{PaymentDueCode()}, guess);
-    ShowSolvedField(c_.TextInterest, core::checkedMultiply(rate, 100), "Interest Rate ");
+    t.read(Guess, financial::readNumber(guessText, financial::NumberKind::Percent));
+    t.read(NPer, readCount(c_.TextN));
+    t.read(PMT, readMoney(c_.TextPMT));
+    t.read(PV, readMoney(c_.TextPV));
+    t.read(FV, readMoney(c_.TextFV));
+    ShowSolvedField(c_.TextInterest, Calculate(), "Interest Rate ");
   } catch (const std::exception&) {
     ShowInputError(kRateSyntax, true);
   }
@@ -54,11 +58,13 @@ void Form1::CommandInterest_Click() {
 // A present or future value that shows as zero at the chosen decimals is reported as an
 // error after it has been shown.
 void Form1::CommandPV_Click() {
+  financial::Terms& t = BeginCalculation(Operation::PV);
   try {
-    const double value =
-        fin::PV(readRate(c_.TextInterest), readCount(c_.TextN), readMoney(c_.TextPMT),
-                readMoney(c_.TextFV), fin::PaymentDue{PaymentDueCode()});
-    ShowSolvedField(c_.TextPV, value, "Present Value ");
+    t.read(Interest, readRate(c_.TextInterest));
+    t.read(NPer, readCount(c_.TextN));
+    t.read(PMT, readMoney(c_.TextPMT));
+    t.read(FV, readMoney(c_.TextFV));
+    ShowSolvedField(c_.TextPV, Calculate(), "Present Value ");
     if (core::leadingNumberValue(c_.TextPV.text()) != 0) return;
   } catch (const std::exception&) {
   }
@@ -66,11 +72,13 @@ void Form1::CommandPV_Click() {
 }
 
 void Form1::CommandFV_Click() {
+  financial::Terms& t = BeginCalculation(Operation::FV);
   try {
-    const double value =
-        fin::FV(readRate(c_.TextInterest), readCount(c_.TextN), readMoney(c_.TextPMT),
-                readMoney(c_.TextPV), fin::PaymentDue{PaymentDueCode()});
-    ShowSolvedField(c_.TextFV, value, "Future Value ");
+    t.read(Interest, readRate(c_.TextInterest));
+    t.read(NPer, readCount(c_.TextN));
+    t.read(PMT, readMoney(c_.TextPMT));
+    t.read(PV, readMoney(c_.TextPV));
+    ShowSolvedField(c_.TextFV, Calculate(), "Future Value ");
     if (core::leadingNumberValue(c_.TextFV.text()) != 0) return;
   } catch (const std::exception&) {
   }
@@ -78,11 +86,13 @@ void Form1::CommandFV_Click() {
 }
 
 void Form1::CommandPMT_Click() {
+  financial::Terms& t = BeginCalculation(Operation::PMT);
   try {
-    const double payment =
-        fin::PMT(readRate(c_.TextInterest), readCount(c_.TextN), readMoney(c_.TextPV),
-                 readMoney(c_.TextFV), fin::PaymentDue{PaymentDueCode()});
-    ShowSolvedField(c_.TextPMT, payment, "Payment ");
+    t.read(Interest, readRate(c_.TextInterest));
+    t.read(NPer, readCount(c_.TextN));
+    t.read(PV, readMoney(c_.TextPV));
+    t.read(FV, readMoney(c_.TextFV));
+    ShowSolvedField(c_.TextPMT, Calculate(), "Payment ");
   } catch (const std::exception&) {
     ShowInputError(kPMTSyntax);
   }

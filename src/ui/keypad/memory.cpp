@@ -7,6 +7,7 @@
 #include "core/checked_math.h"
 #include "core/number_format.h"
 #include "ui/form1.h"
+#include "ui/keypad/messages.h"
 
 namespace vantro::ui {
 
@@ -23,6 +24,7 @@ void Form1::NumMCommand_Click() {
   c_.Label2.setCaption(kMemoryIndicator);
   c_.Label4.setCaption("M = " + c_.Text1.text());
   s_.MemoryValue = x;
+  NoteCalculation(core::tape::EntryKind::Memory, "M", c_.Label4.caption(), {{"X", x}}, x);
   s_.NewEntry = true;
   c_.Text1.setFocus();
 }
@@ -34,16 +36,21 @@ void Form1::UpdateMemory(bool add) {
   }
   c_.Label4.setCaption("M: " + core::formatGeneral(s_.MemoryValue) + (add ? "  +  " : "  -  ") +
                        c_.Text1.text());
+  const char* operation = add ? "M+" : "M-";
+  const double x = DisplayValue();
+  const std::vector<core::tape::Input> operands = {{"Memory", s_.MemoryValue}, {"X", x}};
   double updated;
   try {
-    const double x = DisplayValue();
     updated = add ? core::checkedAdd(x, s_.MemoryValue) : core::checkedSubtract(s_.MemoryValue, x);
   } catch (const core::ArithmeticError&) {
+    NoteCalculation(core::tape::EntryKind::Memory, operation, c_.Label4.caption(), operands,
+                    std::nullopt, kOverflowMessage);
     ShowOverflow();  // the register keeps its value: an infinite one would poison every later key
     return;
   }
   s_.MemoryValue = updated;
   c_.Label4.setCaption(c_.Label4.caption() + " = " + core::formatGeneral(updated));
+  NoteCalculation(core::tape::EntryKind::Memory, operation, c_.Label4.caption(), operands, updated);
   s_.NewEntry = true;
   c_.Text1.setFocus();
 }
@@ -65,6 +72,7 @@ void Form1::NumMRCommand_Click() {
       c_.Text1.setText("");
     EnterDigit(recalled);
     MoveDisplayCaretToEnd();
+    NoteCalculation(core::tape::EntryKind::Memory, "MR", "MR = " + recalled, {}, s_.MemoryValue);
   }
   c_.Text1.setFocus();
 }
@@ -72,6 +80,7 @@ void Form1::NumMRCommand_Click() {
 void Form1::NumMCCommand_Click() {
   c_.Label2.setCaption("");
   s_.MemoryValue = 0;
+  NoteCalculation(core::tape::EntryKind::Memory, "MC", "MC", {}, 0.0);
   c_.Text1.setFocus();
 }
 

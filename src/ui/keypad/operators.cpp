@@ -105,6 +105,7 @@ void Form1::EvaluatePending() {
     core::checkedFinite(a);
     core::checkedFinite(d);
     const std::string left = core::formatGeneral(a);
+    const std::vector<core::tape::Input> operands = {{"Accumulator", a}, {"Display", d}};
     double result;
     if (op == "+") {
       c_.Label4.setCaption(left + "  +  " + shown);
@@ -115,6 +116,9 @@ void Form1::EvaluatePending() {
     } else if (op == "/") {
       const double divisor = constant ? a : d;
       if (divisor == 0) {
+        NoteCalculation(core::tape::EntryKind::Keypad, op,
+                        constant ? shown + " / " + left : left + " / " + shown, operands,
+                        std::nullopt, kDivideByZeroMessage);
         c_.Label4.setCaption(kDivideByZeroMessage);
         MoveDisplayCaretToEnd();
         return;
@@ -126,8 +130,12 @@ void Form1::EvaluatePending() {
       result = core::checkedMultiply(d, a);
     }
     c_.Text1.setText(core::formatGeneral(result));
+    NoteCalculation(core::tape::EntryKind::Keypad, op,
+                    c_.Label4.caption() + " = " + c_.Text1.text(), operands, result);
     MoveDisplayCaretToEnd();
   } catch (const core::ArithmeticError&) {
+    NoteCalculation(core::tape::EntryKind::Keypad, op, c_.Label4.caption(),
+                    {{"Accumulator", a}, {"Display", d}}, std::nullopt, kOverflowMessage);
     ShowOverflow();
   }
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/event_sink.h"
@@ -95,6 +96,14 @@ class RecordedMessages : public MessageBoxService {
   std::vector<std::string> shown;
 };
 
+// Keeps the tape's lines in memory. Every loaded form records to one, so that each test and
+// keystroke script also shows that recording changes nothing the window does.
+class RecordedTape : public TapeRecorder {
+ public:
+  void record(core::tape::Entry entry) override { lines.push_back(std::move(entry)); }
+  std::vector<core::tape::Entry> lines;
+};
+
 // The window as the program opens it: Load has run and the display has the focus.
 class LoadedForm {
  public:
@@ -105,6 +114,7 @@ class LoadedForm {
       : module(app, messages, help), form(window.controls(), module), events(form) {
     app.module = &module;
     app.mainWindow = &window.form();
+    module.setTape(&tape);
     window.attach(&events);
     window.form().move(left, top);
     if (!programFolder.empty()) {
@@ -122,6 +132,7 @@ class LoadedForm {
   FakeApplication app;
   RecordedMessages messages;
   RecordedHelp help;
+  RecordedTape tape;
   Module1 module;
   MemoryWindow window;
   Form1 form;

@@ -1,0 +1,191 @@
+// The tape's lines: what each calculation records, with its full values, and the check that
+// computes a recorded financial line again.
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/finance/finance.h"
+#include "form_fixture.h"
+#include "ui/financial/calculations.h"
+
+namespace vantro::test {
+namespace {
+
+using enum ui::ControlId;
+using core::tape::Entry;
+
+struct Calculation {
+  const char* name;
+  std::vector<std::pair<ControlId, std::string>> fields;
+  std::vector<ControlId> clicks;
+};
+
+std::vector<Entry> tapeOf(const Calculation& calculation) {
+  LoadedForm f;
+  for (const auto& [box, text] : calculation.fields) f.window.textBox(box).setText(text);
+  for (const ControlId key : calculation.clicks) f.window.click(key);
+  return f.tape.lines;
+}
+
+std::uint64_t bits(double value) {
+  return std::bit_cast<std::uint64_t>(value);
+}
+
+TEST(TapeRecording, KeepsEachCalculationAsTheWindowShowedIt) {
+  struct Case {
+    Calculation calculation;
+    std::vector<std::string> texts;
+    std::vector<std::string> messages;
+  };
+  const Case cases[] = {
+      {{"chained sum",
+        {},
+        {Num2Command, NumPlusCommand, Num3Command, NumPlusCommand, Num4Command, NumEqCommand}},
+       {"2  +  3 = 5", "5  +  4 = 9"},
+       {"", ""}},
+      {{"division by zero", {}, {Num1Command, NumDivCommand, Num0Command, NumEqCommand}},
+       {"1 / 0"},
+       {"Error! Divide by zero."}},
+      {{"square root", {}, {Num2Command, NumSqRtCommand}}, {"sqrt(2) = 1.4142135623731"}, {""}},
+      {{"memory", {}, {Num5Command, NumMCommand, Num3Command, NumMPlusCommand, NumMCCommand}},
+       {"M = 5", "M: 5  +  3 = 8", "MC"},
+       {"", "", ""}},
+      {{"payment", {{TextInterest, "7/12"}, {TextN, "360"}, {TextPV, "150000"}}, {CommandPMT}},
+       {"PMT: Interest 0.583333333333333 %, NPer 360, PV 150000, FV 0, End -> -997.95"},
+       {""}},
+      {{"payment at the beginning",
+        {{TextInterest, "1"}, {TextN, "12"}, {TextPV, "1000"}},
+        {CheckPayment, CommandPMT}},
+       {"PMT: Interest 1 %, NPer 12, PV 1000, FV 0, Begin -> -87.97"},
+       {""}},
+      {{"internal rate of return", {{TextCF, "-1000\r\n500\r\n600"}}, {CommandIRR}},
+       {"IRR: Guess 10 %, 3 flows -> 6.39"},
+       {""}},
+      {{"refused rate conversion", {{TextInterest, "12"}, {TextN, "0.5"}}, {CommandEffect}},
+       {"EFFECT: Interest 12 %, NPer 0.5 -> refused"},
+       {"Error! Please verify your input parameters.\r\nEFFECT(Interest, NPer)"}},
+      {{"a field no command can read",
+        {{TextInterest, "1"}, {TextN, "12"}, {TextPV, "1e999"}},
+        {CommandPMT}},
+       {"PMT: Interest 1 %, NPer 12, End -> refused"},
+       {"Error! Please verify your input parameters.\r\nPMT(Interest, NPer, Present Value[, "
+        "Future Value[, Payment Due]])"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.calculation.name);
+    const std::vector<Entry> lines = tapeOf(c.calculation);
+    ASSERT_EQ(lines.size(), c.texts.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      EXPECT_EQ(lines[i].text, c.texts[i]);
+      EXPECT_EQ(lines[i].message, c.messages[i]);
+      EXPECT_EQ(lines[i].result.has_value(), c.messages[i].empty());
+    }
+  }
+}
+
+// The values read and computed are kept whole, not as they were shown.
+TEST(TapeRecording, KeepsTheFullValues) {
+  const Entry root = tapeOf({"", {}, {Num2Command, NumSqRtCommand}}).at(0);
+  EXPECT_EQ(bits(*root.result), bits(std::sqrt(2.0)));
+  const Entry payment =
+      tapeOf({"", {{TextInterest, "7/12"}, {TextN, "360"}, {TextPV, "150000"}}, {CommandPMT}})
+          .at(0);
+  const double rate = 7.0 / 12 / 100;
+  ASSERT_EQ(payment.inputs.at(0).name, "Interest");
+  EXPECT_EQ(bits(payment.inputs[0].value), bits(rate));
+  EXPECT_EQ(bits(*payment.result), bits(core::finance::PMT(rate, 360, 150000)));
+  EXPECT_EQ(payment.decimals, 2);
+  EXPECT_EQ(payment.shown, "-997.95");
+}
+
+// Every kind of financial line, recorded and checked again, agrees; altered, it does not.
+TEST(TapeCheck, AgreesWithWhatWasRecordedAndFlagsAnAlteredResult) {
+  const std::vector<std::pair<ControlId, std::string>> loan = {
+      {TextInterest, "1"}, {TextN, "12"}, {TextPV, "1000"}, {TextPer, "3"}};
+  const std::vector<std::pair<ControlId, std::string>> flows = {
+      {TextInterest, "8"}, {TextPer, "5"}, {TextCF, "-1000\r\n500\r\n600"}};
+  const Calculation calculations[] = {
+      {"NPer", {{TextInterest, "1"}, {TextPMT, "-88.85"}, {TextPV, "1000"}}, {CommandN}},
+      {"Rate", {{TextN, "12"}, {TextPMT, "-88.85"}, {TextPV, "1000"}}, {CommandInterest}},
+      {"PV", {{TextInterest, "1"}, {TextN, "12"}, {TextPMT, "-88.85"}}, {CommandPV}},
+      {"FV", {{TextInterest, "1"}, {TextN, "12"}, {TextPMT, "-88.85"}}, {CommandFV}},
+      {"PMT", loan, {CommandPMT}},
+      {"PPMT", loan, {CommandPPMT}},
+      {"IPMT", loan, {CheckPayment, CommandIPMT}},
+      {"TPPMT", loan, {CommandPrincipal}},
+      {"TIPMT", loan, {CommandInterestPaid}},
+      {"BAL", loan, {CommandBalance}},
+      {"EFFECT", {{TextInterest, "12"}, {TextN, "12"}}, {CommandEffect}},
+      {"NOMINAL", {{TextInterest, "12.68"}, {TextN, "12"}}, {CommandNominal}},
+      {"NPV", flows, {CommandNPV}},
+      {"IRR", flows, {CommandIRR}},
+      {"MIRR", flows, {CommandMIRR}},
+  };
+  for (const Calculation& calculation : calculations) {
+    SCOPED_TRACE(calculation.name);
+    Entry line = tapeOf(calculation).at(0);
+    EXPECT_EQ(line.operation, calculation.name);
+    ASSERT_TRUE(line.result);
+    EXPECT_TRUE(ui::financial::checkLine(line).agrees);
+    *line.result += std::pow(10.0, -line.decimals);
+    EXPECT_FALSE(ui::financial::checkLine(line).agrees);
+  }
+}
+
+TEST(TapeCheck, AgreesWithALineThatEndedInItsMessage) {
+  for (const Calculation& refused : {
+           Calculation{"before the first period", {{TextPer, "0"}}, {CommandPrincipal}},
+           Calculation{"an unreadable field",
+                       {{TextInterest, "1"}, {TextN, "12"}, {TextPV, "1e999"}},
+                       {CommandPMT}},
+           Calculation{"a list without a sign change", {{TextCF, "1\r\n2"}}, {CommandIRR}},
+       }) {
+    SCOPED_TRACE(refused.name);
+    Entry line = tapeOf(refused).at(0);
+    ASSERT_FALSE(line.result);
+    EXPECT_TRUE(ui::financial::checkLine(line).agrees);
+    line.result = 0;
+    EXPECT_FALSE(ui::financial::checkLine(line).agrees);
+  }
+}
+
+// A recalled financial line gives its values back to the fields and the list, so that its key
+// shows the recorded result again; a keypad line's result becomes the next number.
+TEST(TapeRecall, PutsALineBackWhereItCameFrom) {
+  const Calculation recorded[] = {
+      {"payment at the beginning",
+       {{TextInterest, "7/12"}, {TextN, "360"}, {TextPV, "150000"}, {TextFV, "-1000"}},
+       {CheckPayment, CommandPMT}},
+      {"modified rate of return",
+       {{TextInterest, "8"}, {TextPer, "5"}, {TextCF, "-1000\r\n500\r\n600"}},
+       {CommandMIRR}},
+      {"rate with its guess",
+       {{TextN, "12"}, {TextPMT, "-88.85"}, {TextPV, "1000"}},
+       {CommandInterest}},
+  };
+  for (const Calculation& calculation : recorded) {
+    SCOPED_TRACE(calculation.name);
+    const Entry line = tapeOf(calculation).at(0);
+    LoadedForm f;
+    f.form.RecallTapeLine(line);
+    f.window.click(calculation.clicks.back());
+    ASSERT_EQ(f.tape.lines.size(), 1U);
+    EXPECT_EQ(f.tape.lines[0].text, line.text);
+    EXPECT_EQ(f.display(), line.shown);
+  }
+  LoadedForm f;
+  f.window.click(Num2Command);
+  f.window.click(NumPlusCommand);
+  f.form.RecallTapeLine(tapeOf({"", {}, {Num9Command, NumSqRtCommand}}).at(0));
+  f.window.click(NumEqCommand);
+  EXPECT_EQ(f.display(), "5");
+}
+
+}  // namespace
+}  // namespace vantro::test
