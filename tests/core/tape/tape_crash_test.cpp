@@ -1,0 +1,79 @@
+// A writer killed with SIGKILL at a random moment: every line it finished is read back, the one
+// it was writing at most is lost, and no line is misread.
+
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <random>
+
+#include "core/tape/tape_store.h"
+#include "tape_test_support.h"
+
+namespace vantro::test {
+namespace {
+
+// Small segments, so that kills also land while a segment is being started.
+const tape::Limits kLimits{.entriesPerSegment = 500, .maxEntries = 1'000'000};
+
+// Continues the tape and reports the number of each entry once append has returned.
+[[noreturn]] void appendUntilKilled(const fs::path& folder, int report) {
+  tape::TapeStore store(folder, kLimits);
+  auto next = static_cast<std::int64_t>(store.load().entries.size());
+  for (; next < 1'000'000; ++next) {
+    if (!store.append(numberedEntry(next))) ::_exit(2);
+    if (::write(report, &next, sizeof next) != sizeof next) ::_exit(3);
+  }
+  ::_exit(0);
+}
+
+TEST(TapeCrash, AKilledWriterLosesAtMostTheLineItWasWriting) {
+  TempFolder temp;
+  std::mt19937 random(std::random_device{}());
+  std::int64_t lastReported = -1;
+  for (int round = 0; round < 8; ++round) {
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::close(pipeEnds[0]);
+      appendUntilKilled(temp.path(), pipeEnds[1]);
+    }
+    ::close(pipeEnds[1]);
+    // Read the reports while the child writes, so that it never waits on a full pipe.
+    const auto killAt =
+        std::chrono::steady_clock::now() +
+        std::chrono::microseconds(std::uniform_int_distribution(500, 40'000)(random));
+    pollfd reports{pipeEnds[0], POLLIN, 0};
+    std::int64_t number = 0;
+    while (std::chrono::steady_clock::now() < killAt) {
+      if (::poll(&reports, 1, 1) > 0 && ::read(pipeEnds[0], &number, sizeof number) > 0) {
+        lastReported = number;
+      }
+    }
+    ::kill(child, SIGKILL);
+    while (::read(pipeEnds[0], &number, sizeof number) == sizeof number) lastReported = number;
+    ::close(pipeEnds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself: " << status;
+
+    const tape::Loaded loaded = tape::TapeStore(temp.path(), kLimits).load();
+    const auto reported = static_cast<std::size_t>(lastReported + 1);
+    ASSERT_GE(loaded.entries.size(), reported) << "round " << round;
+    ASSERT_LE(loaded.entries.size(), reported + 1) << "round " << round;
+    for (std::size_t i = 0; i < loaded.entries.size(); ++i) {
+      ASSERT_TRUE(sameBits(loaded.entries[i], numberedEntry(static_cast<std::int64_t>(i)))) << i;
+    }
+    lastReported = static_cast<std::int64_t>(loaded.entries.size()) - 1;
+  }
+  EXPECT_GT(lastReported, 0);
+}
+
+}  // namespace
+}  // namespace vantro::test
