@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,10 +21,13 @@ namespace {
 // Small segments, so that kills also land while a segment is being started.
 const tape::Limits kLimits{.entriesPerSegment = 500, .maxEntries = 1'000'000};
 
-// Continues the tape and reports the number of each entry once append has returned.
+// Continues the tape and reports the number of each entry once append has returned, and first
+// the last one it loaded, to say it is ready.
 [[noreturn]] void appendUntilKilled(const fs::path& folder, int report) {
   tape::TapeStore store(folder, kLimits);
   auto next = static_cast<std::int64_t>(store.load().entries.size());
+  const std::int64_t ready = next - 1;
+  if (::write(report, &ready, sizeof ready) != sizeof ready) ::_exit(3);
   for (; next < 1'000'000; ++next) {
     if (!store.append(numberedEntry(next))) ::_exit(2);
     if (::write(report, &next, sizeof next) != sizeof next) ::_exit(3);
@@ -45,12 +49,13 @@ TEST(TapeCrash, AKilledWriterLosesAtMostTheLineItWasWriting) {
       appendUntilKilled(temp.path(), pipeEnds[1]);
     }
     ::close(pipeEnds[1]);
+    std::int64_t number = 0;
+    ASSERT_EQ(::read(pipeEnds[0], &number, sizeof number), sizeof number);
     // Read the reports while the child writes, so that it never waits on a full pipe.
     const auto killAt =
         std::chrono::steady_clock::now() +
-        std::chrono::microseconds(std::uniform_int_distribution(500, 40'000)(random));
+        std::chrono::microseconds(std::uniform_int_distribution(100, 20'000)(random));
     pollfd reports{pipeEnds[0], POLLIN, 0};
-    std::int64_t number = 0;
     while (std::chrono::steady_clock::now() < killAt) {
       if (::poll(&reports, 1, 1) > 0 && ::read(pipeEnds[0], &number, sizeof number) > 0) {
         lastReported = number;
@@ -73,6 +78,32 @@ TEST(TapeCrash, AKilledWriterLosesAtMostTheLineItWasWriting) {
     lastReported = static_cast<std::int64_t>(loaded.entries.size()) - 1;
   }
   EXPECT_GT(lastReported, 0);
+}
+
+// A file size limit makes write(2) stop part way, as a full disk does: the part written is cut
+// off, so the lines after it are not lost behind a damaged one.
+TEST(TapeCrash, APartlyWrittenLineIsCutOff) {
+  TempFolder temp;
+  tape::TapeStore store(temp.path());
+  store.load();
+  ASSERT_TRUE(store.append(numberedEntry(0)));
+  const std::uintmax_t size = fs::file_size(temp.path() / "tape-000001.txt");
+  rlimit old{};
+  ::getrlimit(RLIMIT_FSIZE, &old);
+  const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+  rlimit tight = old;
+  tight.rlim_cur = size + 20;
+  ::setrlimit(RLIMIT_FSIZE, &tight);
+  const bool appended = store.append(numberedEntry(1));
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  ::signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(appended);
+  EXPECT_EQ(fs::file_size(temp.path() / "tape-000001.txt"), size);
+  ASSERT_TRUE(store.append(numberedEntry(2)));
+  const tape::Loaded loaded = tape::TapeStore(temp.path()).load();
+  EXPECT_EQ(loaded.problem, "");
+  ASSERT_EQ(loaded.entries.size(), 2U);
+  EXPECT_TRUE(sameBits(loaded.entries[1], numberedEntry(2)));
 }
 
 }  // namespace
