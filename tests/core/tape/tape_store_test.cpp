@@ -143,7 +143,7 @@ TEST(TapeStore, AFolderItCannotWriteIsReadAndLeftAsItIs) {
 
 TEST(TapeStore, TheOldestSegmentFallsOffWholeAtTheLimit) {
   TempFolder temp;
-  const tape::Limits limits{.entriesPerSegment = 3, .maxEntries = 10};
+  const tape::Limits limits{.entriesPerSegment = 3, .maxEntries = 9};
   auto store = std::make_unique<TapeStore>(temp.path(), limits);
   store->load();
   for (int i = 0; i < 40; ++i) {
@@ -152,7 +152,9 @@ TEST(TapeStore, TheOldestSegmentFallsOffWholeAtTheLimit) {
       store->load();
     }
     ASSERT_TRUE(store->append(numberedEntry(i)));
-    const auto entries = TapeStore(temp.path(), limits).load().entries;
+    // Read with room to spare, so that only what appending dropped is gone.
+    const auto entries =
+        TapeStore(temp.path(), {.entriesPerSegment = 3, .maxEntries = 1000}).load().entries;
     // Room is kept for a full last segment: two full ones before it, 7 to 9 entries in all.
     const int written = i + 1;
     const int expected = written < 7 ? written : 7 + (written - 1) % 3;
@@ -160,6 +162,9 @@ TEST(TapeStore, TheOldestSegmentFallsOffWholeAtTheLimit) {
         << i;
   }
   EXPECT_EQ(filesIn(temp.path()).size(), 3U);
+  // Loading under a lower limit drops the oldest segments too: the last holds entry 39.
+  EXPECT_TRUE(readsAsNumbered(TapeStore(temp.path(), {.maxEntries = 4}).load().entries, 39, 1));
+  EXPECT_EQ(filesIn(temp.path()).size(), 1U);
 }
 
 TEST(TapeStore, FilesArePrivateAndClearingKeepsWhatWasSetAside) {
