@@ -1,14 +1,13 @@
 // A writer killed with SIGKILL at a random moment: every line it finished is read back, the one
 // it was writing at most is lost, and no line is misread.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdint>
 #include <random>
 
@@ -42,6 +41,8 @@ TEST(TapeCrash, AKilledWriterLosesAtMostTheLineItWasWriting) {
   for (int round = 0; round < 8; ++round) {
     int pipeEnds[2];
     ASSERT_EQ(::pipe(pipeEnds), 0);
+    // Room for every report of a round, so that the writer never waits for the reader.
+    ASSERT_GT(::fcntl(pipeEnds[1], F_SETPIPE_SZ, 1 << 20), 0);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -51,16 +52,7 @@ TEST(TapeCrash, AKilledWriterLosesAtMostTheLineItWasWriting) {
     ::close(pipeEnds[1]);
     std::int64_t number = 0;
     ASSERT_EQ(::read(pipeEnds[0], &number, sizeof number), sizeof number);
-    // Read the reports while the child writes, so that it never waits on a full pipe.
-    const auto killAt =
-        std::chrono::steady_clock::now() +
-        std::chrono::microseconds(std::uniform_int_distribution(100, 20'000)(random));
-    pollfd reports{pipeEnds[0], POLLIN, 0};
-    while (std::chrono::steady_clock::now() < killAt) {
-      if (::poll(&reports, 1, 1) > 0 && ::read(pipeEnds[0], &number, sizeof number) > 0) {
-        lastReported = number;
-      }
-    }
+    ::usleep(std::uniform_int_distribution(100U, 20'000U)(random));
     ::kill(child, SIGKILL);
     while (::read(pipeEnds[0], &number, sizeof number) == sizeof number) lastReported = number;
     ::close(pipeEnds[0]);
@@ -70,11 +62,9 @@ TEST(TapeCrash, AKilledWriterLosesAtMostTheLineItWasWriting) {
 
     const tape::Loaded loaded = tape::TapeStore(temp.path(), kLimits).load();
     const auto reported = static_cast<std::size_t>(lastReported + 1);
-    ASSERT_GE(loaded.entries.size(), reported) << "round " << round;
-    ASSERT_LE(loaded.entries.size(), reported + 1) << "round " << round;
-    for (std::size_t i = 0; i < loaded.entries.size(); ++i) {
-      ASSERT_TRUE(sameBits(loaded.entries[i], numberedEntry(static_cast<std::int64_t>(i)))) << i;
-    }
+    ASSERT_TRUE(loaded.entries.size() == reported || loaded.entries.size() == reported + 1)
+        << "round " << round << ": " << reported << " reported, " << loaded.entries.size();
+    ASSERT_TRUE(readsAsNumbered(loaded.entries, 0, loaded.entries.size()));
     lastReported = static_cast<std::int64_t>(loaded.entries.size()) - 1;
   }
   EXPECT_GT(lastReported, 0);
@@ -90,9 +80,8 @@ TEST(TapeCrash, APartlyWrittenLineIsCutOff) {
   const std::uintmax_t size = fs::file_size(temp.path() / "tape-000001.txt");
   rlimit old{};
   ::getrlimit(RLIMIT_FSIZE, &old);
+  const rlimit tight{size + 20, old.rlim_max};
   const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
-  rlimit tight = old;
-  tight.rlim_cur = size + 20;
   ::setrlimit(RLIMIT_FSIZE, &tight);
   const bool appended = store.append(numberedEntry(1));
   ::setrlimit(RLIMIT_FSIZE, &old);
