@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cstdio>
 #include <ctime>
+#include <new>
 #include <system_error>
 
 namespace vantro::core::tape {
@@ -218,7 +219,9 @@ std::optional<fs::path> setAsideCopy(const fs::path& file, std::string_view byte
 
 bool replaceAtomically(const fs::path& file, std::string_view bytes) {
   // A leading dot keeps the temporary name from looking like a segment's.
-  const std::string base = "." + file.filename().string() + ".tmp" + std::to_string(::getpid());
+  std::string base(".");
+  base += file.filename().string();
+  base += ".tmp" + std::to_string(::getpid());
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     const fs::path temporary = file.parent_path() / (base + "-" + std::to_string(attempt));
     bool existed = false;

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <new>
 #include <string_view>
 #include <utility>
 
@@ -158,8 +157,9 @@ Loaded TapeStore::load() {
     for (std::size_t i = dropped; i < perSegment.size(); ++i) {
       for (Entry& entry : perSegment[i]) loaded.entries.push_back(std::move(entry));
     }
-  } catch (const std::bad_alloc&) {
+  } catch (...) {  // out of memory: what was read is not given out half
     problems.emplace_back("the tape is too large to read");
+    loaded.entries.clear();
     writable_ = false;
   }
   loaded.problem = join(problems);
@@ -193,7 +193,7 @@ bool TapeStore::append(const Entry& entry) {
     ++totalEntries_;
     if (fresh) dropOldestBeyondLimit();
     return true;
-  } catch (const std::bad_alloc&) {
+  } catch (...) {  // out of memory
     return false;
   }
 }
@@ -253,12 +253,16 @@ bool TapeStore::clear() {
   continueLast_ = false;
   segments_.clear();
   totalEntries_ = 0;
-  const SegmentListing listing = listSegments(folder_);
-  bool removed = listing.problem.empty();
-  for (const std::uint64_t number : listing.numbers) {
-    removed = removeRegularFile(pathOf(number)) && removed;
+  try {
+    const SegmentListing listing = listSegments(folder_);
+    bool removed = listing.problem.empty();
+    for (const std::uint64_t number : listing.numbers) {
+      removed = removeRegularFile(pathOf(number)) && removed;
+    }
+    return removed;
+  } catch (...) {  // out of memory
+    return false;
   }
-  return removed;
 }
 
 std::filesystem::path defaultTapeFolder(const EnvironmentLookup& environment) {
