@@ -26,6 +26,9 @@ std::string segmentOf(int count) {
   return bytes;
 }
 
+// Lines and segments are refused a little beyond the numbered entries' size.
+const tape::Limits kSmall{.maxLineBytes = 300, .maxSegmentBytes = 2000};
+
 struct HostileCase {
   const char* name;
   std::function<void(const fs::path&)> make;  // puts something where the first segment goes
@@ -41,6 +44,8 @@ TEST(TapeStore, DamagedAndForeignFilesAreReadUpToTheDamageAndKeptAside) {
   flipped[secondLine + 5] ^= 0x04;
   const std::string crlf = lineOf(0).insert(lineOf(0).size() - 1, "\r");
   const std::string future = "vantro-calculator tape 2\n" + lineOf(0);
+  const std::string longLine = std::string(kSmall.maxLineBytes + 1, 'x') + "\n";
+  const std::string padding(kSmall.maxSegmentBytes, '\n');
   const std::string junk("\x7f\x45LF\0\0\x01\xff\n\n\xfe", 11);
   const auto segment = [](const std::string& bytes) {
     return [bytes](const fs::path& path) { writeFile(path, bytes); };
@@ -63,6 +68,8 @@ TEST(TapeStore, DamagedAndForeignFilesAreReadUpToTheDamageAndKeptAside) {
       {"binary junk", segment(junk), 0, junk},
       {"torn header", segment("vantro-calc"), 0, "vantro-calc"},
       {"empty", segment(""), 0, "", true},
+      {"long line", segment(kHeader + lineOf(0) + longLine), 1, longLine},
+      {"too large", segment(three + padding), 0, three + padding},
       {"directory", [](const fs::path& path) { fs::create_directory(path); }, 0, ""},
       {"link to /dev/zero", linkTo("/dev/zero"), 0, ""},
       {"link to a segment", linkTo(elsewhere), 0, ""},
@@ -74,7 +81,7 @@ TEST(TapeStore, DamagedAndForeignFilesAreReadUpToTheDamageAndKeptAside) {
     TempFolder temp;
     test.make(temp.path() / "tape-000001.txt");
     const auto before = filesIn(temp.path());
-    TapeStore store(temp.path());
+    TapeStore store(temp.path(), kSmall);
     const tape::Loaded loaded = store.load();
     EXPECT_TRUE(readsAsNumbered(loaded.entries, 0, test.loaded));
     EXPECT_EQ(loaded.problem.empty(), test.quiet) << loaded.problem;
@@ -90,7 +97,7 @@ TEST(TapeStore, DamagedAndForeignFilesAreReadUpToTheDamageAndKeptAside) {
     }
     // Appending goes on after what was read, past anything that is not a segment.
     EXPECT_TRUE(store.append(numberedEntry(test.loaded)));
-    EXPECT_TRUE(readsAsNumbered(TapeStore(temp.path()).load().entries, 0, test.loaded + 1));
+    EXPECT_TRUE(readsAsNumbered(TapeStore(temp.path(), kSmall).load().entries, 0, test.loaded + 1));
   }
   fs::remove(elsewhere);
 }
