@@ -70,11 +70,17 @@ void appendText(std::string& out, std::string_view text) {
   }
 }
 
+// The shortest text that reads back as the same value (no locale touches to_chars).
+template <typename Number>
+std::string_view numberText(Number value, std::array<char, 32>& buffer) {
+  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  return {buffer.data(), error == std::errc{} ? static_cast<std::size_t>(end - buffer.data()) : 0};
+}
+
 template <typename Number>
 void appendNumber(std::string& out, Number value) {
   std::array<char, 32> buffer{};
-  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  out.append(buffer.data(), error == std::errc{} ? end : buffer.data());
+  out += numberText(value, buffer);
 }
 
 void appendField(std::string& out) {
@@ -125,9 +131,8 @@ std::optional<Number> readNumber(std::string_view field) {
   if constexpr (std::is_floating_point_v<Number>) {
     if (!std::isfinite(value)) return std::nullopt;
   }
-  std::string canonical;
-  appendNumber(canonical, value);
-  if (canonical != field) return std::nullopt;
+  std::array<char, 32> buffer{};
+  if (numberText(value, buffer) != field) return std::nullopt;
   return value;
 }
 
