@@ -1,9 +1,17 @@
 #include "qt/main_program.h"
 
+#include <cstdlib>
+
 namespace vantro::qt {
 
-MainProgram::MainProgram(ui::Module1& module) : form_(window_.controls(), module), events_(form_) {
+MainProgram::MainProgram(ui::Module1& module)
+    : form_(window_.controls(), module),
+      events_(form_),
+      tape_(window_, core::tape::defaultTapeFolder(&std::getenv)) {
   window_.attach(&events_);
+  tape_.setRecall([this](const core::tape::Entry& line) { form_.RecallTapeLine(line); });
+  tape_.addWindowAction(*window_.menuItem(ui::ControlId::MenuHelpTopics));
+  module.setTape(&tape_);
 }
 
 void MainProgram::open() {

@@ -97,6 +97,7 @@ void QtApplication::endNow() {
   ended_ = true;
   if (program_) {
     program_->window().stopEvents();
+    program_->tape().stop();
     program_->window().hide();
   }
   // Every other window closes with the program, without its handlers.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <cstdio>
 
 namespace {
@@ -24,6 +25,10 @@ void quietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, cons
 int main(int argc, char* argv[]) {
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   standardHandler = qInstallMessageHandler(quietOffscreenNotes);
+  // The program keeps its tape in the user's data folder: the tests keep theirs in one of
+  // their own.
+  const QTemporaryDir dataHome;
+  qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
   ::testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
   QApplication::setStyle(QStringLiteral("Fusion"));
