@@ -30,15 +30,23 @@ QtTape::QtTape(QWidget& calculator, const std::filesystem::path& folder)
   std::error_code error;
   recording_ = !std::filesystem::exists(folder_ / kRecordingOffFile, error);
   store_ = std::make_unique<core::tape::TapeStore>(folder_);
-  core::tape::Loaded loaded = store_->load();
+  loading_ = std::async(std::launch::async, [store = store_.get()] { return store->load(); });
+}
+
+QtTape::~QtTape() {
+  if (loading_.valid()) loading_.wait();
+}
+
+void QtTape::finishLoading() {
+  if (!loading_.valid()) return;
+  core::tape::Loaded loaded = loading_.get();
   lines_ = std::move(loaded.entries);
   problem_ = std::move(loaded.problem);
 }
 
-QtTape::~QtTape() = default;
-
 void QtTape::record(core::tape::Entry entry) {
   if (stopped_ || !recording_) return;
+  finishLoading();
   entry.timeMs = nowMs();
   if (store_ && !store_->append(entry)) {
     problem_ = "The tape could not be written in " + folder_.string() +
@@ -86,6 +94,7 @@ void QtTape::setRecording(bool on) {
 }
 
 bool QtTape::clear() {
+  finishLoading();
   if (store_ && !store_->clear()) return false;
   lines_.clear();
   return true;

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,7 +38,10 @@ class QtTape : public ui::TapeRecorder {
   // The main window is going: the window closes, and nothing more is recorded.
   void stop();
 
-  const std::vector<core::tape::Entry>& lines() const { return lines_; }
+  const std::vector<core::tape::Entry>& lines() {
+    finishLoading();
+    return lines_;
+  }
   // Puts the line back into the calculator, which comes to the front to go on with it.
   void recall(const core::tape::Entry& line);
   // Whether calculations are recorded; the choice is kept beside the tape.
@@ -46,13 +50,21 @@ class QtTape : public ui::TapeRecorder {
   // Removes every line; false when the files could not be removed.
   bool clear();
   // What went wrong reading or writing the tape, for the window's status line; empty if nothing.
-  const std::string& problem() const { return problem_; }
+  const std::string& problem() {
+    finishLoading();
+    return problem_;
+  }
 
   TapeWindow* window() const { return window_.get(); }
 
  private:
   std::filesystem::path folder_;
+  // Waits for the tape read at start; the lines read come before those recorded since.
+  void finishLoading();
+
   std::unique_ptr<core::tape::TapeStore> store_;
+  // A full tape takes about a tenth of a second to read: it is read beside the start-up.
+  std::future<core::tape::Loaded> loading_;
   std::vector<core::tape::Entry> lines_;
   std::string problem_;
   bool recording_ = true;

@@ -54,6 +54,8 @@ QVariant TapeModel::data(const QModelIndex& index, int role) const {
         return tr("Recorded %1, today %2")
             .arg(outcome(line, line.result), outcome(line, differing->second));
       }
+      // The whole calculation, where the column is too narrow for it.
+      if (index.column() == CalculationColumn) return fromUtf8(line.text);
       return {};
     default:
       return {};
