@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -69,9 +70,15 @@ TEST(TapeWindowTest, ShowsTheCalculationsOfThisAndEarlierSessionsAndChecksThem) 
   EXPECT_EQ(later.row(tape, 0), "2  +  3 = 5 | 5");
   EXPECT_EQ(later.row(tape, 1), kPayment);
   EXPECT_EQ(later.row(tape, 2), "sqrt(7) = 2.64575131106459 | 2.64575131106459");
+  // A screen reader hears each line by its name, and each new line as it is written.
+  QAccessibleTableInterface* table =
+      QAccessible::queryAccessibleInterface(&tape.view())->tableInterface();
+  ASSERT_TRUE(table);
+  EXPECT_TRUE(table->cellAt(1, 0)->text(QAccessible::Name).startsWith("PMT, minus 997.95, at "));
   later.click(Num1Command);  // recorded while the window is open, and shown at once
   later.click(CommandInvertX);
   EXPECT_EQ(tape.view().model()->rowCount(), 4);
+  EXPECT_TRUE(tape.announced().startsWith("1/X, 0.3")) << tape.announced().toStdString();
   tape.check();
   EXPECT_EQ(tape.status(), "1 line checked, it agrees");
 }

@@ -304,6 +304,10 @@ QString TapeWindow::status() const {
   return status_->text();
 }
 
+QString TapeWindow::announced() const {
+  return announcer_->sentence();
+}
+
 // Enter in the list recalls its current line; Enter in the find box finds the next.
 bool TapeWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {

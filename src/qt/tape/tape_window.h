@@ -38,6 +38,8 @@ class TapeWindow : public QWidget {
   QTableView& view() const { return *view_; }
   QLineEdit& findBox() const { return *findBox_; }
   QString status() const;
+  // What the window said to a screen reader last.
+  QString announced() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
