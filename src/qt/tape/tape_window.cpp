@@ -186,12 +186,13 @@ void TapeWindow::lineAdded() {
 }
 
 void TapeWindow::copySelection() {
-  std::set<int> rows;
-  for (const QModelIndex& index : view_->selectionModel()->selectedIndexes())
+  std::set<int> rows;  // in the tape's order, whichever way they were selected
+  for (const QModelIndex& index : view_->selectionModel()->selectedRows())
     rows.insert(index.row());
   if (rows.empty() && view_->currentIndex().isValid()) rows.insert(view_->currentIndex().row());
   if (rows.empty()) return;
   std::vector<core::tape::Entry> chosen;
+  chosen.reserve(rows.size());
   for (const int row : rows) chosen.push_back(tape_.lines()[static_cast<std::size_t>(row)]);
   QGuiApplication::clipboard()->setText(fromUtf8(ui::tape::copiedText(chosen)));
 }
