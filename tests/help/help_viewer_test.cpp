@@ -288,6 +288,9 @@ TEST_F(HelpReadingTest, BadFilesEndTheReadWithTheCalculatorAnswering) {
     flipped[offset] = static_cast<char>(flipped[offset] ^ 0x10);
     write("flipped_" + std::to_string(offset) + ".chm", flipped);
   }
+  write("empty.chm", "");
+  write("header_only.chm", good.substr(0, 0x60));
+  write("all_but_the_last_byte.chm", good.substr(0, good.size() - 1));
   write("huge.chm", good);
   fs::resize_file(files.back(), std::uintmax_t{1} << 30);  // sparse
   files.push_back(folder.path / "a folder");
