@@ -1,5 +1,5 @@
 // The help reader on the help file the build compiled (its contents, topics, search and every
-// page's references), and on files it must refuse.
+// page's references), its reading ended by a timeout or a stop, sitemaps and page text.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -158,39 +158,6 @@ TEST(HtmlScanTest, TextAndTitleOfAPage) {
       "<p>two&bogus; <b>words</b></p></body></html>";
   EXPECT_EQ(pageTitle(page), "A <b> title");
   EXPECT_EQ(pageText(page), "Caf\xC3\xA9 A\xC2\xA0x two&bogus; words");
-}
-
-// Tags as the page view's engine reads them, quirks included: what the page check measures.
-TEST(HtmlScanTest, ReadsTagsAsTheViewsEngineDoes) {
-  const struct {
-    std::string html;
-    std::string tags;
-  } cases[] = {
-      {"< b>x</b >", "b|/b"},
-      {"<a href=x/><a href=a/b.htm>", "a/ href=x|a href=a/b.htm"},
-      {"<p title=\"a&amp;b\" alt='a&amp;b' c='it\\'s'>", "p title=a&b alt=a&amp;b c=it\\'s"},
-      {"<img src><x a=\"\">", "img src=1|x"},
-      {"<b\vclass=k><td\xC2\xA0"
-       "colspan=3>",
-       "b class=k|td colspan=3"},
-      {"<?xml version=\"1.0\"?>", "?xml version=1.0 ?=1"},
-      {"< !-- <b> -->x<!x>", ""},
-      {"</table<x>", "/table"},
-      {"<\"b\">", "b !"},
-  };
-  for (const auto& c : cases) {
-    std::string tags;
-    scanHtml(
-        c.html,
-        [&](const HtmlTag& tag) {
-          if (!tags.empty()) tags += '|';
-          tags += (tag.closing ? "/" : "") + tag.name + (tag.selfClosing ? "/" : "");
-          for (const auto& [name, value] : tag.attributes) tags += ' ' + name + '=' + value;
-          if (tag.unusualNames) tags += " !";
-        },
-        [](std::string_view) {});
-    EXPECT_EQ(tags, c.tags) << c.html;
-  }
 }
 
 }  // namespace
