@@ -20,6 +20,7 @@
 #include <fstream>
 #include <thread>
 
+#include "core/temp_folder.h"
 #include "qt/help/help_window.h"
 #include "qt/help/qt_help_viewer.h"
 
@@ -43,16 +44,6 @@ int visibleTopLevelWindows() {
   return int(
       std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible(); }));
 }
-
-// A folder of the test's own, emptied first and removed at the end.
-struct Folder {
-  explicit Folder(const char* name) : path(fs::path(::testing::TempDir()) / name) {
-    fs::remove_all(path);
-    fs::create_directories(path);
-  }
-  ~Folder() { fs::remove_all(path); }
-  fs::path path;
-};
 
 // A reader that holds each read until the test lets it go or the viewer stops it.
 struct HeldReader {
@@ -213,8 +204,8 @@ TEST_F(HelpReadingTest, ClosingWhileTheFileIsReadStopsTheRead) {
 // A file read once is read again only when it changed; one that could not be read leaves the
 // open window with the book it has, and is not read again until it changes.
 TEST_F(HelpReadingTest, AFileIsReadAgainOnlyOnceItChanged) {
-  const Folder folder("help_reading_changes");
-  const fs::path file = folder.path / "CalcHelp.chm";
+  const test::TempFolder folder;
+  const fs::path file = folder.path() / "CalcHelp.chm";
   fs::copy_file(kHelpFile, file);
   held.released = true;
   QtHelpViewer viewer(held.reader());
@@ -246,12 +237,12 @@ TEST_F(HelpReadingTest, AFileIsReadAgainOnlyOnceItChanged) {
 // ends, with the calculator answering meanwhile, and nothing opens unless the file is a help file
 // after all; an open window stays at its page.
 TEST_F(HelpReadingTest, BadFilesAndTopicsOpenNothingWithTheCalculatorAnswering) {
-  const Folder folder("help_reading_bad");
+  const test::TempFolder folder;
   std::ifstream in(kHelpFile, std::ios::binary);
   const std::string good{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   std::vector<fs::path> files;
   const auto write = [&](const std::string& name, const std::string& bytes) {
-    files.push_back(folder.path / name);
+    files.push_back(folder.path() / name);
     std::ofstream(files.back(), std::ios::binary) << bytes;
   };
   write("truncated.chm", good.substr(0, good.size() / 3));
@@ -261,14 +252,14 @@ TEST_F(HelpReadingTest, BadFilesAndTopicsOpenNothingWithTheCalculatorAnswering) 
   write("all_but_the_last_byte.chm", good.substr(0, good.size() - 1));
   write("huge.chm", good);
   fs::resize_file(files.back(), std::uintmax_t{1} << 30);  // sparse
-  files.push_back(folder.path / "a folder");
+  files.push_back(folder.path() / "a folder");
   fs::create_directory(files.back());
-  files.push_back(folder.path / "zeros.chm");
+  files.push_back(folder.path() / "zeros.chm");
   fs::create_symlink("/dev/zero", files.back());
-  files.push_back(folder.path / "pipe.chm");
+  files.push_back(folder.path() / "pipe.chm");
   ASSERT_EQ(::mkfifo(files.back().c_str(), 0600), 0);
 
-  files.push_back(folder.path / "missing.chm");
+  files.push_back(folder.path() / "missing.chm");
   std::vector<std::pair<fs::path, std::string>> calls;  // an empty topic: the contents
   for (const auto& file : files) calls.emplace_back(file, "");
   calls.insert(calls.end(), {{files.back(), kLicence},
