@@ -284,9 +284,9 @@ TEST_F(MainWindowTest, ClipboardKeysRunTheEditMenuAndToolkitOnlyEditsNothing) {
   }
 }
 
-// Alt with a menu's underlined letter opens it, F10 the first menu, and an item's underlined
-// letter runs it, while the display, a field or the list has the focus; using the menus is no
-// focus change for the logic.
+// Alt with a menu's underlined letter opens it (with another it types nothing), F10 the first
+// menu, and an item's underlined letter runs it, while the display, a field or the list has the
+// focus; using the menus is no focus change for the logic.
 TEST_F(MainWindowTest, AltOpensEachMenuByItsLetterAndAnItemRunsByItsOwn) {
   struct Item {
     Qt::Key menu;
@@ -305,6 +305,10 @@ TEST_F(MainWindowTest, AltOpensEachMenuByItsLetterAndAnItemRunsByItsOwn) {
   window.controls().Frame1.setVisible(true);
   window.form().setKeyPreview(true);
   for (const ControlId field : {Text1, TextPV, TextCF}) {
+    window.textBox(field).setText("12");
+    window.textBox(field).setFocus();
+    QTest::keyClick(&w(field), Qt::Key_5, Qt::AltModifier);  // no menu's letter: types nothing
+    EXPECT_EQ(window.textBox(field).text(), "12") << EventLog::name(field);
     for (const Item& item : items) {
       window.textBox(field).setFocus();
       log.events.clear();
