@@ -155,38 +155,11 @@ TEST_F(ProgramTest, ANumberCopiedFromTheDisplayPastesBackAsItselfInEveryLocale) 
   }
 }
 
-// State: the calculator at the screen's left edge, then at its right edge. Action: the help and
-// analysis windows opened, then closed. Expected: each opens where the placement rule puts it
-// beside the calculator, wholly on the screen, and again there when it opens anew.
-TEST_F(ProgramTest, TheHelpAndAnalysisWindowsOpenBesideTheCalculator) {
-  start();
-  std::filesystem::copy_file(VANTRO_HELP_FILE, path("CalcHelp.chm"));
-  const QRect area = window().screen()->availableGeometry();
-  const auto rect = [](const QRect& r) {
-    return ui::ScreenRect{r.x(), r.y(), r.width(), r.height()};
-  };
-  for (const int left : {area.left(), area.right() + 1 - window().frameGeometry().width()}) {
-    window().move(left, area.top());
-    window().menuItem(MenuHelpTopics)->trigger();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return help.window() && help.window()->isVisible(); }));
-    window().menuItem(MenuLoanSchedule)->trigger();
-    for (QWidget* opened :
-         {static_cast<QWidget*>(help.window()), static_cast<QWidget*>(window().analysisWindow())}) {
-      const QRect frame = opened->frameGeometry();
-      const ui::FrameSize size{frame.width(), frame.height()};
-      EXPECT_EQ(rect(frame),
-                ui::placeBeside(rect(area), rect(window().frameGeometry()), size, size))
-          << opened->objectName().toStdString() << " beside a calculator at " << left;
-      EXPECT_TRUE(area.contains(frame)) << opened->objectName().toStdString();
-      opened->close();
-    }
-  }
-}
-
 // State: the help file beside the program. Action: F1 in each window of the program, then
 // Escape. Expected: F1 opens the help window at its contents from the calculator, the
 // analysis window and the About window, and keeps it open in the help window itself; Escape
-// closes the help and analysis windows.
+// closes the help and analysis windows. Each opens where the placement rule puts it beside
+// the calculator, wholly on the screen, and again there when it opens anew.
 TEST_F(ProgramTest, F1OpensHelpFromEveryWindowAndEscapeClosesHelpAndAnalysis) {
   start();
   std::filesystem::copy_file(VANTRO_HELP_FILE, path("CalcHelp.chm"));
@@ -197,11 +170,23 @@ TEST_F(ProgramTest, F1OpensHelpFromEveryWindowAndEscapeClosesHelpAndAnalysis) {
     QTest::keyClick(window.focusWidget() ? window.focusWidget() : &window, key);
   };
   const auto helpShown = [this] { return help.window() && help.window()->isVisible(); };
+  const QRect area = window().screen()->availableGeometry();
+  const auto expectBeside = [&](const QWidget& opened) {
+    const auto rect = [](const QRect& r) {
+      return ui::ScreenRect{r.x(), r.y(), r.width(), r.height()};
+    };
+    const QRect frame = opened.frameGeometry();
+    const ui::FrameSize size{frame.width(), frame.height()};
+    EXPECT_EQ(rect(frame), ui::placeBeside(rect(area), rect(window().frameGeometry()), size, size))
+        << opened.objectName().toStdString();
+    EXPECT_TRUE(area.contains(frame)) << opened.objectName().toStdString();
+  };
 
   click(TextPV);
   pressIn(window(), Qt::Key_F1);
   ASSERT_TRUE(QTest::qWaitFor(helpShown, 10000));
   EXPECT_EQ(help.window()->currentPage(), "/html Docs/index.htm");
+  expectBeside(*help.window());
   pressIn(*help.window(), Qt::Key_F1);
   EXPECT_TRUE(helpShown());
   EXPECT_EQ(QApplication::activeWindow(), help.window());
@@ -210,8 +195,10 @@ TEST_F(ProgramTest, F1OpensHelpFromEveryWindowAndEscapeClosesHelpAndAnalysis) {
 
   window().menuItem(MenuLoanSchedule)->trigger();
   QWidget& analysis = *window().analysisWindow();
+  expectBeside(analysis);
   pressIn(analysis, Qt::Key_F1);
   EXPECT_TRUE(helpShown());
+  expectBeside(*help.window());
   pressIn(*help.window(), Qt::Key_Escape);
   pressIn(analysis, Qt::Key_Escape);
   EXPECT_FALSE(analysis.isVisible());
