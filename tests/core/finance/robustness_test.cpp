@@ -18,19 +18,10 @@ namespace {
 
 TEST(FinanceRobustness, FiniteOrFinanceError) {
   finance_cases::Generator g(8008);
-  const double limits[] = {std::numeric_limits<double>::quiet_NaN(),
-                           std::numeric_limits<double>::infinity(),
-                           -1e308,
-                           1e300,
-                           1e15,
-                           1e5,
-                           5e-324,
-                           -1e-310,
-                           0,
-                           -1,
-                           -1 + 1e-16,
-                           -0.999999,
-                           1e-16};
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  constexpr double kInfinity = std::numeric_limits<double>::infinity();
+  const double limits[] = {kNaN,    kInfinity, -1e308, 1e300,      1e15,      1e5,  5e-324,
+                           -1e-310, 0,         -1,     -1 + 1e-16, -0.999999, 1e-16};
   // Special values, then numbers of either sign from 1e-20 to 1e20.
   const auto wild = [&] {
     if (g.chance(0.3))
