@@ -3,7 +3,7 @@
 // or the toolbar, on the in-memory controls. No exception may leave a handler (libFuzzer reports
 // one that does), and the window keeps its invariants after every event. At the end the analysis
 // window's tabs are built from whatever the fields then hold: they answer with rows or a sentence,
-// never with an exception or a NaN.
+// never with an exception or a NaN, and every financial line on the tape checks.
 
 #include <algorithm>
 #include <cstdint>
@@ -13,6 +13,7 @@
 #include "require.h"
 #include "ui/analysis/cash_flow_profile_report.h"
 #include "ui/analysis/loan_schedule_report.h"
+#include "ui/financial/calculations.h"
 #include "ui/testing/loaded_form.h"
 
 namespace {
@@ -101,5 +102,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkInvariants(w, form);
   }
   checkAnalysis(form.AnalysisSnapshot());
+  // Every financial line the tape recorded computes again to what the window showed.
+  for (const vantro::core::tape::Entry& line : loaded.tape.lines)
+    if (line.kind == vantro::core::tape::EntryKind::Financial)
+      require(vantro::ui::financial::checkLine(line).agrees, "a tape line that does not check");
   return 0;
 }
