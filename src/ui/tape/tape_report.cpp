@@ -87,6 +87,16 @@ std::string grouped(std::size_t count, const std::string& separator) {
   return digits;
 }
 
+// A line a row, its columns `between` apart.
+std::string rowsText(std::span<const Entry> lines, const char* between) {
+  std::string text;
+  for (const Entry& line : lines) {
+    const TapeRow row = rowOf(line);
+    text += row.time + between + row.calculation + between + row.result + '\n';
+  }
+  return text;
+}
+
 }  // namespace
 
 std::string timeOf(std::int64_t timeMs) {
@@ -104,21 +114,11 @@ std::string spokenRow(const Entry& line) {
 }
 
 std::string copiedText(std::span<const Entry> lines) {
-  std::string text;
-  for (const Entry& line : lines) {
-    const TapeRow row = rowOf(line);
-    text += row.time + '\t' + row.calculation + '\t' + row.result + '\n';
-  }
-  return text;
+  return rowsText(lines, "\t");
 }
 
 std::string plainText(std::span<const Entry> lines) {
-  std::string text;
-  for (const Entry& line : lines) {
-    const TapeRow row = rowOf(line);
-    text += row.time + "  " + row.calculation + "  " + row.result + '\n';
-  }
-  return text;
+  return rowsText(lines, "  ");
 }
 
 std::string csvText(std::span<const Entry> lines) {
