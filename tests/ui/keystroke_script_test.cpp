@@ -9,7 +9,7 @@
 // toolbar button with that key; focus=Control moves the focus there, as the Tab key would;
 // locale=us|gb|de|fr|c sets how the desktop writes numbers (as Qt describes those locales).
 // Checks: display status op mem const caret sel focus acc memvalue pending newentry field
-// format message messages due panel flows clip help ends, or a control's name (a box's text,
+// format message messages due panel flows clip help ends tape, or a control's name (a box's text,
 // a label's or a check box's caption).
 
 #include <gtest/gtest.h>
@@ -171,6 +171,15 @@ std::string observe(LoadedForm& f, const std::string& what) {
       opened += (opened.empty() ? "" : " | ") + request;
     return opened;
   }
+  if (what == "tape") {  // a line whose result and message disagree is marked " ?"
+    std::string lines;
+    for (const core::tape::Entry& line : f.tape.lines) {
+      lines += (lines.empty() ? "" : " / ") + line.text +
+               (line.message.empty() ? "" : " ! " + line.message) +
+               (line.result.has_value() == line.message.empty() ? "" : " ?");
+    }
+    return lines;
+  }
   if (what == "flows") {
     std::string flows;
     for (const double value : s.CashFlows)
@@ -185,7 +194,7 @@ std::vector<Case> loadCases() {
   for (const char* name :
        {"entry.txt", "operators.txt", "functions.txt", "memory.txt", "keyboard.txt", "fields.txt",
         "field_keys.txt", "solvers.txt", "amortisation.txt", "rate_conversion.txt",
-        "cash_flows.txt", "clipboard.txt"}) {
+        "cash_flows.txt", "clipboard.txt", "tape.txt"}) {
     std::ifstream in(std::string(VANTRO_SCRIPT_DIR) + "/" + name);
     if (!in) throw std::runtime_error(std::string("cannot open script ") + name);
     std::string line;

@@ -37,44 +37,6 @@ std::uint64_t bits(double value) {
   return std::bit_cast<std::uint64_t>(value);
 }
 
-// Each line as "text" or "text ! message", the lines of one case joined by " / ".
-TEST(TapeRecording, KeepsEachCalculationAsTheWindowShowedIt) {
-  const std::pair<Calculation, std::string> cases[] = {
-      {{"chained sum",
-        {},
-        {Num2Command, NumPlusCommand, Num3Command, NumPlusCommand, Num4Command, NumEqCommand}},
-       "2  +  3 = 5 / 5  +  4 = 9"},
-      {{"division by zero", {}, {Num1Command, NumDivCommand, Num0Command, NumEqCommand}},
-       "1 / 0 ! Error! Divide by zero."},
-      {{"square root", {}, {Num2Command, NumSqRtCommand}}, "sqrt(2) = 1.4142135623731"},
-      {{"memory", {}, {Num5Command, NumMCommand, Num3Command, NumMPlusCommand, NumMCCommand}},
-       "M = 5 / M: 5  +  3 = 8 / MC"},
-      {{"payment", {{TextInterest, "7/12"}, {TextN, "360"}, {TextPV, "150000"}}, {CommandPMT}},
-       "PMT: Interest 0.583333333333333 %, NPer 360, PV 150000, FV 0, End -> -997.95"},
-      {{"at the beginning",
-        {{TextInterest, "1"}, {TextN, "12"}, {TextPV, "1000"}},
-        {CheckPayment, CommandPMT}},
-       "PMT: Interest 1 %, NPer 12, PV 1000, FV 0, Begin -> -87.97"},
-      {{"internal rate of return", {{TextCF, "-1000\r\n500\r\n600"}}, {CommandIRR}},
-       "IRR: Guess 10 %, 3 flows -> 6.39"},
-      {{"refused", {{TextInterest, "12"}, {TextN, "0.5"}}, {CommandEffect}},
-       "EFFECT: Interest 12 %, NPer 0.5 -> refused ! Error! Please verify your input "
-       "parameters.\r\nEFFECT(Interest, NPer)"},
-      {{"unreadable", {{TextInterest, "1"}, {TextN, "12"}, {TextPV, "1e999"}}, {CommandPMT}},
-       "PMT: Interest 1 %, NPer 12, End -> refused ! Error! Please verify your input "
-       "parameters.\r\nPMT(Interest, NPer, Present Value[, Future Value[, Payment Due]])"},
-  };
-  for (const auto& [calculation, expected] : cases) {
-    std::string lines;
-    for (const Entry& line : tapeOf(calculation)) {
-      EXPECT_EQ(line.result.has_value(), line.message.empty()) << line.text;
-      lines += (lines.empty() ? "" : " / ") + line.text +
-               (line.message.empty() ? "" : " ! " + line.message);
-    }
-    EXPECT_EQ(lines, expected) << calculation.name;
-  }
-}
-
 // The values read and computed are kept whole, not as they were shown.
 TEST(TapeRecording, KeepsTheFullValues) {
   const Entry root = tapeOf({"", {}, {Num2Command, NumSqRtCommand}}).at(0);
