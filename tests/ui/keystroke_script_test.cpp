@@ -7,6 +7,7 @@
 // operators; caret=N puts the focused box's caret at N, select=N,L selects L characters from N;
 // Box="text" sets a box's text beforehand, clip="text" the clipboard's; tool:Key clicks the
 // toolbar button with that key; focus=Control moves the focus there, as the Tab key would;
+// recall=N puts the tape's line N back, as the Tape window's Recall does;
 // locale=us|gb|de|fr|c sets how the desktop writes numbers (as Qt describes those locales).
 // Checks: display status op mem const caret sel focus acc memvalue pending newentry field
 // format message messages due panel flows clip help ends tape, or a control's name (a box's text,
@@ -130,6 +131,8 @@ void press(LoadedForm& f, const std::string& token) {
     f.app.locale = localeNamed(token.substr(7));
   } else if (token.starts_with("clip=")) {
     w.clipboard().setText(quoted(token.substr(5)));
+  } else if (token.starts_with("recall=")) {  // the tape's line N, from 1
+    f.form.RecallTapeLine(f.tape.lines.at(std::stoul(token.substr(7)) - 1));
   } else if (token.starts_with("tool:")) {
     w.clickToolbarButton(token.substr(5));
   } else if (const auto eq = token.find('='); eq != std::string::npos) {

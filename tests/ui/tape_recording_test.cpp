@@ -91,37 +91,5 @@ TEST(TapeCheck, AgreesWithWhatWasRecordedAndFlagsAnAlteredResult) {
   }
 }
 
-// A recalled financial line gives its values back to the fields and the list, so that its key
-// shows the recorded result again; a keypad line's result becomes the next number.
-TEST(TapeRecall, PutsALineBackWhereItCameFrom) {
-  const Calculation recorded[] = {
-      {"payment at the beginning",
-       {{TextInterest, "7/12"}, {TextN, "360"}, {TextPV, "150000"}, {TextFV, "-1000"}},
-       {CheckPayment, CommandPMT}},
-      {"modified rate of return",
-       {{TextInterest, "8"}, {TextPer, "5"}, {TextCF, "-1000\r\n500\r\n600"}},
-       {CommandMIRR}},
-      {"rate with its guess",
-       {{TextN, "12"}, {TextPMT, "-88.85"}, {TextPV, "1000"}},
-       {CommandInterest}},
-  };
-  for (const Calculation& calculation : recorded) {
-    SCOPED_TRACE(calculation.name);
-    const Entry line = tapeOf(calculation).at(0);
-    LoadedForm f;
-    f.form.RecallTapeLine(line);
-    f.window.click(calculation.clicks.back());
-    ASSERT_EQ(f.tape.lines.size(), 1U);
-    EXPECT_EQ(f.tape.lines[0].text, line.text);
-    EXPECT_EQ(f.display(), line.shown);
-  }
-  LoadedForm f;
-  f.window.click(Num2Command);
-  f.window.click(NumPlusCommand);
-  f.form.RecallTapeLine(tapeOf({"", {}, {Num9Command, NumSqRtCommand}}).at(0));
-  f.window.click(NumEqCommand);
-  EXPECT_EQ(f.display(), "5");
-}
-
 }  // namespace
 }  // namespace vantro::test
