@@ -10,11 +10,12 @@
 // recall=N puts the tape's line N back, as the Tape window's Recall does;
 // locale=us|gb|de|fr|c sets how the desktop writes numbers (as Qt describes those locales).
 // Checks: display status op mem const caret sel focus acc memvalue pending newentry field
-// format message messages due panel flows clip help ends tape, or a control's name (a box's text,
-// a label's or a check box's caption).
+// format message messages due panel flows clip help ends tape check, or a control's name (a box's
+// text, a label's or a check box's caption).
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <map>
 #include <regex>
@@ -24,6 +25,7 @@
 
 #include "core/number_format.h"
 #include "form_fixture.h"
+#include "ui/financial/calculations.h"
 #include "ui/keys.h"
 
 namespace vantro::test {
@@ -182,6 +184,17 @@ std::string observe(LoadedForm& f, const std::string& what) {
                (line.result.has_value() == line.message.empty() ? "" : " ?");
     }
     return lines;
+  }
+  if (what == "check") {  // each financial line checked as recorded, then with its result altered
+    std::string verdicts;
+    for (core::tape::Entry line : f.tape.lines) {
+      if (line.kind != core::tape::EntryKind::Financial) continue;
+      verdicts += ui::financial::checkLine(line).agrees ? "agrees" : "differs";
+      line.result = line.result ? *line.result + std::pow(10.0, -line.decimals) : 0.0;
+      verdicts +=
+          ui::financial::checkLine(line).agrees ? ", altered agrees " : ", altered differs ";
+    }
+    return verdicts;
   }
   if (what == "flows") {
     std::string flows;
