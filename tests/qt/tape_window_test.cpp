@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/tape/tape_store.h"
 #include "program_parts.h"
 #include "qt/tape/tape_window.h"
 
@@ -62,6 +63,13 @@ TEST(TapeWindowTest, ShowsTheCalculationsOfThisAndEarlierSessionsAndChecksThem) 
     TapedProgram earlier(dataHome.path());
     earlier.calculate();
   }
+  {  // someone alters the payment's result in the file
+    core::tape::TapeStore store(dataHome.path().toStdString() + "/vantro-calculator");
+    std::vector<core::tape::Entry> lines = store.load().entries;
+    *lines.at(1).result -= 0.01;
+    ASSERT_TRUE(store.clear());
+    for (const core::tape::Entry& line : lines) ASSERT_TRUE(store.append(line));
+  }
   TapedProgram later(dataHome.path());
   later.click(Num7Command);
   later.click(NumSqRtCommand);
@@ -80,7 +88,11 @@ TEST(TapeWindowTest, ShowsTheCalculationsOfThisAndEarlierSessionsAndChecksThem) 
   EXPECT_EQ(tape.view().model()->rowCount(), 4);
   EXPECT_TRUE(tape.announced().startsWith("1/X, 0.3")) << tape.announced().toStdString();
   tape.check();
-  EXPECT_EQ(tape.status(), "1 line checked, it agrees");
+  EXPECT_EQ(tape.status(), "1 line checked, 1 differs");
+  const QModelIndex altered = tape.view().model()->index(1, 2);
+  EXPECT_EQ(altered.data(Qt::ToolTipRole).toString(), "Recorded -997.96, today -997.95");
+  EXPECT_TRUE(altered.data(Qt::BackgroundRole).isValid());
+  EXPECT_FALSE(tape.view().model()->index(0, 2).data(Qt::BackgroundRole).isValid());
 }
 
 TEST(TapeWindowTest, CopiesSavesPrintsRecallsAndFindsLines) {
