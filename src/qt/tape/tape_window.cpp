@@ -187,8 +187,7 @@ void TapeWindow::lineAdded() {
 
 void TapeWindow::copySelection() {
   std::set<int> rows;  // in the tape's order, whichever way they were selected
-  for (const QModelIndex& index : view_->selectionModel()->selectedRows())
-    rows.insert(index.row());
+  for (const QModelIndex& index : view_->selectionModel()->selectedRows()) rows.insert(index.row());
   if (rows.empty() && view_->currentIndex().isValid()) rows.insert(view_->currentIndex().row());
   if (rows.empty()) return;
   std::vector<core::tape::Entry> chosen;
