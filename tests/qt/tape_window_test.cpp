@@ -30,14 +30,13 @@ struct DataHome {
 struct TapedProgram : DataHome, testing::OpenProgram {
   explicit TapedProgram(const QString& dataHome) : DataHome(dataHome) {}
   void click(ui::ControlId key) { QTest::mouseClick(window().widget(key), Qt::LeftButton); }
-  void type(ui::ControlId box, const char* text) { window().textBox(box).setText(text); }
   // 2 + 3 =, then the payment of a loan.
   void calculate() {
     for (const ui::ControlId key : {Num2Command, NumPlusCommand, Num3Command, NumEqCommand})
       click(key);
-    type(TextInterest, "7/12");
-    type(TextN, "360");
-    type(TextPV, "150000");
+    for (const auto& [box, text] :
+         {std::pair{TextInterest, "7/12"}, {TextN, "360"}, {TextPV, "150000"}})
+      window().textBox(box).setText(text);
     click(CommandPMT);
   }
   TapeWindow& openTape() {
@@ -125,7 +124,8 @@ TEST(TapeWindowTest, CopiesSavesPrintsRecallsAndFindsLines) {
   EXPECT_TRUE(printed.startsWith("Vantro Calculator tape Printed")) << printed.toStdString();
   EXPECT_TRUE(printed.contains("NPer 360, PV 150000")) << printed.toStdString();
 
-  for (const ui::ControlId box : {TextInterest, TextN, TextPV}) program.type(box, "");
+  for (const ui::ControlId box : {TextInterest, TextN, TextPV})
+    program.window().textBox(box).setText("");
   tape.view().selectRow(1);
   QTest::keyClick(&tape.view(), Qt::Key_Return);
   EXPECT_EQ(program.window().textBox(TextPV).text(), "150000");

@@ -140,8 +140,6 @@ TEST(TapeReport, RowsReadAsTheCalculatorWroteThem) {
   EXPECT_EQ(row.result, "-997.95");
   EXPECT_EQ(ui::tape::spokenRow(payment()), "PMT, minus 997.95, at 14:02");
   EXPECT_EQ(ui::tape::rowOf(refusedList()).result, refusedList().message);
-  EXPECT_EQ(ui::tape::copiedText(std::vector<Entry>{payment()}),
-            "2026-12-03 14:02:00\t" + payment().text + "\t-997.95\n");
 }
 
 }  // namespace
