@@ -54,6 +54,12 @@ void QtTape::record(core::tape::Entry entry) {
     store_.reset();
   }
   lines_.push_back(std::move(entry));
+  // As on disk, the oldest lines fall off a segment at a time.
+  const core::tape::Limits limits;
+  if (lines_.size() > limits.maxEntries + limits.entriesPerSegment) {
+    lines_.erase(lines_.begin(),
+                 lines_.begin() + static_cast<std::ptrdiff_t>(lines_.size() - limits.maxEntries));
+  }
   if (window_) window_->lineAdded();
 }
 
