@@ -133,7 +133,7 @@ void TapeWindow::buildMenus() {
           &QAction::triggered, this,
           [this, painter] { saveAsPdfWithDialog(painter, tr("Tape"), tr("tape"), this); });
   file.addSeparator();
-  connect(addCommand(file, *this, tr("&Close"), Qt::Key_Escape), &QAction::triggered, this, [this] {
+  connect(addCommand(file, *this, tr("Clos&e"), Qt::Key_Escape), &QAction::triggered, this, [this] {
     if (findBox_->isVisible()) {
       findBox_->hide();
       view_->setFocus();
