@@ -141,7 +141,10 @@ std::string csvText(std::span<const Entry> lines) {
     }
     csv += ',';
     std::string flows;
-    for (const double flow : line.flows) flows += (flows.empty() ? "" : " ") + exactNumber(flow);
+    for (const double flow : line.flows) {
+      if (!flows.empty()) flows += ' ';
+      flows += exactNumber(flow);
+    }
     csv += csvField(flows) + "\r\n";
   }
   return csv;
