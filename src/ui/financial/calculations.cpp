@@ -129,9 +129,7 @@ std::int16_t lastPeriodOfTotal(double per) {
   return static_cast<std::int16_t>(rounded);
 }
 
-std::optional<double> recompute(const core::tape::Entry& entry) {
-  const Calculation* calculation = calculationNamed(entry.operation);
-  if (entry.kind != core::tape::EntryKind::Financial || !calculation) return std::nullopt;
+Terms termsOf(const core::tape::Entry& entry) {
   Terms terms;
   for (const core::tape::Input& input : entry.inputs) {
     for (std::size_t i = 0; i < kTermNames.size(); ++i)
@@ -139,8 +137,14 @@ std::optional<double> recompute(const core::tape::Entry& entry) {
   }
   terms.beginning = entry.beginning;
   terms.flows = entry.flows;
+  return terms;
+}
+
+std::optional<double> recompute(const core::tape::Entry& entry) {
+  const Calculation* calculation = calculationNamed(entry.operation);
+  if (entry.kind != core::tape::EntryKind::Financial || !calculation) return std::nullopt;
   try {
-    return calculation->compute(terms);
+    return calculation->compute(termsOf(entry));
   } catch (const std::exception&) {
     return std::nullopt;
   }

@@ -86,6 +86,10 @@ const Calculation* calculationNamed(std::string_view name);
 // 16-bit too, so counting past 32,767 would overflow: 32,767 and beyond is refused (throws).
 std::int16_t lastPeriodOfTotal(double per);
 
+// The terms a recorded financial line read, by their names; a name that is no term is passed
+// over.
+Terms termsOf(const core::tape::Entry& entry);
+
 // A financial line of the tape computed again from its recorded values: the result, or none
 // where the command would show its message.
 std::optional<double> recompute(const core::tape::Entry& entry);

@@ -125,23 +125,22 @@ void Form1::RecallTapeLine(const tape::Entry& line) {
     c_.Text1.setFocus();
     return;
   }
-  for (const tape::Input& input : line.inputs) {
-    for (std::size_t i = 0; i < financial::kTermNames.size(); ++i) {
-      if (financial::kTermNames[i] != input.name) continue;
-      const auto term = static_cast<Term>(i);
-      const double typed = financial::isRate(term) ? input.value * 100 : input.value;
-      c_.textBox(financial::fieldOf(term).id)->setText(core::formatGeneral(typed));
-    }
+  const financial::Terms terms = financial::termsOf(line);
+  for (std::size_t i = 0; i < terms.values.size(); ++i) {
+    if (!terms.values[i]) continue;
+    const auto term = static_cast<Term>(i);
+    const double typed = financial::isRate(term) ? *terms.values[i] * 100 : *terms.values[i];
+    c_.textBox(financial::fieldOf(term).id)->setText(core::formatGeneral(typed));
   }
   if (calculation->readsFlows) {
     std::string list;
-    for (const double flow : line.flows) {
+    for (const double flow : terms.flows) {
       if (!list.empty()) list += "\r\n";
       list += core::formatGeneral(flow);
     }
     c_.TextCF.setText(list);
   }
-  if (calculation->usesTiming) c_.CheckPayment.setValue(line.beginning ? 1 : 0);
+  if (calculation->usesTiming) c_.CheckPayment.setValue(terms.beginning ? 1 : 0);
   c_.Text1.setFocus();
 }
 
