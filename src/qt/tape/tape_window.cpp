@@ -20,7 +20,6 @@
 #include <QTableView>
 #include <QTextDocument>
 #include <QVBoxLayout>
-#include <map>
 #include <set>
 
 #include "qt/announcer.h"
@@ -30,7 +29,6 @@
 #include "qt/tape/qt_tape.h"
 #include "qt/tape/tape_model.h"
 #include "qt/version_info.h"
-#include "ui/financial/calculations.h"
 #include "ui/tape/tape_report.h"
 
 namespace vantro::qt {
@@ -205,13 +203,10 @@ void TapeWindow::recallCurrent() {
 void TapeWindow::check() {
   const ui::tape::TapeCheck result =
       ui::tape::checkTape(tape_.lines(), toUtf8(QLocale().groupSeparator()));
-  std::map<std::size_t, std::optional<double>> differing;
-  for (const std::size_t row : result.differing)
-    differing[row] = ui::financial::recompute(tape_.lines()[row]);
-  model_->markDiffering(std::move(differing));
+  model_->markDiffering(result.differing);
   showStatus(fromUtf8(result.sentence));
   if (!result.differing.empty())
-    view_->scrollTo(model_->index(static_cast<int>(result.differing.front()), 0));
+    view_->scrollTo(model_->index(static_cast<int>(result.differing.begin()->first), 0));
 }
 
 void TapeWindow::findNext(bool backwards) {

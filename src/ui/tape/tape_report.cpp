@@ -155,7 +155,8 @@ TapeCheck checkTape(std::span<const Entry> lines, const std::string& thousandsSe
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].kind != EntryKind::Financial) continue;
     ++check.checked;
-    if (!financial::checkLine(lines[i]).agrees) check.differing.push_back(i);
+    const financial::CheckedLine checked = financial::checkLine(lines[i]);
+    if (!checked.agrees) check.differing.emplace(i, checked.recomputed);
   }
   check.sentence = grouped(check.checked, thousandsSeparator) +
                    (check.checked == 1 ? " line checked, " : " lines checked, ");

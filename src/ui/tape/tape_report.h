@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -41,7 +43,7 @@ std::string csvText(std::span<const Entry> lines);
 // agree; `sentence` says it: "1,204 lines checked, all agree".
 struct TapeCheck {
   std::size_t checked = 0;
-  std::vector<std::size_t> differing;
+  std::map<std::size_t, std::optional<double>> differing;  // with today's result, if any
   std::string sentence;
 };
 TapeCheck checkTape(std::span<const Entry> lines, const std::string& thousandsSeparator);
