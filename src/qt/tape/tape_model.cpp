@@ -34,12 +34,10 @@ QVariant TapeModel::data(const QModelIndex& index, int role) const {
   const core::tape::Entry& line = lines_[row];
   const auto differing = differing_.find(row);
   switch (role) {
-    case Qt::DisplayRole: {
-      const ui::tape::TapeRow shown = ui::tape::rowOf(line);
-      if (index.column() == TimeColumn) return fromUtf8(shown.time);
-      if (index.column() == CalculationColumn) return fromUtf8(shown.calculation);
-      return fromUtf8(shown.result);
-    }
+    case Qt::DisplayRole:  // only the cell asked for: the view asks for every cell it paints
+      if (index.column() == TimeColumn) return fromUtf8(ui::tape::timeOf(line.timeMs));
+      if (index.column() == CalculationColumn) return fromUtf8(line.text);
+      return fromUtf8(ui::tape::resultOf(line));
     case Qt::AccessibleTextRole:
       return fromUtf8(ui::tape::spokenRow(line));
     case Qt::TextAlignmentRole:

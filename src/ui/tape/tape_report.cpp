@@ -103,8 +103,12 @@ std::string timeOf(std::int64_t timeMs) {
   return formatTime(timeMs, "%Y-%m-%d %H:%M:%S");
 }
 
+std::string resultOf(const Entry& line) {
+  return line.message.empty() ? line.shown : line.message;
+}
+
 TapeRow rowOf(const Entry& line) {
-  return {timeOf(line.timeMs), line.text, line.message.empty() ? line.shown : line.message};
+  return {timeOf(line.timeMs), line.text, resultOf(line)};
 }
 
 std::string spokenRow(const Entry& line) {

@@ -26,6 +26,8 @@ struct TapeRow {
 
 // "2026-12-07 14:02:05", in the local time zone.
 std::string timeOf(std::int64_t timeMs);
+// The result column: the result as the calculator wrote it, or the message.
+std::string resultOf(const Entry& line);
 TapeRow rowOf(const Entry& line);
 // What a screen reader says for a line: "PMT, minus 997.95, at 14:02".
 std::string spokenRow(const Entry& line);
