@@ -20,6 +20,10 @@ namespace vantro::ui {
 
 class Module1;
 
+// What the indicator labels show: Label2 while the memory is in use, Label3 in constant mode.
+inline constexpr const char* kMemoryIndicator = "M";
+inline constexpr const char* kConstantIndicator = "K";
+
 // The controls the logic reaches, provided by the front end or the in-memory test set.
 struct Form1Controls {
   FormWindow& Form1;

@@ -11,10 +11,6 @@
 
 namespace vantro::ui {
 
-namespace {
-constexpr const char* kMemoryIndicator = "M";
-}
-
 void Form1::NumMCommand_Click() {
   const double x = DisplayValue();
   if (!std::isfinite(x)) {  // never store a value that no later key could show

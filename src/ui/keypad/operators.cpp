@@ -11,7 +11,6 @@
 namespace vantro::ui {
 
 namespace {
-constexpr const char* kConstantIndicator = "K";
 
 bool holdsProductOrQuotient(const std::string& text) {
   return text.find_first_of("*/") != std::string::npos;

@@ -78,7 +78,7 @@ void Form1::NoteCalculation(tape::EntryKind kind, std::string operation, std::st
   entry.operation = std::move(operation);
   entry.text = std::move(text);
   entry.inputs = std::move(inputs);
-  entry.constant = kind == tape::EntryKind::Keypad && c_.Label3.caption() == "K";
+  entry.constant = kind == tape::EntryKind::Keypad && c_.Label3.caption() == kConstantIndicator;
   if (entry.constant) entry.text += "  (K)";  // the constant's operation, as the indicator says
   entry.result = result;
   // The memory's value is not what the display shows after MC or M+.
