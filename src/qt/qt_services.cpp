@@ -70,8 +70,7 @@ core::NumberLocale QtApplication::numberLocale() const {
 }
 
 ui::ProgramVersion QtApplication::version() const {
-  return {build::kVersionMajor, build::kVersionMinor, build::kVersionRevision,
-          build::kVersionComments};
+  return build::programVersion();
 }
 
 // An unloaded window is replaced only here, when the logic loads it again: the logic may hold

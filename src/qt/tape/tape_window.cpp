@@ -29,18 +29,12 @@
 #include "qt/tape/qt_tape.h"
 #include "qt/tape/tape_model.h"
 #include "qt/version_info.h"
+#include "ui/info/info_windows.h"
 #include "ui/tape/tape_report.h"
 
 namespace vantro::qt {
 
 namespace {
-
-QString versionText() {
-  return QStringLiteral("%1.%2.%3")
-      .arg(build::kVersionMajor)
-      .arg(build::kVersionMinor)
-      .arg(build::kVersionRevision);
-}
 
 bool writeFile(const QString& file, const std::string& text) {
   QFile out(file);
@@ -269,9 +263,9 @@ void TapeWindow::paint(QPrinter& target) const {
   QString html =
       QStringLiteral("<h3>%1</h3><p>%2</p><table cellpadding=\"2\">")
           .arg(tr("Vantro Calculator tape").toHtmlEscaped(),
-               tr("Printed %1 by version %2")
+               tr("Printed %1, %2")
                    .arg(QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat),
-                        versionText())
+                        fromUtf8(ui::VersionCaption(build::programVersion())))
                    .toHtmlEscaped());
   for (const core::tape::Entry& line : tape_.lines()) {
     const ui::tape::TapeRow row = ui::tape::rowOf(line);
