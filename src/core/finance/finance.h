@@ -20,6 +20,8 @@
 // - every function returns a finite double or throws FinanceError: no NaN or infinity ever
 //   comes out, and a NaN or infinite argument is an error.
 
+#include <cstdint>
+#include <limits>
 #include <span>
 #include <stdexcept>
 #include <vector>
@@ -64,6 +66,13 @@ double NPer(double rate, double payment, double presentValue, double futureValue
 double Rate(double periods, double payment, double presentValue, double futureValue = 0,
             PaymentDue due = PaymentDue::EndOfPeriod, double guess = 0.1);
 
+// Every rate per period (above −1) that settles the relation, ascending, each once: Rate's
+// candidates, of which it returns the nearest to its guess. Empty when no rate does. Throws
+// NoSolution where the rate plays no part (zero periods, or neither a present value nor a
+// payment), NoConvergence when the search gives up; InvalidArgument as Rate.
+std::vector<double> Rates(double periods, double payment, double presentValue,
+                          double futureValue = 0, PaymentDue due = PaymentDue::EndOfPeriod);
+
 // Present value, future value and payment per period from the relation. PMT throws
 // NoSolution when payments do not enter the relation: at zero periods, due at the beginning
 // at −100 %, an even number of periods at −200 %.
@@ -106,6 +115,16 @@ double BAL(double presentValue, double principalPaid);
 double EFFECT(double nominalRate, double compoundings);
 double NOMINAL(double effectiveRate, double compoundings);
 
+// Compounding without end: the limit of (1 + j/m)^m as m grows, e^j.
+inline constexpr double kContinuousCompounding = std::numeric_limits<double>::infinity();
+
+// The rate per payment period of an annual nominal rate j compounded m times a year and paid
+// p times a year: (1 + j/m)^(m/p) − 1, or e^(j/p) − 1 for m = kContinuousCompounding. With
+// m = p it is j/p, exactly the quotient. InvalidArgument for a NaN or infinite rate, p not
+// above 0 or infinite, m not above 0; RateAtOrBelowMinusOne when j/m is −1 or less;
+// Overflow beyond a double.
+double periodicRate(double nominalRate, double paymentsPerYear, double compoundingsPerYear);
+
 // Net present value Σ values[i]/(1+rate)^(i+1): the first value is discounted one period.
 // An empty list is worth 0.
 double NPV(double rate, std::span<const double> values);
@@ -128,5 +147,31 @@ double IRR(std::span<const double> values, double guess = 0.1);
 // period, payments are discounted at financeRate to the first, and the rate that turns the
 // one into the other over N − 1 periods is returned. NoSignChange without both signs.
 double MIRR(std::span<const double> values, double financeRate, double reinvestRate);
+
+// A cash flow on a date. Days are counted from any fixed day (only differences count).
+struct DatedFlow {
+  std::int64_t day = 0;
+  double amount = 0;
+};
+
+// The days in the year of the dated measures: actual days over 365, as spreadsheets count.
+inline constexpr double kDaysPerYear = 365;
+
+// Net present value of dated flows at an annual rate, discounted to the earliest day:
+// Σ amount/(1 + rate)^((day − earliest)/365). The flows may come in any order, several on one
+// day. An empty list is worth 0. InvalidArgument for a NaN or infinite amount or rate,
+// RateAtOrBelowMinusOne for a rate of −1 or less, Overflow beyond a double.
+double XNPV(double rate, std::span<const DatedFlow> flows);
+
+// Every annual rate above −1 at which XNPV is 0, ascending, each once (a double root too),
+// found as IRRs finds its own. NoSignChange without both a payment and a receipt,
+// InvalidArgument for a NaN or infinite amount, NoConvergence when the search spends its
+// allowance of work.
+std::vector<double> XIRRs(std::span<const DatedFlow> flows);
+
+// Of XIRRs, the rate nearest the guess (the lower of two equally near). NoSolution when there
+// is none, RateAtOrBelowMinusOne for a guess of −1 or less, InvalidArgument for a NaN or
+// infinite guess; otherwise XIRRs' errors.
+double XIRR(std::span<const DatedFlow> flows, double guess = 0.1);
 
 }  // namespace vantro::core::finance

@@ -43,8 +43,9 @@ struct ScheduleTerms {
 // with the future value's sign, so that a plan saving 30,000 shows payments and principal
 // negative, interest positive and its balance positive, rising to 30,000.
 struct ScheduleRow {
-  double period = 0;  // 1, 2, ...; the last of a fractional count is the count itself
-  double payment = 0;
+  double period = 0;   // 1, 2, ...; the last of a fractional count is the count itself
+  double payment = 0;  // the whole amount paid in the period, any extra principal included
+  double extra = 0;    // the extra principal within the payment, in the payment's sign
   double interest = 0;
   double principal = 0;  // payment − interest
   double balance = 0;    // left after this row's payment
@@ -66,6 +67,39 @@ struct ScheduleRow {
 // RateAtOrBelowMinusOne for a rate of −1 or less, InvalidArgument for a NaN or infinite input,
 // NoSolution when PMT has none, Overflow when an amount leaves the range of a double.
 std::vector<ScheduleRow> amortisationSchedule(const ScheduleTerms& terms, ScheduleMode mode);
+
+// Principal paid on top of the payment: amounts are sizes (0 or more), paid in the payment's
+// direction, so that each brings the balance nearer its final one.
+struct OneOffExtra {
+  int period = 1;  // the payment it goes with, 1 or more
+  double amount = 0;
+};
+
+enum class ExtraEffect {
+  // The payment stays and the loan ends early: the schedule has fewer rows.
+  ShortenTerm,
+  // The term stays: after each extra payment the payment becomes the one that settles the
+  // balance left over the periods left (a recast).
+  LowerPayment,
+};
+
+struct ExtraPayments {
+  std::vector<OneOffExtra> oneOff;  // several at one period add up
+  double recurring = 0;             // with every payment from recurringFrom on
+  int recurringFrom = 1;
+  ExtraEffect effect = ExtraEffect::ShortenTerm;
+
+  bool any() const;
+};
+
+// The schedule with extra principal. Each row's extra is what was paid on top of the regular
+// payment; an extra larger than what is left is cut to it, and the schedule ends with the row
+// that reaches the final balance (it may then pay less than the regular payment). Extras at
+// periods after the last row change nothing. With no extras it is amortisationSchedule's.
+// Its errors, and InvalidArgument for a negative, NaN or infinite extra amount, a period
+// below 1, or extras where the payment is 0 (they would have no direction).
+std::vector<ScheduleRow> amortisationSchedule(const ScheduleTerms& terms, ScheduleMode mode,
+                                              const ExtraPayments& extras);
 
 // The payment that settles the terms (PMT), after the checks amortisationSchedule makes and
 // with its errors; the terms' own payment plays no part.
