@@ -85,4 +85,31 @@ std::string formatGeneral(double value, int significantDigits) {
   return value < 0 ? "-" + text : text;
 }
 
+std::string localeNumberText(std::string_view plain, const NumberLocale& locale) {
+  const std::size_t digitsStart = plain.find_first_of("0123456789");
+  const std::size_t digitsEnd = digitsStart == std::string_view::npos
+                                    ? digitsStart
+                                    : plain.find_first_not_of("0123456789", digitsStart);
+  const bool exponentForm = plain.find_first_of("eE") != std::string_view::npos;
+  std::string text(
+      plain.substr(0, digitsStart == std::string_view::npos ? plain.size() : digitsStart));
+  if (digitsStart == std::string_view::npos) return text;
+  const std::string_view integer =
+      plain.substr(digitsStart, digitsEnd == std::string_view::npos ? std::string_view::npos
+                                                                    : digitsEnd - digitsStart);
+  for (std::size_t i = 0; i < integer.size(); ++i) {
+    const std::size_t left = integer.size() - i;
+    if (i > 0 && left % 3 == 0 && !exponentForm) text += locale.thousandsSeparator;
+    text += integer[i];
+  }
+  if (digitsEnd == std::string_view::npos) return text;
+  std::string_view rest = plain.substr(digitsEnd);
+  if (!rest.empty() && rest.front() == '.') {
+    text += locale.decimalPoint;
+    rest.remove_prefix(1);
+  }
+  text += rest;
+  return text;
+}
+
 }  // namespace vantro::core

@@ -2,6 +2,9 @@
 // Number texts the calculator writes.
 
 #include <string>
+#include <string_view>
+
+#include "core/number_text.h"
 
 namespace vantro::core {
 
@@ -12,5 +15,11 @@ namespace vantro::core {
 // One third gives "0.333333333333333"; sqrt(2) gives "1.4142135623731"; -0 gives "0".
 // Never returns "inf" or "nan": non-finite values give "Overflow" (callers check before).
 std::string formatGeneral(double value, int significantDigits = 15);
+
+// A number text as formatFixed or formatGeneral writes it ("-1234567.5"), written for people
+// reading the locale: its decimal point, and its thousands separator between each three digits
+// of the integer part ("-1,234,567.5"; "-1.234.567,5" in German). Texts in exponent form keep
+// their digits ungrouped. readNumber reads the result back in that locale.
+std::string localeNumberText(std::string_view plain, const NumberLocale& locale);
 
 }  // namespace vantro::core

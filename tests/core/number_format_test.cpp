@@ -40,6 +40,29 @@ TEST(FormatGeneral, ExactTexts) {
   }
 }
 
+// Sentences group thousands the locale's way, and what they say reads back as the same number.
+TEST(LocaleNumberText, GroupsTheIntegerPartAndReadsBack) {
+  const NumberLocale english{".", ",", "$"};
+  const NumberLocale german{",", ".", "\u20ac"};
+  const NumberLocale french{",", "\u202f", "\u20ac"};
+  const struct {
+    const char* plain;
+    const NumberLocale& locale;
+    const char* expected;
+  } cases[] = {
+      {"1000000", english, "1,000,000"},        {"-1234567.5", english, "-1,234,567.5"},
+      {"-1234567.50", german, "-1.234.567,50"}, {"999.99", german, "999,99"},
+      {"100000.25", french, "100\u202f000,25"}, {"1E+15", english, "1E+15"},
+  };
+  for (const auto& c : cases) {
+    const std::string text = localeNumberText(c.plain, c.locale);
+    EXPECT_EQ(text, c.expected);
+    const auto back = readNumber(text, c.locale);
+    ASSERT_TRUE(back) << text;
+    EXPECT_EQ(std::stod(*back), std::stod(c.plain)) << text;
+  }
+}
+
 TEST(CheckedMath, ErrorKinds) {
   using Kind = ArithmeticError::Kind;
   const double big = std::numeric_limits<double>::max();

@@ -1,9 +1,11 @@
 #include "ui/analysis/field_reading.h"
 
+#include <charconv>
 #include <cmath>
 #include <exception>
 
 #include "core/fixed_format.h"
+#include "core/number_format.h"
 
 namespace vantro::ui::analysis {
 
@@ -53,6 +55,26 @@ std::string formatPercent(double rate, int decimalPlaces) {
   std::string text = core::formatFixed(rate * 100, decimalPlaces);
   text += " %";
   return text;
+}
+
+std::string readableAmount(double value, int decimalPlaces, const core::NumberLocale& locale) {
+  return core::localeNumberText(formatAmount(value, decimalPlaces), locale);
+}
+
+std::string readablePercent(double rate, int decimalPlaces, const core::NumberLocale& locale) {
+  std::string text = core::localeNumberText(core::formatFixed(rate * 100, decimalPlaces), locale);
+  text += " %";
+  return text;
+}
+
+std::string readableCount(double count, const core::NumberLocale& locale) {
+  // Whole counts up to 2^53 in full; to_chars would write 1000000 as 1e+06.
+  char buffer[64];
+  const bool whole = std::fabs(count) < 0x1p53 && count == std::trunc(count);
+  const auto result =
+      whole ? std::to_chars(buffer, buffer + sizeof buffer, count, std::chars_format::fixed)
+            : std::to_chars(buffer, buffer + sizeof buffer, count);
+  return core::localeNumberText(std::string_view(buffer, result.ptr), locale);
 }
 
 }  // namespace vantro::ui::analysis

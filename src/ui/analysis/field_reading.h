@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/number_text.h"
 #include "ui/financial/entry_fields.h"
 
 namespace vantro::ui::analysis {
@@ -33,5 +34,13 @@ double requireField(const std::string& text, NumberKind kind, const char* captio
 std::string formatAmount(double value, int decimalPlaces);
 // A rate given as a fraction, in percent with `decimalPlaces` places: "7.25 %".
 std::string formatPercent(double rate, int decimalPlaces);
+
+// The same for the sentences people read: the locale's decimal point and thousands separator
+// ("1,234,567.50", "1.234.567,50"). Table cells, which are copied and saved, keep the plain
+// forms above.
+std::string readableAmount(double value, int decimalPlaces, const core::NumberLocale& locale);
+std::string readablePercent(double rate, int decimalPlaces, const core::NumberLocale& locale);
+// A count, or a fractional one, in its shortest exact form: "1,000,000", "360.5".
+std::string readableCount(double count, const core::NumberLocale& locale);
 
 }  // namespace vantro::ui::analysis
