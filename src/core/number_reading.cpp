@@ -204,6 +204,24 @@ std::vector<std::string> groupSeparatorsOf(const std::string& separator) {
   return {separator};
 }
 
+// Whether every "." in the text stands between a digit and exactly three digits, the first
+// group being one to three digits that do not begin with 0: "10.000", "1.234.567,5".
+bool groupedInThrees(std::string_view text) {
+  const std::size_t first = text.find('.');
+  if (first == std::string_view::npos) return false;
+  std::size_t lead = 0;
+  while (lead < first && isDigit(text[first - lead - 1])) ++lead;
+  if (lead == 0 || lead > 3 || text[first - lead] == '0') return false;
+  for (std::size_t point = first; point != std::string_view::npos;
+       point = text.find('.', point + 1)) {
+    if (point == 0 || !isDigit(text[point - 1])) return false;
+    for (std::size_t i = 1; i <= 3; ++i)
+      if (point + i >= text.size() || !isDigit(text[point + i])) return false;
+    if (point + 4 < text.size() && isDigit(text[point + 4])) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 NumberReader::NumberReader(const NumberLocale& locale) {
@@ -213,6 +231,7 @@ NumberReader::NumberReader(const NumberLocale& locale) {
   plain_ = {".", {}, {}};
   own_ = {".", {}, currencies};
   regional_ = {locale.decimalPoint, groupSeparatorsOf(locale.thousandsSeparator), currencies};
+  groupsWithPoint_ = locale.thousandsSeparator == "." && locale.decimalPoint != ".";
 }
 
 // The plain form is tried apart from the own form, so that a locale whose currency symbol is
@@ -223,6 +242,14 @@ std::optional<std::string> NumberReader::read(std::string_view text) const {
     if (auto number = NumericScanner(text, *form).scan()) return number;
   }
   return std::nullopt;
+}
+
+std::optional<std::string> NumberReader::readCell(std::string_view text) const {
+  text = trimmed(text);
+  if (groupsWithPoint_ && groupedInThrees(text)) {
+    if (auto number = NumericScanner(text, regional_).scan()) return number;
+  }
+  return read(text);
 }
 
 std::optional<std::string> readNumber(std::string_view text, const NumberLocale& locale) {

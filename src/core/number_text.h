@@ -46,6 +46,12 @@ class NumberReader {
  public:
   explicit NumberReader(const NumberLocale& locale);
   std::optional<std::string> read(std::string_view text) const;
+  // The same for a cell copied from a spreadsheet of the user's locale: where the locale groups
+  // thousands with ".", the program's decimal point, a text grouped by it strictly in threes
+  // ("-10.000", "2.750", "1.234.567,5") is the locale's number, as the spreadsheet wrote it, not
+  // the program's decimal: "-10.000" is -10000 there, not -10. Every other text reads as read()
+  // reads it, so "1.5", "0.125" and "1580.17" stay themselves.
+  std::optional<std::string> readCell(std::string_view text) const;
 
   // One way of writing numbers: its decimal point, the texts that may group thousands, the
   // currency symbols it admits. Empty texts are features it lacks.
@@ -59,6 +65,7 @@ class NumberReader {
   Form plain_;     // the program's own, without currency
   Form own_;       // the program's own, with "$" or the locale's symbol
   Form regional_;  // the locale's
+  bool groupsWithPoint_ = false;
 };
 
 }  // namespace vantro::core

@@ -33,6 +33,8 @@ constexpr ItemDesign kAnalysisItems[] = {
      Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_L},
     {ControlId::MenuCashFlowProfile, "Cash-&Flow Profile", QKeySequence::UnknownKey,
      Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_P},
+    {ControlId::MenuDatedCashFlows, "&Dated Cash Flows", QKeySequence::UnknownKey,
+     Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_D},
     {ControlId::MenuTape, "&Tape", QKeySequence::UnknownKey, Qt::ControlModifier | Qt::Key_T},
 };
 constexpr ItemDesign kHelpItems[] = {

@@ -79,6 +79,7 @@ enum class ControlKind { Form, TextBox, Label, Button, CheckBox, Panel, MenuItem
   X(MenuExit, MenuItem)                \
   X(MenuLoanSchedule, MenuItem)        \
   X(MenuCashFlowProfile, MenuItem)     \
+  X(MenuDatedCashFlows, MenuItem)      \
   X(MenuTape, MenuItem)                \
   X(MenuLicenseAgreement, MenuItem)    \
   X(MenuHelpTopics, MenuItem)          \

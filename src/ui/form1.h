@@ -146,6 +146,7 @@ class Form1 {
   void MenuAbout_Click();
   void MenuLoanSchedule_Click();
   void MenuCashFlowProfile_Click();
+  void MenuDatedCashFlows_Click();
   // The Tape window (shell/tape_recording.cpp)
   void MenuTape_Click();
   void Toolbar1_ButtonClick(const std::string& key);

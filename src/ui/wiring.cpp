@@ -50,6 +50,7 @@ constexpr Wire kWiring[] = {
     on<Click, &F::MenuAbout_Click>(MenuAbout),
     on<Click, &F::MenuLoanSchedule_Click>(MenuLoanSchedule),
     on<Click, &F::MenuCashFlowProfile_Click>(MenuCashFlowProfile),
+    on<Click, &F::MenuDatedCashFlows_Click>(MenuDatedCashFlows),
     on<Click, &F::MenuTape_Click>(MenuTape),
     on<ButtonClick, &F::Toolbar1_ButtonClick>(Toolbar1),
 

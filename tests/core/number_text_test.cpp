@@ -109,4 +109,25 @@ TEST(ReadNumber, OwnFormFirstThenTheLocales) {
   expectNumbers({".", ",", "-"}, {{"-5", "-5"}, {"5-", "5"}});
 }
 
+// A spreadsheet cell where "." groups thousands: grouped strictly in threes, the locale's
+// number; anything else as readNumber reads it. Where "." is the decimal point, as ever.
+TEST(ReadNumber, CellsGroupedInThreesByThePointAreTheLocales) {
+  const vantro::core::NumberReader german({",", ".", "\u20AC"});
+  const vantro::core::NumberReader english({".", ",", "$"});
+  const struct {
+    const vantro::core::NumberReader& reader;
+    const char* text;
+    std::string plain;
+  } cases[] = {
+      {german, " -10.000 ", "-10000"},     {german, "1.234.567,5", "1234567.5"},
+      {german, "(2.750 \u20AC)", "-2750"}, {german, "1.5", "1.5"},
+      {german, "0.125", "0.125"},          {german, "1580.17", "1580.17"},
+      {german, "1.2345", "1.2345"},        {english, "10.000", "10.000"},
+  };
+  for (const auto& c : cases) {
+    const auto plain = c.reader.readCell(c.text);
+    EXPECT_EQ(plain.value_or("none"), c.plain) << c.text;
+  }
+}
+
 }  // namespace

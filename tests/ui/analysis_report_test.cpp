@@ -7,6 +7,7 @@
 
 #include "form_fixture.h"
 #include "ui/analysis/cash_flow_profile_report.h"
+#include "ui/analysis/dated_cash_flows_report.h"
 #include "ui/analysis/field_reading.h"
 #include "ui/analysis/loan_schedule_report.h"
 
@@ -16,6 +17,9 @@ namespace {
 using core::finance::ScheduleMode;
 using ui::AnalysisFields;
 using ui::CashFlowProfileReport;
+using ui::DatedCashFlowsReport;
+using ui::DatedFlowRow;
+using ui::DatedFlowTable;
 using ui::LoanScheduleReport;
 using ui::ScheduleRowKind;
 
@@ -263,6 +267,142 @@ TEST(CashFlowProfileReport, ListsThatCannotBeProfiledSaySoInstead) {
   }
 }
 
+DatedCashFlowsReport dated(const std::vector<DatedFlowRow>& rows, std::string rate = "10",
+                           std::string guess = "10", core::NumberLocale locale = {},
+                           std::string pattern = "M/d/yy") {
+  ui::DatedFlowInputs inputs;
+  inputs.rows = rows;
+  inputs.rate = std::move(rate);
+  inputs.guess = std::move(guess);
+  inputs.locale = std::move(locale);
+  inputs.datePattern = std::move(pattern);
+  return DatedCashFlowsReport::build(inputs, 50);
+}
+
+// The spreadsheets' published XNPV and XIRR example, typed in ISO and pasted in German form;
+// flows a year apart whose XNPV, -100 + 230/(1 + r) - 132/(1 + r)², is zero at 10 and 20 %;
+// flows of one sign.
+TEST(DatedCashFlowsReport, FiguresAndSentencesForOneSeveralAndNoXirr) {
+  const core::NumberLocale german{",", ".", "€"};
+  struct Case {
+    DatedCashFlowsReport report;
+    std::string sentence;
+    std::vector<std::pair<std::string, std::string>> figures;
+  };
+  const Case cases[] = {
+      {dated({{"2008-01-01", "-10,000"},
+              {"2008-03-01", "2750"},
+              {"", ""},
+              {"2008-10-30", "4,250"},
+              {"2/15/09", "3250"},
+              {"2009-04-01", "2750"}},
+             "9"),
+       "5 flows from 2008-01-01 to 2009-04-01. The XNPV is zero at one rate only: the XIRR is "
+       "37.34 %.",
+       {{"XNPV at 9.00 %", "2,086.65"}, {"XIRR", "37.34 % (nearest the guess)"}}},
+      {dated({{"01.01.08", "-10.000"},
+              {"01.03.08", "2.750"},
+              {"30.10.08", "4.250,00"},
+              {"15.02.09", "3250"},
+              {"01.04.09", "2.750"}},
+             "9", "", german, "dd.MM.yy"),
+       "5 flows from 2008-01-01 to 2009-04-01. The XNPV is zero at one rate only: the XIRR is "
+       "37,34 %.",
+       {{"XNPV at 9,00 %", "2.086,65"}, {"XIRR", "37,34 % (nearest the guess)"}}},
+      {dated({{"2001-01-01", "-100"}, {"2002-01-01", "230"}, {"2003-01-01", "-132"}}, "", "18"),
+       "3 flows from 2001-01-01 to 2003-01-01. The XNPV is zero at 2 rates: these flows have "
+       "several XIRRs, and XIRR's answer depends on the guess",
+       {{"XNPV", "The Rate field is empty: the XNPV needs it."},
+        {"XIRR 1", "10.00 %"},
+        {"XIRR 2", "20.00 % (nearest the guess)"}}},
+      {dated({{"2001-01-01", "100"}, {"2001-01-01", "50"}}, "0"),
+       "2 flows, all on 2001-01-01. No rate gives an XNPV of zero: the flows never change sign",
+       {{"XNPV at 0.00 %", "150.00"}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.sentence);
+    EXPECT_EQ(c.report.sentence.substr(0, c.sentence.size()), c.sentence);
+    EXPECT_EQ(c.report.figures, c.figures);
+    EXPECT_FALSE(c.report.curve.empty());
+  }
+}
+
+// Every row that gives no flow is named, a blank one is not; past the fifth, they are counted.
+// Rows too odd for any figure still end in a sentence.
+TEST(DatedCashFlowsReport, RowsItCannotUseAreNamedAndNothingOddEndsInACrash) {
+  const DatedCashFlowsReport bad = dated({{"2008-01-01", "-100"},
+                                          {" ", ""},
+                                          {"2023-02-30", "5"},
+                                          {"2008-01-02", ""},
+                                          {"2008-01-03", "abc"},
+                                          {"", "7"},
+                                          {"2008-01-04", "1e999"},
+                                          {"tomorrow", "1"},
+                                          {"2024-02-29", "2"}});
+  EXPECT_EQ(bad.sentence,
+            "Row 3: 2023-02-30 is not a date. Row 4: a date but no amount. Row 5: the amount "
+            "\"abc\" is not a number. Row 6: an amount but no date. Row 7: the amount is beyond "
+            "what the calculator can hold. 1 more row cannot be used either. Dates are read in "
+            "the form 2008-01-31 or M/d/yy.");
+  EXPECT_EQ(bad.problems.back().sentence, "Row 8: \"tomorrow\" is not a date.");
+  EXPECT_EQ(bad.flowRows, (std::vector<std::size_t>{0, 8}));
+  EXPECT_TRUE(bad.figures.empty() && bad.curve.empty());
+
+  std::vector<DatedFlowRow> sameDay(1000, {"2020-06-30", "-1"});
+  sameDay.push_back({"2020-06-30", "1000"});
+  const std::vector<DatedFlowRow> odd[] = {
+      sameDay,
+      {{"2020-01-01", "-1.7e308"}, {"2020-01-02", "1.7e308"}, {"2021-01-02", "1.7e308"}},
+      {{"0001-01-01", "-1"}, {"9999-12-31", "1e300"}},
+      {{"0001-01-01", "1e-300"}, {"9999-12-31", "-1e300"}, {"5000-06-01", "1"}},
+  };
+  for (const auto& rows : odd) {
+    const DatedCashFlowsReport report = dated(rows, "-99.9999", "1e6");
+    EXPECT_FALSE(report.sentence.empty()) << rows.front().amount;
+    EXPECT_EQ(report.flows.size(), rows.size());
+  }
+}
+
+// Pasting what a spreadsheet copies: a heading line left out and said so, two columns from the
+// current row, one column into the current column, rows added and an empty one kept last;
+// copying gives the cells back as they were pasted.
+TEST(DatedFlowTable, PastesSpreadsheetRowsAndCopiesThemBack) {
+  struct Case {
+    const char* text;
+    std::size_t row;
+    int column;
+    std::string cells;  // every row's date|amount, rows separated by ";"
+    std::string noteStart;
+  };
+  const Case cases[] = {
+      {"Date\tAmount\r\n2008-01-01\t-10000\r\n2008-03-01\t2750\r\n", 1, 1,
+       "a|b;2008-01-01|-10000;2008-03-01|2750;|",
+       "Pasted 2 rows from row 2. The first line, \"Date Amount\", has no digit in it"},
+      {"5\n6\n7", 0, 1, "a|5;|6;|7;|", "Pasted 3 rows from row 1."},
+      {"x\ty\t3\n1\t2", 1, 0, "a|b;x|y;1|2;|", "Pasted 2 rows from row 2. 1 line had more"},
+      {"Amount\n", 0, 0, "a|b;|", "Nothing was pasted: the one line"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    DatedFlowTable table;
+    table.setCell(0, 0, "a");
+    table.setCell(0, 1, "b");
+    const ui::PasteOutcome outcome = table.paste(c.text, c.row, c.column);
+    std::string cells;
+    for (const DatedFlowRow& row : table.rows())
+      cells += (cells.empty() ? "" : ";") + row.date + "|" + row.amount;
+    EXPECT_EQ(cells, c.cells);
+    EXPECT_EQ(outcome.note.substr(0, c.noteStart.size()), c.noteStart);
+  }
+  DatedFlowTable table;
+  table.paste("2008-01-01\t-1\n\t\n2009-01-01\t2\n", 0, 0);
+  std::vector<ui::CellRef> all;
+  for (std::size_t row = 0; row < 3; ++row) all.push_back({row, 0}), all.push_back({row, 1});
+  EXPECT_EQ(table.copy(all), "2008-01-01\t-1\n\t\n2009-01-01\t2\n");
+  table.clear(std::vector<ui::CellRef>{{2, 0}, {2, 1}});
+  EXPECT_EQ(table.rowCount(), 2u);  // the emptied last rows fold into the one empty row
+}
+
 // The menu hands the viewer a reader of the fields as they stand; reading them, and building
 // both tabs from them, leaves the main window as it was (the list is not rewritten, as the
 // cash-flow keys rewrite it).
@@ -275,9 +415,11 @@ TEST(AnalysisMenu, OpensThePageAndReadsTheFieldsWithoutTouchingThem) {
   window.textBox(ControlId::TextCF).setText("-1,000\n$600\n600");
   const std::string list = window.text(ControlId::TextCF);
   window.click(ControlId::MenuCashFlowProfile);
+  window.click(ControlId::MenuDatedCashFlows);
   window.click(ControlId::MenuLoanSchedule);
   const auto& viewer = window.analysis();
   EXPECT_EQ(viewer.shownPages, (std::vector<ui::AnalysisPage>{ui::AnalysisPage::CashFlowProfile,
+                                                              ui::AnalysisPage::DatedCashFlows,
                                                               ui::AnalysisPage::LoanSchedule}));
   const std::string display = loaded.display();
   const std::string status = loaded.status();

@@ -80,9 +80,13 @@ RateRange profileRange(std::span<const double> irrs, double rate) {
   return {low, high};
 }
 
-std::vector<NpvPoint> npvCurve(std::span<const double> flows, RateRange range, int samples,
-                               std::span<const double> irrs) {
-  detail::requireFinite(flows);
+namespace {
+
+// `samples` rates evenly over the range, ends included, and the IRRs inside it, ascending, each
+// with the value `valueAt` gives it; a rate at which it throws FinanceError is left out.
+template <typename ValueAt>
+std::vector<NpvPoint> curveOver(RateRange range, int samples, std::span<const double> irrs,
+                                ValueAt valueAt) {
   detail::requireFinite({range.low, range.high});
   detail::requireRateAboveMinusOne(range.low);
   if (!(range.low < range.high)) detail::fail(Reason::InvalidArgument);
@@ -104,12 +108,26 @@ std::vector<NpvPoint> npvCurve(std::span<const double> flows, RateRange range, i
   curve.reserve(rates.size());
   for (double rate : rates) {
     try {
-      curve.push_back({rate, NPV(rate, flows)});
+      curve.push_back({rate, valueAt(rate)});
     } catch (const FinanceError&) {
       // Beyond the range of a double, near −1 or at huge rates: no point to plot.
     }
   }
   return curve;
+}
+
+}  // namespace
+
+std::vector<NpvPoint> npvCurve(std::span<const double> flows, RateRange range, int samples,
+                               std::span<const double> irrs) {
+  detail::requireFinite(flows);
+  return curveOver(range, samples, irrs, [&](double rate) { return NPV(rate, flows); });
+}
+
+std::vector<NpvPoint> xnpvCurve(std::span<const DatedFlow> flows, RateRange range, int samples,
+                                std::span<const double> xirrs) {
+  for (const DatedFlow& flow : flows) detail::requireFinite({flow.amount});
+  return curveOver(range, samples, xirrs, [&](double rate) { return XNPV(rate, flows); });
 }
 
 std::optional<double> paybackPeriod(std::span<const double> flows) {

@@ -1,17 +1,21 @@
 #pragma once
 // What a list of cash flows looks like across rates: its NPV curve over a range that holds
-// every IRR, and how long it takes to pay back. Pure functions, standard library only. Flow i
-// falls at the end of period i (the first at time 0), as IRR counts them.
+// every IRR (the XNPV curve of dated flows likewise), and how long it takes to pay back. Pure
+// functions, standard library only. Flow i falls at the end of period i (the first at time 0), as
+// IRR counts them.
 
 #include <optional>
 #include <span>
 #include <vector>
 
+#include "core/finance/finance.h"
+
 namespace vantro::core::finance {
 
 struct NpvPoint {
-  double rate = 0;  // per period, as a fraction
-  double npv = 0;   // NPV(rate, flows): the first flow discounted one period, as the NPV key does
+  double rate = 0;  // per period (a year for dated flows), as a fraction
+  double npv = 0;   // NPV(rate, flows): the first flow discounted one period, as the NPV key
+                    // does; XNPV(rate, flows) on a curve of dated flows
 };
 
 // A range of rates, above −1, that holds every rate of `irrs` and `rate` with a margin on
@@ -33,6 +37,11 @@ RateRange profileRange(std::span<const double> irrs, double rate);
 // RateAtOrBelowMinusOne for low ≤ −1.
 std::vector<NpvPoint> npvCurve(std::span<const double> flows, RateRange range, int samples,
                                std::span<const double> irrs);
+
+// The same for dated flows: XNPV at annual rates, each XIRR inside the range a point of its
+// own. The same errors.
+std::vector<NpvPoint> xnpvCurve(std::span<const DatedFlow> flows, RateRange range, int samples,
+                                std::span<const double> xirrs);
 
 // The number of periods after which the running total of the flows becomes 0 or more and
 // stays so to the end, by linear interpolation within the period that crosses it (a total that

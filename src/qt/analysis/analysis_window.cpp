@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "qt/analysis/cash_flow_profile_tab.h"
+#include "qt/analysis/dated_cash_flows_tab.h"
 #include "qt/analysis/loan_schedule_tab.h"
 #include "qt/announcer.h"
 #include "qt/artwork.h"
@@ -20,6 +21,7 @@ AnalysisWindow::AnalysisWindow()
       tabs_(new QTabWidget),
       loan_(new LoanScheduleTab),
       profile_(new CashFlowProfileTab),
+      dated_(new DatedCashFlowsTab),
       refreshAction_(new QAction(tr("Refresh"), this)),
       refreshButton_(new QPushButton(tr("&Refresh"))),
       announcer_(new Announcer(*this)) {
@@ -31,8 +33,10 @@ AnalysisWindow::AnalysisWindow()
   tabs_->setAccessibleName(tr("Analysis pages"));
   tabs_->addTab(loan_, tr("&Loan Schedule"));
   tabs_->addTab(profile_, tr("Cash-&Flow Profile"));
+  tabs_->addTab(dated_, tr("&Dated Cash Flows"));
   tabs_->setTabToolTip(0, tr("Loan Schedule"));
   tabs_->setTabToolTip(1, tr("Cash-Flow Profile"));
+  tabs_->setTabToolTip(2, tr("Dated Cash Flows"));
 
   refreshAction_->setShortcut(QKeySequence(Qt::Key_F5));
   refreshAction_->setShortcutContext(Qt::WindowShortcut);
@@ -58,24 +62,40 @@ AnalysisWindow::AnalysisWindow()
 }
 
 void AnalysisWindow::showPage(ui::AnalysisPage page) {
-  tabs_->setCurrentWidget(page == ui::AnalysisPage::LoanSchedule ? static_cast<QWidget*>(loan_)
-                                                                 : profile_);
+  switch (page) {
+    case ui::AnalysisPage::LoanSchedule:
+      tabs_->setCurrentWidget(loan_);
+      break;
+    case ui::AnalysisPage::CashFlowProfile:
+      tabs_->setCurrentWidget(profile_);
+      break;
+    case ui::AnalysisPage::DatedCashFlows:
+      tabs_->setCurrentWidget(dated_);
+      break;
+  }
 }
 
 ui::AnalysisPage AnalysisWindow::page() const {
-  return tabs_->currentWidget() == loan_ ? ui::AnalysisPage::LoanSchedule
-                                         : ui::AnalysisPage::CashFlowProfile;
+  if (tabs_->currentWidget() == loan_) return ui::AnalysisPage::LoanSchedule;
+  if (tabs_->currentWidget() == profile_) return ui::AnalysisPage::CashFlowProfile;
+  return ui::AnalysisPage::DatedCashFlows;
 }
 
 // The page's sentence is read out: what the schedule needs or what its payment leaves, what
-// the IRRs say. The tables and charts a screen reader reaches through the tab itself.
+// the IRRs or the dated flows say. The tables and charts a screen reader reaches through the
+// tab itself.
 void AnalysisWindow::refresh() {
   if (!readFields_) return;
   const ui::AnalysisFields fields = readFields_();
   loan_->showFields(fields);
   profile_->showFields(fields);
+  dated_->showFields(fields);
   if (page() == ui::AnalysisPage::CashFlowProfile) {
     announcer_->announce(fromUtf8(profile_->report().sentence));
+    return;
+  }
+  if (page() == ui::AnalysisPage::DatedCashFlows) {
+    announcer_->announce(fromUtf8(dated_->report().sentence));
     return;
   }
   const ui::LoanScheduleReport& schedule = loan_->report();

@@ -73,7 +73,7 @@ void CashFlowProfileTab::showFields(const ui::AnalysisFields& fields) {
   details_->setVisible(report_.usable());
   if (!report_.usable()) return;
   showChart();
-  showFigures();
+  charts::showFigures(*figures_, report_.figures);
 }
 
 void CashFlowProfileTab::showChart() {
@@ -88,18 +88,6 @@ void CashFlowProfileTab::showChart() {
   if (!curve.isEmpty())
     zero_->replace({QPointF(curve.front().x(), 0), QPointF(curve.back().x(), 0)});
   charts::fitAxes(*chart_, curve, true);
-}
-
-void CashFlowProfileTab::showFigures() {
-  while (figures_->rowCount() > 0) figures_->removeRow(0);
-  for (const auto& [name, value] : report_.figures) {
-    auto* valueLabel = new QLabel(fromUtf8(value));
-    valueLabel->setTextFormat(Qt::PlainText);
-    valueLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* nameLabel = new QLabel(fromUtf8(name));
-    nameLabel->setTextFormat(Qt::PlainText);
-    figures_->addRow(nameLabel, valueLabel);
-  }
 }
 
 }  // namespace vantro::qt

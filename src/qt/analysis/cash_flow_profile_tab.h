@@ -25,7 +25,6 @@ class CashFlowProfileTab : public QWidget {
 
  private:
   void showChart();
-  void showFigures();
 
   ui::CashFlowProfileReport report_;
   QLabel* sentence_;

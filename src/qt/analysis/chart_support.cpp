@@ -1,9 +1,13 @@
 #include "qt/analysis/chart_support.h"
 
 #include <QChart>
+#include <QFormLayout>
 #include <QGraphicsLayout>
+#include <QLabel>
 #include <algorithm>
 #include <cmath>
+
+#include "qt/code_points.h"
 
 namespace vantro::qt::charts {
 
@@ -78,6 +82,19 @@ void fitAxes(QChartView& view, const QList<QPointF>& points, bool withZero) {
 int plotPointCount(const QChartView& view) {
   const bool laidOut = view.testAttribute(Qt::WA_Resized) || view.isVisible();
   return std::max(2, laidOut ? view.width() : view.window()->width());
+}
+
+void showFigures(QFormLayout& figures,
+                 const std::vector<std::pair<std::string, std::string>>& labelsAndValues) {
+  while (figures.rowCount() > 0) figures.removeRow(0);
+  for (const auto& [name, value] : labelsAndValues) {
+    auto* valueLabel = new QLabel(fromUtf8(value));
+    valueLabel->setTextFormat(Qt::PlainText);
+    valueLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* nameLabel = new QLabel(fromUtf8(name));
+    nameLabel->setTextFormat(Qt::PlainText);
+    figures.addRow(nameLabel, valueLabel);
+  }
 }
 
 }  // namespace vantro::qt::charts

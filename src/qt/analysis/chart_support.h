@@ -1,12 +1,17 @@
 #pragma once
-// What both tabs' charts share: a chart view set up the same way, axes that fit the data, and
-// how many points a curve needs.
+// What the tabs' charts share: a chart view set up the same way, axes that fit the data, and
+// how many points a curve needs; and the list of figures shown with a chart.
 
 #include <QChartView>
 #include <QList>
 #include <QPointF>
 #include <QString>
 #include <QValueAxis>
+#include <string>
+#include <utility>
+#include <vector>
+
+class QFormLayout;
 
 namespace vantro::qt::charts {
 
@@ -28,5 +33,9 @@ void fitAxes(QChartView& view, const QList<QPointF>& points, bool withZero);
 // The number of points a curve across `view` needs: one per pixel of its width, or of its
 // window's while the view has not been laid out yet (a tab not shown so far).
 int plotPointCount(const QChartView& view);
+
+// Replaces the rows of `figures` with one selectable label and value per pair.
+void showFigures(QFormLayout& figures,
+                 const std::vector<std::pair<std::string, std::string>>& labelsAndValues);
 
 }  // namespace vantro::qt::charts

@@ -21,6 +21,6 @@ struct AnalysisFields {
   core::NumberLocale locale;
 };
 
-enum class AnalysisPage { LoanSchedule, CashFlowProfile };
+enum class AnalysisPage { LoanSchedule, CashFlowProfile, DatedCashFlows };
 
 }  // namespace vantro::ui

@@ -1,5 +1,6 @@
-// The Analysis menu: the loan schedule and the cash-flow profile in a window beside the
-// calculator, which reads the fields but leaves them, the display and the status bar alone.
+// The Analysis menu: the loan schedule, the cash-flow profile and the dated cash flows in a
+// window beside the calculator, which reads the fields but leaves them, the display and the
+// status bar alone.
 
 #include "core/fixed_format.h"
 #include "ui/form1.h"
@@ -28,6 +29,10 @@ void Form1::MenuLoanSchedule_Click() {
 
 void Form1::MenuCashFlowProfile_Click() {
   c_.Analysis.show(AnalysisPage::CashFlowProfile, [this] { return AnalysisSnapshot(); });
+}
+
+void Form1::MenuDatedCashFlows_Click() {
+  c_.Analysis.show(AnalysisPage::DatedCashFlows, [this] { return AnalysisSnapshot(); });
 }
 
 }  // namespace vantro::ui

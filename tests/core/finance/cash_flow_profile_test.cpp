@@ -76,6 +76,17 @@ TEST(CashFlowProfile, CurveKeepsItsSampleCountWithinBounds) {
   EXPECT_EQ(npvCurve(flows, range, 11, std::vector<double>{irr, 3.0}).size(), 12u);
 }
 
+// Dated flows a year apart discount by whole years: -100 then 110 a year later is worth
+// -100 + 110/(1 + rate), zero at 10 %, which the curve passes through as a point of its own.
+TEST(CashFlowProfile, XnpvCurveDiscountsDatedFlowsByTheYearsBetweenThem) {
+  const std::vector<DatedFlow> flows = {{10'000, -100}, {10'365, 110}};
+  const auto curve = xnpvCurve(flows, {-0.5, 1}, 4, std::vector<double>{0.1});
+  ASSERT_EQ(curve.size(), 5u);
+  for (const NpvPoint& point : curve)
+    EXPECT_NEAR(point.npv, -100 + 110 / (1 + point.rate), 1e-9) << point.rate;
+  EXPECT_EQ(curve[2].rate, 0.1);
+}
+
 TEST(CashFlowProfile, PaybackByHand) {
   const std::optional<double> never;
   const struct {
@@ -116,6 +127,7 @@ TEST(CashFlowProfile, RefusesWhatItCannotProfile) {
   EXPECT_THROW(profileRange({}, -1), FinanceError);
   EXPECT_THROW(npvCurve(flows, {-1, 0.5}, 10, {}), FinanceError);
   EXPECT_THROW(npvCurve(flows, {0.5, 0.5}, 10, {}), FinanceError);
+  EXPECT_THROW(xnpvCurve(std::vector<DatedFlow>{{0, -1}, {9, nan}}, {0, 1}, 10, {}), FinanceError);
 }
 
 }  // namespace
