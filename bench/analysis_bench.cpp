@@ -1,18 +1,25 @@
-// The analysis window's computations: a schedule of 100,000 periods and the profile of 500 cash
-// flows. Compare each against the baseline measured in the same run:
+// The analysis window's computations: a schedule of 100,000 periods, the profile of 500 cash
+// flows, and the Dated Cash Flows tab's report on 10,000 rows, which it builds again on every
+// edit. Compare each against the baseline measured in the same run:
 //   analysis_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 // BaselinePow100000 is a plain loop of 100,000 std::pow calls, a lower bound for any
 // schedule that forms each period's growth; BaselineNpv500Flows is one unchecked 500-flow NPV by
-// Horner's rule, the unit a profile of 400 curve points and a root search is made of.
+// Horner's rule, the unit a profile of 400 curve points and a root search is made of;
+// BaselineXnpv10000Flows is one unchecked 10,000-flow XNPV, a std::pow for each flow, the unit of
+// the dated report's root search and curve.
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdint>
+#include <string>
 #include <vector>
 
+#include "core/date_text.h"
 #include "core/finance/cash_flow_profile.h"
 #include "core/finance/finance.h"
 #include "core/finance/schedule.h"
+#include "ui/analysis/dated_cash_flows_report.h"
 
 namespace {
 
@@ -83,6 +90,49 @@ void Profile500Flows(benchmark::State& state) {
   }
 }
 
+// 10,000 flows a day apart from 2000-01-01: an investment, daily returns, two more investments.
+std::vector<fin::DatedFlow> dated10000() {
+  std::vector<fin::DatedFlow> flows(10000);
+  for (std::size_t i = 0; i < flows.size(); ++i)
+    flows[i] = {10957 + static_cast<std::int64_t>(i), 10 + 5 * std::sin(0.1 * double(i))};
+  flows[0].amount = -30000;
+  flows[3000].amount = -20000;
+  flows[6000].amount = -20000;
+  return flows;
+}
+
+void BaselineXnpv10000Flows(benchmark::State& state) {
+  const auto flows = dated10000();
+  double rate = 0.01;
+  for (auto _ : state) {
+    double xnpv = 0;
+    for (const fin::DatedFlow& flow : flows)
+      xnpv += flow.amount / std::pow(1 + rate, double(flow.day - flows[0].day) / 365);
+    benchmark::DoNotOptimize(xnpv);
+    rate = rate < 0.1 ? rate + 1e-4 : 0.01;
+  }
+}
+
+// The same flows as the table holds them, typed half in ISO form and half in the locale's.
+void DatedReport10000Rows(benchmark::State& state) {
+  std::vector<vantro::ui::DatedFlowRow> rows;
+  const vantro::core::DateReader dates("M/d/yy");
+  for (const fin::DatedFlow& flow : dated10000()) {
+    rows.push_back({rows.size() % 2 ? vantro::core::isoDate(flow.day) : dates.write(flow.day),
+                    std::to_string(flow.amount)});
+  }
+  vantro::ui::DatedFlowInputs inputs;
+  inputs.rows = rows;
+  inputs.rate = "9";
+  inputs.guess = "10";
+  inputs.datePattern = "M/d/yy";
+  for (auto _ : state) {
+    const auto report = vantro::ui::DatedCashFlowsReport::build(inputs, 400);
+    if (report.flows.size() != rows.size()) state.SkipWithError("rows not read");
+    benchmark::DoNotOptimize(report.curve.size());
+  }
+}
+
 }  // namespace
 
 BENCHMARK(BaselinePow100000)->Unit(benchmark::kMillisecond);
@@ -91,5 +141,7 @@ BENCHMARK(ScheduleExact100000AtOnePercent)->Unit(benchmark::kMillisecond);
 BENCHMARK(ScheduleAsBilled100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BaselineNpv500Flows)->Unit(benchmark::kMicrosecond);
 BENCHMARK(Profile500Flows)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BaselineXnpv10000Flows)->Unit(benchmark::kMicrosecond);
+BENCHMARK(DatedReport10000Rows)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -37,19 +37,19 @@ void addLiteral(std::vector<Element>& elements, std::string_view text) {
   if (!elements.empty() && elements.back().kind == Kind::Literal)
     elements.back().literal += text;
   else
-    elements.push_back({Kind::Literal, std::string(text), false});
+    elements.push_back({Kind::Literal, std::string(text), false, 0});
 }
 
-Element field(Kind kind, bool fullYear = false) {
-  return {kind, {}, fullYear};
+Element field(Kind kind, std::size_t width, bool fullYear = false) {
+  return {kind, {}, fullYear, static_cast<int>(width)};
 }
 
 // The field a run of one letter stands for; nothing for a run this reader does not know.
 std::optional<Element> fieldOf(char letter, std::size_t length) {
-  if (letter == 'd' && length <= 2) return field(Kind::Day);
-  if (letter == 'M' && length <= 2) return field(Kind::Month);
-  if (letter == 'M' && length == 3) return field(Kind::MonthName);
-  if (letter == 'y' && (length == 2 || length == 4)) return field(Kind::Year);
+  if (letter == 'd' && length <= 2) return field(Kind::Day, length);
+  if (letter == 'M' && length <= 2) return field(Kind::Month, length);
+  if (letter == 'M' && length == 3) return field(Kind::MonthName, length);
+  if (letter == 'y' && (length == 2 || length == 4)) return field(Kind::Year, length);
   return std::nullopt;
 }
 
@@ -168,11 +168,11 @@ std::optional<DayNumber> readBy(const std::vector<Element>& pattern, std::string
 }
 
 const std::vector<Element>& isoPattern() {
-  static const std::vector<Element> pattern = {field(Kind::Year, true),
-                                               {Kind::Literal, "-", false},
-                                               field(Kind::Month),
-                                               {Kind::Literal, "-", false},
-                                               field(Kind::Day)};
+  static const std::vector<Element> pattern = {field(Kind::Year, 4, true),
+                                               {Kind::Literal, "-", false, 0},
+                                               field(Kind::Month, 2),
+                                               {Kind::Literal, "-", false, 0},
+                                               field(Kind::Day, 2)};
   return pattern;
 }
 
@@ -185,6 +185,42 @@ std::optional<DayNumber> DateReader::read(std::string_view text) const {
   if (const auto day = readBy(isoPattern(), text)) return day;
   if (pattern_.empty()) return std::nullopt;
   return readBy(pattern_, text);
+}
+
+std::string DateReader::write(DayNumber day) const {
+  const std::chrono::year_month_day date{std::chrono::sys_days(std::chrono::days(day))};
+  const int year = static_cast<int>(date.year());
+  const auto month = static_cast<unsigned>(date.month());
+  std::string text;
+  char digits[16];
+  for (const Element& element : pattern_) {
+    switch (element.kind) {
+      case Kind::Day:
+        std::snprintf(digits, sizeof digits, "%0*u", element.width,
+                      static_cast<unsigned>(date.day()));
+        text += digits;
+        break;
+      case Kind::Month:
+        std::snprintf(digits, sizeof digits, "%0*u", element.width, month);
+        text += digits;
+        break;
+      case Kind::MonthName: {
+        std::string name(kMonthNames[month - 1]);
+        name[0] = static_cast<char>(name[0] - 'a' + 'A');
+        text += name;
+        break;
+      }
+      case Kind::Year:
+        std::snprintf(digits, sizeof digits, "%0*d", element.width,
+                      element.width == 2 ? year % 100 : year);
+        text += digits;
+        break;
+      case Kind::Literal:
+        text += element.literal;
+        break;
+    }
+  }
+  return text;
 }
 
 std::optional<DayNumber> dayOf(int year, int month, int day) {

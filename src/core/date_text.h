@@ -29,6 +29,9 @@ class DateReader {
   explicit DateReader(std::string_view pattern);
 
   std::optional<DayNumber> read(std::string_view text) const;
+  // The day written by the pattern ("1/31/08" by "M/d/yy"); empty when the pattern reads no
+  // dates. Two-digit years read back as themselves from 1950 to 2049 only.
+  std::string write(DayNumber day) const;
   // Whether the pattern reads dates besides the ISO form.
   bool readsPattern() const { return !pattern_.empty(); }
 
@@ -36,6 +39,7 @@ class DateReader {
     enum class Kind { Day, Month, MonthName, Year, Literal } kind = Kind::Literal;
     std::string literal;    // for Literal
     bool fullYear = false;  // a Year that takes four digits only
+    int width = 0;          // the letters of the field in the pattern: "dd" is 2
   };
 
  private:

@@ -59,6 +59,13 @@ TEST(DateReader, ReadsIsoAndTheLocalesShortFormAndOnlyDatesThatExist) {
     const auto day = DateReader(c.pattern).read(c.text);
     EXPECT_EQ(day ? isoDate(*day) : "", c.date) << c.text << " by " << c.pattern;
   }
+  // A date written by the pattern, as the sentences show the form they read.
+  const auto day = *DateReader("").read("2008-01-31");
+  const std::pair<const char*, const char*> written[] = {
+      {"M/d/yy", "1/31/08"},           {"dd.MM.yy", "31.01.08"},  {"d MMM yyyy", "31 Jan 2008"},
+      {"d.MM.yy 'г'.", "31.01.08 г."}, {"yyyy/M/d", "2008/1/31"}, {"dddd, d MMMM yyyy", ""},
+  };
+  for (const auto& [pattern, text] : written) EXPECT_EQ(DateReader(pattern).write(day), text);
   // Days count from 1970-01-01, so that differences between dates are days.
   EXPECT_EQ(DateReader("").read("1970-01-01"), 0);
   EXPECT_EQ(DateReader("").read("2008-01-01"), 13879);

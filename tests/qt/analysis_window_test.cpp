@@ -6,7 +6,10 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -184,6 +187,40 @@ TEST_F(AnalysisWindowTest, AnEmptyFieldShowsItsSentenceInsteadOfTableAndChart) {
   EXPECT_TRUE(sentence.isVisible() && sentence.accessibleName().isEmpty());
   EXPECT_FALSE(sentence.text().isEmpty());
   EXPECT_FALSE(child<QWidget>("CashFlowProfileChart").isVisible());
+}
+
+// State: a German desktop; two columns copied from a spreadsheet, with their heading line, on
+// the clipboard. Action: Ctrl+Shift+D from a field, Ctrl+V in the table's first cell, 9 typed
+// into the Rate box. Expected: the tab opens; the flows fill five rows and an empty one, the
+// heading is said to be left out; the figures in the locale's form.
+TEST_F(AnalysisWindowTest, DatedFlowsPastedFromASpreadsheetGiveTheirXnpvAndXirr) {
+  QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+  const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::system()); });
+  QGuiApplication::clipboard()->setText(
+      "Datum\tBetrag\n01.01.08\t-10.000\n01.03.08\t2.750\n30.10.08\t4.250\n"
+      "15.02.09\t3.250\n01.04.09\t2.750\n");
+  QTest::mouseClick(&w(TextPV), Qt::LeftButton);
+  pressMenuKey(Qt::Key_D);
+  ASSERT_EQ(analysis().page(), AnalysisPage::DatedCashFlows);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&analysis()));
+  auto& flows = child<QTableView>("DatedCashFlowsTable");
+  flows.setFocus();
+  flows.setCurrentIndex(flows.model()->index(0, 0));
+  QTest::keyClick(&flows, Qt::Key_V, Qt::ControlModifier);
+  ASSERT_EQ(flows.model()->rowCount(), 6);
+  EXPECT_EQ(flows.model()->index(4, 0).data().toString() + "|" +
+                flows.model()->index(4, 1).data().toString(),
+            "01.04.09|2.750");
+  EXPECT_TRUE(child<QLabel>("DatedCashFlowsPasteNote").text().contains("\"Datum Betrag\""));
+
+  auto& rate = child<QLineEdit>("DatedCashFlowsRate");
+  rate.selectAll();
+  QTest::keyClicks(&rate, "9");
+  QStringList shown;
+  for (const QLabel* label : child<QWidget>("DatedCashFlowsFigures").findChildren<QLabel*>())
+    shown << label->text();
+  EXPECT_EQ(shown.join('|'), "XNPV at 9,00 %|2.086,65|XIRR|37,34 % (nearest the guess)");
+  EXPECT_TRUE(child<QLabel>("DatedCashFlowsSentence").text().startsWith("5 flows from 2008-01-01"));
 }
 
 }  // namespace

@@ -298,6 +298,7 @@ TEST_F(MainWindowTest, AltOpensEachMenuByItsLetterAndAnItemRunsByItsOwn) {
       {Qt::Key_E, Qt::Key_T, MenuCut}, {Qt::Key_E, Qt::Key_C, MenuCopy},
       {Qt::Key_E, Qt::Key_P, MenuPaste}, {Qt::Key_E, Qt::Key_X, MenuExit},
       {Qt::Key_A, Qt::Key_L, MenuLoanSchedule}, {Qt::Key_A, Qt::Key_F, MenuCashFlowProfile},
+      {Qt::Key_A, Qt::Key_D, MenuDatedCashFlows},
       {Qt::Key_H, Qt::Key_L, MenuLicenseAgreement}, {Qt::Key_H, Qt::Key_T, MenuHelpTopics},
       {Qt::Key_H, Qt::Key_A, MenuAbout}, {Qt::Key_F10, Qt::Key_C, MenuCopy},
   };

@@ -332,7 +332,7 @@ TEST(DatedCashFlowsReport, FiguresAndSentencesForOneSeveralAndNoXirr) {
 TEST(DatedCashFlowsReport, RowsItCannotUseAreNamedAndNothingOddEndsInACrash) {
   const DatedCashFlowsReport bad = dated({{"2008-01-01", "-100"},
                                           {" ", ""},
-                                          {"2023-02-30", "5"},
+                                          {"2023-02-30", "5x"},
                                           {"2008-01-02", ""},
                                           {"2008-01-03", "abc"},
                                           {"", "7"},
@@ -340,10 +340,10 @@ TEST(DatedCashFlowsReport, RowsItCannotUseAreNamedAndNothingOddEndsInACrash) {
                                           {"tomorrow", "1"},
                                           {"2024-02-29", "2"}});
   EXPECT_EQ(bad.sentence,
-            "Row 3: 2023-02-30 is not a date. Row 4: a date but no amount. Row 5: the amount "
-            "\"abc\" is not a number. Row 6: an amount but no date. Row 7: the amount is beyond "
-            "what the calculator can hold. 1 more row cannot be used either. Dates are read in "
-            "the form 2008-01-31 or M/d/yy.");
+            "Row 3: 2023-02-30 is not a date; the amount \"5x\" is not a number. Row 4: a date "
+            "but no amount. Row 5: the amount \"abc\" is not a number. Row 6: an amount but no "
+            "date. Row 7: the amount is beyond what the calculator can hold. 1 more row cannot be "
+            "used either. Dates are read in the form 2008-01-31 or 1/31/08.");
   EXPECT_EQ(bad.problems.back().sentence, "Row 8: \"tomorrow\" is not a date.");
   EXPECT_EQ(bad.flowRows, (std::vector<std::size_t>{0, 8}));
   EXPECT_TRUE(bad.figures.empty() && bad.curve.empty());

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QFormLayout>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -129,6 +130,7 @@ DatedCashFlowsTab::DatedCashFlowsTab(QWidget* parent)
   }
   for (QLegendMarker* marker : chart_->chart()->legend()->markers(zero_)) marker->setVisible(false);
 
+  figuresBox_->setObjectName(QStringLiteral("DatedCashFlowsFigures"));
   figuresBox_->setAccessibleName(tr("Figures"));
   figuresBox_->setLayout(figures_);
   figures_->setContentsMargins(0, 0, 0, 0);
@@ -142,9 +144,17 @@ DatedCashFlowsTab::DatedCashFlowsTab(QWidget* parent)
   leftLayout->addWidget(table_, 1);
   leftLayout->addWidget(pasteNote_);
 
-  auto* boxes = new QFormLayout;
-  boxes->addRow(rateLabel, rate_);
-  boxes->addRow(guessLabel, guess_);
+  // A rate is a few characters: the boxes stay that narrow, side by side above the results.
+  const int boxWidth = rate_->fontMetrics().horizontalAdvance(QStringLiteral("0000.0000")) + 12;
+  rate_->setMaximumWidth(boxWidth);
+  guess_->setMaximumWidth(boxWidth);
+  auto* boxes = new QHBoxLayout;
+  boxes->addWidget(rateLabel);
+  boxes->addWidget(rate_);
+  boxes->addSpacing(16);
+  boxes->addWidget(guessLabel);
+  boxes->addWidget(guess_);
+  boxes->addStretch(1);
   auto* right = new QWidget;
   auto* rightLayout = new QVBoxLayout(right);
   rightLayout->setContentsMargins(0, 0, 0, 0);
@@ -152,6 +162,7 @@ DatedCashFlowsTab::DatedCashFlowsTab(QWidget* parent)
   rightLayout->addWidget(sentence_);
   rightLayout->addWidget(figuresBox_);
   rightLayout->addWidget(chart_, 1);
+  rightLayout->addStretch(0);  // keeps the sentence at the top while the chart is hidden
 
   auto* splitter = new QSplitter(Qt::Horizontal);
   splitter->addWidget(left);

@@ -53,26 +53,32 @@ class RowReader {
     };
     if (isBlankText(row.date)) return problem("an amount but no date.");
     if (isBlankText(row.amount)) return problem("a date but no amount.");
+    std::string wrong;  // what is wrong with the date, then with the amount
     const std::optional<core::DayNumber> day = dates_.read(row.date);
     if (!day) {
       badDate_ = true;
-      return problem(dateForSentence(row.date) + " is not a date.");
+      wrong = dateForSentence(row.date) + " is not a date";
     }
     const std::optional<std::string> plain = numbers_.readCell(row.amount);
-    if (!plain)
-      return problem("the amount " + quotedCell(trimmed(row.amount)) + " is not a number.");
-    const double amount = core::leadingNumberValue(*plain);
-    if (!std::isfinite(amount))
-      return problem("the amount is beyond what the calculator can hold.");
+    const double amount = plain ? core::leadingNumberValue(*plain) : 0;
+    if (!plain || !std::isfinite(amount)) {
+      wrong += wrong.empty() ? "the amount" : "; the amount";
+      wrong += plain ? " is beyond what the calculator can hold"
+                     : " " + quotedCell(trimmed(row.amount)) + " is not a number";
+    }
+    if (!wrong.empty()) return problem(wrong + ".");
     report.flows.push_back({*day, amount});
     report.flowRows.push_back(index);
   }
 
-  // What the sentence adds when a date could not be read: the forms that are read.
-  std::string dateForms(const std::string& pattern) const {
+  // What the sentence adds when a date could not be read: the forms that are read, each
+  // shown by a date written in it.
+  std::string dateForms() const {
     if (!badDate_) return {};
-    if (!dates_.readsPattern()) return " Dates are read in the form 2008-01-31.";
-    return " Dates are read in the form 2008-01-31 or " + pattern + ".";
+    const core::DayNumber example = *core::dayOf(2008, 1, 31);
+    std::string forms = " Dates are read in the form " + core::isoDate(example);
+    if (dates_.readsPattern()) forms += " or " + dates_.write(example);
+    return forms + ".";
   }
 
  private:
@@ -192,8 +198,7 @@ DatedCashFlowsReport DatedCashFlowsReport::build(const DatedFlowInputs& inputs, 
   for (std::size_t i = 0; i < inputs.rows.size(); ++i)
     if (!isBlank(inputs.rows[i])) reader.read(inputs.rows[i], i, report);
   if (!report.problems.empty()) {
-    report.sentence =
-        problemsSentence(report, inputs.locale) + reader.dateForms(inputs.datePattern);
+    report.sentence = problemsSentence(report, inputs.locale) + reader.dateForms();
     return report;
   }
   if (report.flows.empty()) {
