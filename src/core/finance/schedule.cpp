@@ -258,14 +258,17 @@ std::vector<YearTotal> yearTotals(std::span<const ScheduleRow> rows, int periods
     year.firstRow = first;
     year.endRow = std::min(first + perYear, rows.size());
     detail::CompensatedSum payment;
+    detail::CompensatedSum extra;
     detail::CompensatedSum interest;
     detail::CompensatedSum principal;
     for (std::size_t i = first; i < year.endRow; ++i) {
       payment.add(rows[i].payment);
+      extra.add(rows[i].extra);
       interest.add(rows[i].interest);
       principal.add(rows[i].principal);
     }
     year.payment = payment.value();
+    year.extra = extra.value();
     year.interest = interest.value();
     year.principal = principal.value();
     const ScheduleRow& end = rows[year.endRow - 1];

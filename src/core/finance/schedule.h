@@ -112,6 +112,7 @@ struct YearTotal {
   std::size_t firstRow = 0;  // index into the rows
   std::size_t endRow = 0;    // one past the year's last row
   double payment = 0;
+  double extra = 0;
   double interest = 0;
   double principal = 0;
   double balance = 0;  // at the end of the year
