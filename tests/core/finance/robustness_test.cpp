@@ -51,6 +51,7 @@ TEST(FinanceRobustness, FiniteOrFinanceError) {
     check([&] { return BAL(a, last, c, d, e, due); });
     check([&] { return EFFECT(a, b); });
     check([&] { return NOMINAL(a, b); });
+    check([&] { return periodicRate(a, b, c); });
     // Short lists with wild values; every 100th a long one of ordinary amounts changing sign
     // at random, the root search's hardest case.
     std::vector<double> flows(static_cast<std::size_t>(g.uniform(0, i % 100 ? 40 : 1000)));
