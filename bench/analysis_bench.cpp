@@ -1,12 +1,14 @@
-// The analysis window's computations: a schedule of 100,000 periods, the profile of 500 cash
-// flows, and the Dated Cash Flows tab's report on 10,000 rows, which it builds again on every
-// edit. Compare each against the baseline measured in the same run:
+// The analysis window's computations: a schedule of 100,000 periods, a 30-year mortgage with a
+// monthly extra payment, the profile of 500 cash flows, and the Dated Cash Flows tab's report on
+// 10,000 rows, which it builds again on every edit. Compare each against the baseline measured
+// in the same run:
 //   analysis_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 // BaselinePow100000 is a plain loop of 100,000 std::pow calls, a lower bound for any
-// schedule that forms each period's growth; BaselineNpv500Flows is one unchecked 500-flow NPV by
-// Horner's rule, the unit a profile of 400 curve points and a root search is made of;
-// BaselineXnpv10000Flows is one unchecked 10,000-flow XNPV, a std::pow for each flow, the unit of
-// the dated report's root search and curve.
+// schedule that forms each period's growth; BaselineMortgage360 is the mortgage's billed schedule
+// with no extra, which the schedules with one extend; BaselineNpv500Flows is one unchecked
+// 500-flow NPV by Horner's rule, the unit a profile of 400 curve points and a root search is
+// made of; BaselineXnpv10000Flows is one unchecked 10,000-flow XNPV, a std::pow for each flow,
+// the unit of the dated report's root search and curve.
 
 #include <benchmark/benchmark.h>
 
@@ -54,6 +56,33 @@ void ScheduleExact100000AtOnePercent(benchmark::State& state) {
 }
 void ScheduleAsBilled100000(benchmark::State& state) {
   schedule(state, 1e-4, fin::ScheduleMode::AsBilled);
+}
+
+// 150,000 at 7 % a year over 360 months, billed in cents, with 200 extra every month or none.
+void mortgage(benchmark::State& state, const fin::ExtraPayments& extras) {
+  fin::ScheduleTerms terms;
+  terms.rate = 0.07 / 12;
+  terms.periods = 360;
+  terms.presentValue = 150000;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(
+        fin::amortisationSchedule(terms, fin::ScheduleMode::AsBilled, extras).size());
+  }
+}
+fin::ExtraPayments monthlyExtra(fin::ExtraEffect effect) {
+  fin::ExtraPayments extras;
+  extras.recurring = 200;
+  extras.effect = effect;
+  return extras;
+}
+void BaselineMortgage360(benchmark::State& state) {
+  mortgage(state, {});
+}
+void Mortgage360ExtraShortenTerm(benchmark::State& state) {
+  mortgage(state, monthlyExtra(fin::ExtraEffect::ShortenTerm));
+}
+void Mortgage360ExtraLowerPayment(benchmark::State& state) {
+  mortgage(state, monthlyExtra(fin::ExtraEffect::LowerPayment));
 }
 
 // 500 flows: an investment, returns, and two further investments (five sign changes).
@@ -139,6 +168,9 @@ BENCHMARK(BaselinePow100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ScheduleExact100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ScheduleExact100000AtOnePercent)->Unit(benchmark::kMillisecond);
 BENCHMARK(ScheduleAsBilled100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BaselineMortgage360)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Mortgage360ExtraShortenTerm)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Mortgage360ExtraLowerPayment)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BaselineNpv500Flows)->Unit(benchmark::kMicrosecond);
 BENCHMARK(Profile500Flows)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BaselineXnpv10000Flows)->Unit(benchmark::kMicrosecond);

@@ -130,6 +130,7 @@ class Form1 {
   void RecallTapeLine(const core::tape::Entry& line);
   // The fields as the analysis window reads them (analysis/analysis_menu.cpp).
   AnalysisFields AnalysisSnapshot() const;
+  AnalysisLink AnalysisLinkToFields();
 
   // Lifecycle (shell/)
   void Form_Load();

@@ -120,13 +120,20 @@ class TapeRecorder {
   virtual void showTape() {}
 };
 
+// The analysis window's ties to the main window's fields.
+struct AnalysisLink {
+  std::function<AnalysisFields()> readFields;
+  std::function<void(const std::string& percent)> setInterest;
+};
+
 class AnalysisViewer {
  public:
   virtual ~AnalysisViewer() = default;
   // Opens the window at `page`, or raises it at `page` when it is open. The window reads the
-  // main window's fields through `readFields` when it opens and at every refresh; it never
-  // writes to them. `readFields` stays valid for as long as the viewer.
-  virtual void show(AnalysisPage page, std::function<AnalysisFields()> readFields) = 0;
+  // main window's fields through `link.readFields` when it opens and at every refresh. It
+  // writes to one only when the user asks: a converted rate put into the Interest field
+  // through `link.setInterest`. Both stay valid for as long as the viewer.
+  virtual void show(AnalysisPage page, AnalysisLink link) = 0;
 };
 
 }  // namespace vantro::ui

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -16,6 +18,7 @@
 #include <filesystem>
 
 #include "qt/analysis/analysis_window.h"
+#include "qt/analysis/loan_schedule_options.h"
 #include "qt/analysis/loan_schedule_tab.h"
 #include "qt_harness.h"
 
@@ -168,6 +171,24 @@ TEST_F(AnalysisWindowTest, AStalePaymentIsNamedAboveTheTableUntilTheFieldSettles
   setField(TextPMT, "");
   QTest::mouseClick(&analysis().refreshButton(), Qt::LeftButton);
   EXPECT_TRUE(!note.isVisible() && table().isVisible());
+}
+
+// State: a 25-year loan of 100,000 in the fields, the tab reading the rate as an annual one.
+// Action: 6 typed into Convert, compounded twice a year, Put in Interest. Expected: the
+// Interest field holds the rate per payment, the tab reads it per payment again, and the
+// schedule pays -639.81 a month.
+TEST_F(AnalysisWindowTest, TheConverterPutsTheRatePerPaymentIntoTheInterestField) {
+  setField(TextN, "300");
+  setField(TextPV, "100000");
+  window().menuItem(MenuLoanSchedule)->trigger();
+  LoanScheduleOptionsBar& bar = analysis().loanSchedule().optionsBar();
+  bar.rateBasis().setCurrentIndex(1);
+  bar.compounding().setCurrentIndex(1);
+  QTest::keyClicks(&bar.annualRate(), "6");
+  QTest::mouseClick(&bar.useRate(), Qt::LeftButton);
+  EXPECT_EQ(window().textBox(TextInterest).text(), "0.493862203119688");
+  EXPECT_EQ(bar.rateBasis().currentIndex(), 0);
+  EXPECT_EQ(table().model()->index(0, 1).data().toString(), "-639.81");
 }
 
 // State: no number of periods; no cash flows. Expected: each tab shows its sentence, read out

@@ -48,7 +48,7 @@ TEST(LoanScheduleReport, CsvOfABilledLoanWithYearTotals) {
             "Total,-1020.07,-20.07,-1000.00,0.00,-20.07,-1000.00\r\n");
   EXPECT_EQ(report.tabSeparatedText().substr(0, 30), "Period\tPayment\tInterest\tPrinci");
   EXPECT_EQ(report.summary(),
-            "3 payments of -340.02 (the last -340.03); total paid -1020.07, of which interest "
+            "3 payments of -340.02 (the last -340.03); total paid -1,020.07, of which interest "
             "-20.07; balance left 0.00.");
 }
 
@@ -123,11 +123,11 @@ TEST(LoanScheduleReport, APaymentThatDoesNotSettleTheLoanIsNamed) {
       {"-1580.2", 1, 0, ""},
       {"-1580.17", 2, 0, ""},
       {"-83333.33333333333", 2, 0, "", "0", "3"},  // the exact payment, -250000/3
-      {"-1580.17", 4, 0, note("loan", "-1580.1700", "-1580.1701", "-1580.2350")},
-      {"-1500", 2, 0, note("loan", "-1500.00", "-1580.17", "-90182.36")},
-      {"-1580.17", 2, 1, note("loan", "-1580.17", "-1571.66", "7836.82")},
+      {"-1580.17", 4, 0, note("loan", "-1,580.1700", "-1,580.1701", "-1,580.2350")},
+      {"-1500", 2, 0, note("loan", "-1,500.00", "-1,580.17", "-90,182.36")},
+      {"-1580.17", 2, 1, note("loan", "-1,580.17", "-1,571.66", "7,836.82")},
       // Saving 30,000 in 60 months at 0.5 %: 59 payments of -400 grow to 27,508.01.
-      {"-400", 2, 0, note("savings plan", "-400.00", "-429.98", "-2491.99"), "0.5", "60", "0",
+      {"-400", 2, 0, note("savings plan", "-400.00", "-429.98", "-2,491.99"), "0.5", "60", "0",
        "30000"},
   };
   for (const Case& c : cases) {
@@ -164,8 +164,8 @@ TEST(LoanScheduleReport, ASavingsPlanGrowsTowardsTheTargetWithItsSign) {
               (sign < 0 ? "-" : "") + std::string("30000.00"));
     if (sign > 0) {
       EXPECT_EQ(report.summary(),
-                "60 payments of -429.98; total paid -25799.04, interest earned 4200.96; "
-                "balance left 30000.00.");
+                "60 payments of -429.98; total paid -25,799.04, interest earned 4,200.96; "
+                "balance left 30,000.00.");
     }
   }
 }
@@ -195,6 +195,91 @@ TEST(LoanScheduleReport, UnusableInputsAreNamedInASentence) {
     EXPECT_EQ(report.problem(), c.sentence) << c.fields.interest << " " << c.fields.periods;
     EXPECT_EQ(report.rowCount(), 0u);
   }
+}
+
+// 100,000 over 25 years at 6 % a year compounded twice a year, paid monthly: the rate per
+// payment is 1.03^(1/6) - 1 and the payment 639.81, as lenders quote it.
+TEST(LoanScheduleReport, AnAnnualRateIsReadWithItsCompounding) {
+  ui::LoanScheduleOptions options{ScheduleMode::AsBilled, 12, false};
+  options.rateBasis = ui::RateBasis::Annual;
+  options.compoundingsPerYear = 2;
+  const LoanScheduleReport report = LoanScheduleReport::build(loan("6", "300", "100000"), options);
+  ASSERT_EQ(report.problem(), "");
+  EXPECT_EQ(report.cell(0, 1), "-639.81");
+  EXPECT_EQ(report.summary().substr(0, 150),
+            "The Interest field's 6 % a year, compounded twice a year and paid 12 times a year, is "
+            "0.4938622031 % a period. 300 payments of -639.81");
+}
+
+// Worked independently: 150,000 at 0.5 % over 360 payments of 899.33 pays 173,757.28 of
+// interest. 200 more with every payment ends it after 230 payments with 102,693.79 of
+// interest; 10,000 more with payment 12, recast over the 348 left, lowers the payment to
+// 838.63 and the interest to 162,633.52.
+TEST(LoanScheduleReport, ExtraPaymentsAreMarkedAndWhatTheySaveIsSaid) {
+  const core::NumberLocale german{",", ".", "\u20ac"};
+  struct Case {
+    ui::ExtraPaymentTexts extras;
+    core::NumberLocale locale;
+    std::string sentence;
+  };
+  using core::finance::ExtraEffect;
+  const Case cases[] = {
+      {{"200", 1, "", ExtraEffect::ShortenTerm},
+       {},
+       "The extra payments pay the loan off 130 payments early, in 230 payments instead of "
+       "360, and save 71,063.49 in interest."},
+      {{"", 1, "12: 10.000,00; 400: 5", ExtraEffect::LowerPayment},
+       german,
+       "The extra payments lower the payment to -838,63, and save 11.123,76 in interest. The "
+       "one-off extra at payment 400 comes after the last payment and changes nothing."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.sentence);
+    AnalysisFields fields = loan("0.5", "360", "150000");
+    fields.locale = c.locale;
+    ui::LoanScheduleOptions options{ScheduleMode::Exact, 12, false};
+    options.extras = c.extras;
+    const LoanScheduleReport report = LoanScheduleReport::build(fields, options);
+    ASSERT_EQ(report.problem(), "");
+    EXPECT_EQ(report.extrasNote(), c.sentence);
+    EXPECT_EQ(std::string(report.columnTitle(2)), "Extra");
+    const std::size_t marked = c.extras.oneOff.empty() ? 0 : 11;
+    EXPECT_TRUE(report.hasExtra(marked));
+    EXPECT_EQ(report.hasExtra(12), c.extras.oneOff.empty());
+    EXPECT_EQ(report.cell(marked, 2), c.extras.oneOff.empty() ? "-200.00" : "-10000.00");
+  }
+  // Without extras the table has no Extra column, and an entry it cannot read is named.
+  EXPECT_EQ(LoanScheduleReport::build(loan("0.5", "360", "150000"), {}).columnTitle(2),
+            std::string("Interest"));
+  ui::LoanScheduleOptions unreadable;
+  unreadable.extras.oneOff = "12 5000";
+  EXPECT_EQ(LoanScheduleReport::build(loan("0.5", "360", "150000"), unreadable).problem(),
+            "The one-off extra \"12 5000\" is not a payment number and an amount: write each as "
+            "12: 5000, and separate them with \";\".");
+}
+
+// 12 payments of -100 at the beginning of each period, 400 now and 100 at the end: two rates
+// settle it. They are listed whether or not the Interest field gives a schedule.
+TEST(LoanScheduleReport, EveryRateThatSettlesThePaymentIsListed) {
+  AnalysisFields fields = loan("", "12", "400");
+  fields.payment = "-100";
+  fields.futureValue = "100";
+  fields.paymentDue = 1;
+  const LoanScheduleReport report = LoanScheduleReport::build(fields, {});
+  EXPECT_EQ(report.problem(), "The Interest field is empty: the schedule needs it.");
+  EXPECT_EQ(report.ratesNote(),
+            "2 rates per period settle NPer, Payment, Present Value and Future Value: -49.97 % "
+            "and 31.26 %. The Interest key gives the one nearest the Interest field's rate, or "
+            "10 % when it is empty.");
+  fields.payment = "";
+  EXPECT_EQ(LoanScheduleReport::build(fields, {}).ratesNote(), "");
+}
+
+TEST(LoanScheduleReport, LongSchedulesCountTheirPaymentsInFull) {
+  const LoanScheduleReport report =
+      LoanScheduleReport::build(loan("0", "1000000", "1000000"), {ScheduleMode::Exact, 12, false});
+  EXPECT_EQ(report.summary().substr(0, 34), "1,000,000 payments of -1.00; total");
+  EXPECT_EQ(report.cell(999'999, 0), "1000000");
 }
 
 AnalysisFields flows(std::string list, std::string interest = "10", std::string reinvest = "") {
@@ -350,16 +435,25 @@ TEST(DatedCashFlowsReport, RowsItCannotUseAreNamedAndNothingOddEndsInACrash) {
 
   std::vector<DatedFlowRow> sameDay(1000, {"2020-06-30", "-1"});
   sameDay.push_back({"2020-06-30", "1000"});
-  const std::vector<DatedFlowRow> odd[] = {
-      sameDay,
-      {{"2020-01-01", "-1.7e308"}, {"2020-01-02", "1.7e308"}, {"2021-01-02", "1.7e308"}},
-      {{"0001-01-01", "-1"}, {"9999-12-31", "1e300"}},
-      {{"0001-01-01", "1e-300"}, {"9999-12-31", "-1e300"}, {"5000-06-01", "1"}},
+  const std::string beyond = "beyond what the calculator can hold";
+  const struct {
+    std::vector<DatedFlowRow> rows;
+    std::string sentencePart;
+    std::string xnpv;  // at -99.9999 %
+  } odd[] = {
+      {sameDay, "The flows of each day add up to zero, so every rate gives an XNPV of zero.",
+       "0.00"},
+      {{{"2020-01-01", "-1.7e308"}, {"2020-01-02", "1.7e308"}, {"2021-01-02", "1.7e308"}},
+       "The XNPV is zero at one rate only",
+       beyond},
+      {{{"0001-01-01", "-1"}, {"9999-12-31", "1e300"}},
+       "2 flows from 0001-01-01 to 9999-12-31. The XNPV is zero at one rate only",
+       beyond},
   };
-  for (const auto& rows : odd) {
-    const DatedCashFlowsReport report = dated(rows, "-99.9999", "1e6");
-    EXPECT_FALSE(report.sentence.empty()) << rows.front().amount;
-    EXPECT_EQ(report.flows.size(), rows.size());
+  for (const auto& c : odd) {
+    const DatedCashFlowsReport report = dated(c.rows, "-99.9999", "1e6");
+    EXPECT_NE(report.sentence.find(c.sentencePart), std::string::npos) << report.sentence;
+    EXPECT_EQ(report.figures.front().second, c.xnpv) << c.sentencePart;
   }
 }
 

@@ -129,6 +129,24 @@ Sample ExponentialSum::direct(double y) const {
   return {value, slope, DBL_EPSILON * ((count + 4) * magnitude + 2 * exponentError)};
 }
 
+SearchSpace ExponentialSum::rootSpace() const {
+  // log(others/|c|)/gap, y beyond which the term c outweighs the others: from the logarithms
+  // of the magnitudes, since a tiny coefficient's quotient would overflow.
+  const auto beyond = [this](std::size_t dominant, std::size_t next) {
+    double others = 0;
+    for (std::size_t k = 0; k < size(); ++k) {
+      if (k != dominant) others += std::fabs(coefficients_[k]);
+    }
+    const double gap = std::fabs(exponent(dominant) - exponent(next));
+    const double distance = (std::log(others) - std::log(std::fabs(coefficients_[dominant]))) / gap;
+    return std::max(distance, 0.0) * 1.01 + 1e-3;
+  };
+  // Discounted flows have their exponents descending, given ones ascending.
+  const std::size_t last = size() - 1;
+  if (exponents_.empty()) return {-beyond(last, last - 1), beyond(0, 1)};
+  return {-beyond(0, 1), beyond(last, last - 1)};
+}
+
 ExponentialSum ExponentialSum::next() const {
   // The first sign change, between the nonzero terms i and j.
   std::size_t i = 0;

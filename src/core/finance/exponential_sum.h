@@ -30,6 +30,12 @@ class ExponentialSum {
   Sample operator()(double y) const;
   std::size_t size() const { return coefficients_.size(); }
   int signChanges() const { return signChanges_; }
+  // Where every root lies, for a sum of at least two terms. Above high the term of the
+  // largest exponent λ outweighs all others together: for y ≥ 0 each other term is at most
+  // |c_k|·e^((λ − g)·y), g the gap to the next exponent, so |f|·e^(−λy) ≥ |c_λ| − S·e^(−g·y)
+  // > 0 once y > log(S/|c_λ|)/g, S the sum of the other |c_k|. Below low, likewise the term
+  // of the smallest exponent. Both with a margin for the rounding of the bound.
+  SearchSpace rootSpace() const;
   // f₁ for the first sign change (there must be one), scaled by a power of two to keep its
   // terms in range.
   ExponentialSum next() const;

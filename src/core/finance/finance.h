@@ -164,14 +164,17 @@ inline constexpr double kDaysPerYear = 365;
 double XNPV(double rate, std::span<const DatedFlow> flows);
 
 // Every annual rate above −1 at which XNPV is 0, ascending, each once (a double root too),
-// found as IRRs finds its own. NoSignChange without both a payment and a receipt,
-// InvalidArgument for a NaN or infinite amount, NoConvergence when the search spends its
-// allowance of work.
+// found as IRRs finds its own; rates closer to −1 than a double can tell, or beyond its range,
+// are left out, and so are amounts below 2^−1000 of the largest (the search holds every amount
+// in doubles beside the largest). NoSignChange without both a payment and a receipt,
+// NoSolution when the flows of each day add up to 0 (every rate settles it), InvalidArgument
+// for a NaN or infinite amount, NoConvergence when the search spends its allowance of work.
 std::vector<double> XIRRs(std::span<const DatedFlow> flows);
 
-// Of XIRRs, the rate nearest the guess (the lower of two equally near). NoSolution when there
-// is none, RateAtOrBelowMinusOne for a guess of −1 or less, InvalidArgument for a NaN or
-// infinite guess; otherwise XIRRs' errors.
+// Of XIRRs, the rate nearest the guess (the lower of two equally near): exactly one of them,
+// for the guess does not steer the search. NoSolution when there is none,
+// RateAtOrBelowMinusOne for a guess of −1 or less, InvalidArgument for a NaN or infinite
+// guess; otherwise XIRRs' errors.
 double XIRR(std::span<const DatedFlow> flows, double guess = 0.1);
 
 }  // namespace vantro::core::finance

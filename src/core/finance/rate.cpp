@@ -1,4 +1,4 @@
-// Rate: the rate per period that settles the annuity relation, by the root search.
+// Rate and Rates: the rates per period that settle the annuity relation, by the root search.
 
 #include <algorithm>
 #include <cfloat>
@@ -16,6 +16,10 @@ using detail::Sample;
 using Reason = FinanceError::Reason;
 
 namespace {
+
+// Rate's default guess, where Rates starts its search: Rates then finds exactly the candidates
+// of a Rate called without a guess.
+constexpr double kUsualGuess = 0.1;
 
 // ψ(u) = 1/expm1(u) − 1/u + 1/2, smooth through 0; near 0 its series u/12 − u³/720 avoids
 // the cancellation of the first two terms.
@@ -87,15 +91,10 @@ class AnnuityRelation {
   double due_;
 };
 
-}  // namespace
-
-double Rate(double periods, double payment, double presentValue, double futureValue, PaymentDue due,
-            double guess) {
-  // rate with presentValue·(1+rate)^periods + payment·(1+rate·due)·((1+rate)^periods − 1)/rate
-  //   + futureValue = 0, the one nearest guess
-  detail::requireFinite({periods, payment, presentValue, futureValue, guess});
-  const double dueValue = detail::dueFlag(due);
-  detail::requireRateAboveMinusOne(guess);
+// Every rate that settles the relation, ascending, for arguments already checked; hintRate
+// only starts the search.
+std::vector<double> settlingRates(double periods, double payment, double presentValue,
+                                  double futureValue, double dueValue, double hintRate) {
   // With no periods, or neither a present value nor a payment, the rate plays no part.
   if (periods == 0) detail::fail(Reason::NoSolution);
   const detail::AmountScale scale{payment, presentValue, futureValue};
@@ -107,10 +106,10 @@ double Rate(double periods, double payment, double presentValue, double futureVa
     // 1 + change so that small rates keep their digits.
     if (pv == 0) detail::fail(Reason::NoSolution);
     const double change = -(pv + fv) / pv;
-    if (!(change > -1)) detail::fail(Reason::NoSolution);
+    if (!(change > -1)) return {};
     const double rate = std::expm1(std::log1p(change) / periods);
-    if (!(rate > -1)) detail::fail(Reason::NoSolution);  // too close to −1 for a double
-    return detail::finiteResult(rate);
+    if (!(rate > -1)) return {};  // too close to −1 for a double
+    return {detail::finiteResult(rate)};
   }
   // (g − 1)·relation, g = 1 + rate, is an exponential sum in y = log g of four terms,
   // e^((periods+1)·y), e^(periods·y), e^y and 1, with the relation's roots and one more at
@@ -122,13 +121,34 @@ double Rate(double periods, double payment, double presentValue, double futureVa
       {periods + 1, periods, 1, 0});
   if (shifted.size() == 0) detail::fail(Reason::NoSolution);  // every rate settles it
   const detail::SearchSpace space{detail::kLowestLogGrowth, detail::kHighestLogGrowth};
-  const double guessY = std::log1p(guess);
+  const double hintY = std::log1p(hintRate);
   detail::WorkBudget budget;
-  std::vector<double> boundaries = detail::turningPoints(shifted, space, guessY, budget);
+  std::vector<double> boundaries = detail::turningPoints(shifted, space, hintY, budget);
   boundaries.insert(std::upper_bound(boundaries.begin(), boundaries.end(), 0.0), 0.0);
   const AnnuityRelation relation(periods, pmt, pv, fv, dueValue);
-  const auto roots = detail::findRoots(relation, boundaries, space, guessY, true);
-  return detail::finiteResult(detail::nearestRate(detail::ratesOf(roots), guess));
+  return detail::ratesOf(detail::findRoots(relation, boundaries, space, hintY, true));
+}
+
+}  // namespace
+
+double Rate(double periods, double payment, double presentValue, double futureValue, PaymentDue due,
+            double guess) {
+  // rate with presentValue·(1+rate)^periods + payment·(1+rate·due)·((1+rate)^periods − 1)/rate
+  //   + futureValue = 0, the one nearest guess
+  detail::requireFinite({periods, payment, presentValue, futureValue, guess});
+  const double dueValue = detail::dueFlag(due);
+  detail::requireRateAboveMinusOne(guess);
+  return detail::nearestRate(
+      settlingRates(periods, payment, presentValue, futureValue, dueValue, guess), guess);
+}
+
+std::vector<double> Rates(double periods, double payment, double presentValue, double futureValue,
+                          PaymentDue due) {
+  // every rate with presentValue·(1+rate)^periods
+  //   + payment·(1+rate·due)·((1+rate)^periods − 1)/rate + futureValue = 0
+  detail::requireFinite({periods, payment, presentValue, futureValue});
+  const double dueValue = detail::dueFlag(due);
+  return settlingRates(periods, payment, presentValue, futureValue, dueValue, kUsualGuess);
 }
 
 }  // namespace vantro::core::finance

@@ -1,5 +1,6 @@
 // EFFECT and NOMINAL: a nominal annual rate compounded m times a year, and the effective
-// annual rate it amounts to.
+// annual rate it amounts to; periodicRate: the rate per payment period that the nominal rate
+// amounts to when payments fall p times a year.
 
 #include <cmath>
 
@@ -26,6 +27,26 @@ double EFFECT(double nominalRate, double compoundings) {
 double NOMINAL(double effectiveRate, double compoundings) {
   requireConvertible(effectiveRate, compoundings);
   return detail::finiteResult(std::expm1(std::log1p(effectiveRate) / compoundings) * compoundings);
+}
+
+// (1 + j/m)^(m/p) − 1 = expm1(m·log1p(j/m)/p), and e^(j/p) − 1 = expm1(j/p) for continuous
+// compounding. m·log1p(j/m) stays near j however large m is, so it is formed before dividing
+// by p: m/p alone may overflow where the rate itself is small. An exponent too far below 0
+// for a double gives −1, the rate a double holds; one too far above is Overflow.
+double periodicRate(double nominalRate, double paymentsPerYear, double compoundingsPerYear) {
+  using Reason = FinanceError::Reason;
+  detail::requireFinite({nominalRate, paymentsPerYear});
+  if (!(paymentsPerYear > 0 && compoundingsPerYear > 0)) detail::fail(Reason::InvalidArgument);
+  if (compoundingsPerYear == kContinuousCompounding) {
+    return detail::finiteResult(std::expm1(nominalRate / paymentsPerYear));
+  }
+  const double perCompounding = nominalRate / compoundingsPerYear;
+  detail::requireRateAboveMinusOne(perCompounding);
+  // Compounded as often as paid: the quotient itself, so that such a schedule is, bit for bit,
+  // the one at the rate per period.
+  if (compoundingsPerYear == paymentsPerYear) return detail::finiteResult(perCompounding);
+  const double exponent = compoundingsPerYear * std::log1p(perCompounding) / paymentsPerYear;
+  return detail::finiteResult(std::expm1(exponent));
 }
 
 }  // namespace vantro::core::finance

@@ -15,32 +15,14 @@
 #include <cmath>
 
 #include "core/finance/compounding.h"
+#include "core/finance/schedule_rows.h"
 #include "core/fixed_format.h"
 
 namespace vantro::core::finance {
 
 using Reason = FinanceError::Reason;
 
-namespace {
-
-// The terms, checked, with what every row needs.
-struct Loan {
-  double rate;
-  double logGrowth;  // log1p(rate), the log of one period's growth
-  double periods;
-  std::size_t rows;   // whole periods, and one more for a part period
-  double partPeriod;  // periods − floor(periods)
-  bool beginning;     // payments due at the beginning of each period
-  double presentValue;
-  // The balance after the last payment, in the present value's sign: −futureValue, divided by
-  // 1 + rate when payments fall at the beginning (the last period's interest accrues after it).
-  double finalBalance;
-  double payment;    // given, or solved with PMT
-  double deviation;  // payment − the payment that settles the terms; 0 when it does
-  // The rows compute the balance owed, which carries the present value's sign; a plan with
-  // no present value shows its savings instead, the balance owed with its sign turned.
-  double shownBalanceSign;
-};
+namespace detail {
 
 Loan checkedLoan(const ScheduleTerms& terms) {
   detail::requireFinite({terms.payment.value_or(0)});
@@ -68,58 +50,40 @@ Loan checkedLoan(const ScheduleTerms& terms) {
           terms.presentValue == 0 ? -1.0 : 1.0};
 }
 
-// The row as shown: computed with the balance owed, which the next row goes on from.
 ScheduleRow shown(ScheduleRow row, const Loan& loan) {
   row.balance = loan.shownBalanceSign * row.balance + 0.0;  // + 0.0: never −0
   return row;
 }
 
-// The balance after payment k of a loan whose payment settles its terms:
-//   balance = start·(growth^n − growth^k)/(growth^n − 1) + end·(growth^k − 1)/(growth^n − 1),
-// growth = 1 + rate, start = presentValue and end = finalBalance, both already divided by
-// growth when payments fall at the beginning (the balance after payment k is then the
-// end-of-period one divided by growth). Each weight is taken in the orientation whose
-// exponents are at most 0, so that nothing overflows and no digits cancel.
-class SettledBalance {
- public:
-  explicit SettledBalance(const Loan& loan)
-      : logGrowth_(loan.logGrowth),
-        periods_(loan.periods),
-        start_(loan.beginning ? loan.presentValue / (1 + loan.rate) : loan.presentValue),
-        end_(loan.finalBalance),
-        linear_(std::fabs(loan.periods * loan.logGrowth) < 1e-100),
-        denominator_(std::expm1(-std::fabs(loan.periods * loan.logGrowth))) {
-    detail::finiteResult(start_);
-  }
+SettledBalance::SettledBalance(const Loan& loan)
+    : logGrowth_(loan.logGrowth),
+      periods_(loan.periods),
+      start_(loan.beginning ? loan.presentValue / (1 + loan.rate) : loan.presentValue),
+      end_(loan.finalBalance),
+      linear_(std::fabs(loan.periods * loan.logGrowth) < 1e-100),
+      denominator_(std::expm1(-std::fabs(loan.periods * loan.logGrowth))) {
+  detail::finiteResult(start_);
+}
 
-  double at(double k) const {
-    // At rate 0 (or one so small that growth^n − 1 ≈ n·rate exactly) the weights are k/n.
-    if (linear_) return start_ * ((periods_ - k) / periods_) + end_ * (k / periods_);
-    double startWeight = 0;
-    double endWeight = 0;
-    if (logGrowth_ > 0) {
-      // Divided through by growth^n: (1 − growth^(k−n))/(1 − growth^−n) and
-      // growth^(k−n)·(1 − growth^−k)/(1 − growth^−n).
-      const double towardsEnd = std::expm1((k - periods_) * logGrowth_);
-      startWeight = towardsEnd / denominator_;
-      endWeight = (1 + towardsEnd) * (std::expm1(-k * logGrowth_) / denominator_);
-    } else {
-      // growth^k·(1 − growth^(n−k))/(1 − growth^n) and (1 − growth^k)/(1 − growth^n).
-      const double fromStart = std::expm1(k * logGrowth_);
-      startWeight = (1 + fromStart) * (std::expm1((periods_ - k) * logGrowth_) / denominator_);
-      endWeight = fromStart / denominator_;
-    }
-    return start_ * startWeight + end_ * endWeight;
+double SettledBalance::at(double k) const {
+  // At rate 0 (or one so small that growth^n − 1 ≈ n·rate exactly) the weights are k/n.
+  if (linear_) return start_ * ((periods_ - k) / periods_) + end_ * (k / periods_);
+  double startWeight = 0;
+  double endWeight = 0;
+  if (logGrowth_ > 0) {
+    // Divided through by growth^n: (1 − growth^(k−n))/(1 − growth^−n) and
+    // growth^(k−n)·(1 − growth^−k)/(1 − growth^−n).
+    const double towardsEnd = std::expm1((k - periods_) * logGrowth_);
+    startWeight = towardsEnd / denominator_;
+    endWeight = (1 + towardsEnd) * (std::expm1(-k * logGrowth_) / denominator_);
+  } else {
+    // growth^k·(1 − growth^(n−k))/(1 − growth^n) and (1 − growth^k)/(1 − growth^n).
+    const double fromStart = std::expm1(k * logGrowth_);
+    startWeight = (1 + fromStart) * (std::expm1((periods_ - k) * logGrowth_) / denominator_);
+    endWeight = fromStart / denominator_;
   }
-
- private:
-  double logGrowth_;
-  double periods_;
-  double start_;
-  double end_;
-  bool linear_;
-  double denominator_;  // growth^−|n| − 1
-};
+  return start_ * startWeight + end_ * endWeight;
+}
 
 void requireFiniteRow(const ScheduleRow& row) {
   for (double amount : {row.payment, row.interest, row.principal, row.balance,
@@ -138,15 +102,22 @@ double partPeriodGrowth(const Loan& loan) {
   return std::expm1(loan.partPeriod * loan.logGrowth);
 }
 
-// The interest of a whole period, on the balance left after the previous payment; none in the
-// first payment when payments fall at the beginning of each period.
-//   interest = −rate·previousBalance
 double wholePeriodInterest(const Loan& loan, std::size_t k, double previousBalance) {
   return loan.beginning && k == 1 ? 0 : -loan.rate * previousBalance;
 }
 
+}  // namespace detail
+
+namespace {
+
+using detail::Loan;
+using detail::partPeriodGrowth;
+using detail::requireFiniteRow;
+using detail::shown;
+using detail::wholePeriodInterest;
+
 std::vector<ScheduleRow> exactRows(const Loan& loan) {
-  const SettledBalance settled(loan);
+  const detail::SettledBalance settled(loan);
   std::vector<ScheduleRow> rows;
   rows.reserve(loan.rows);
   detail::CompensatedSum interestSum;
@@ -240,7 +211,7 @@ double settlingPayment(const ScheduleTerms& terms) {
 }
 
 std::vector<ScheduleRow> amortisationSchedule(const ScheduleTerms& terms, ScheduleMode mode) {
-  const Loan loan = checkedLoan(terms);
+  const Loan loan = detail::checkedLoan(terms);
   if (mode == ScheduleMode::AsBilled) {
     return billedRows(loan, std::clamp(terms.decimalPlaces, 0, kMaxDecimalPlaces));
   }
@@ -258,14 +229,17 @@ std::vector<YearTotal> yearTotals(std::span<const ScheduleRow> rows, int periods
     year.firstRow = first;
     year.endRow = std::min(first + perYear, rows.size());
     detail::CompensatedSum payment;
+    detail::CompensatedSum extra;
     detail::CompensatedSum interest;
     detail::CompensatedSum principal;
     for (std::size_t i = first; i < year.endRow; ++i) {
       payment.add(rows[i].payment);
+      extra.add(rows[i].extra);
       interest.add(rows[i].interest);
       principal.add(rows[i].principal);
     }
     year.payment = payment.value();
+    year.extra = extra.value();
     year.interest = interest.value();
     year.principal = principal.value();
     const ScheduleRow& end = rows[year.endRow - 1];

@@ -79,7 +79,10 @@ enum class ExtraEffect {
   // The payment stays and the loan ends early: the schedule has fewer rows.
   ShortenTerm,
   // The term stays: after each extra payment the payment becomes the one that settles the
-  // balance left over the periods left (a recast).
+  // balance left over the periods left (a recast), PMT(rate, periods left, balance left,
+  // −final balance) with payments at the end of each period: the next payment falls a period
+  // after this one whichever end of the period payments are due at. A plan saved ahead of its
+  // goal may then pay out; recurring extras may still end the loan before its term.
   LowerPayment,
 };
 
@@ -89,15 +92,23 @@ struct ExtraPayments {
   int recurringFrom = 1;
   ExtraEffect effect = ExtraEffect::ShortenTerm;
 
+  // Whether any amount is other than 0 (a NaN counts): without, the schedule is the one with
+  // no extras, and the rest goes unchecked.
   bool any() const;
 };
 
-// The schedule with extra principal. Each row's extra is what was paid on top of the regular
-// payment; an extra larger than what is left is cut to it, and the schedule ends with the row
-// that reaches the final balance (it may then pay less than the regular payment). Extras at
-// periods after the last row change nothing. With no extras it is amortisationSchedule's.
-// Its errors, and InvalidArgument for a negative, NaN or infinite extra amount, a period
-// below 1, or extras where the payment is 0 (they would have no direction).
+// The schedule with extra principal. Rows before the first extra are amortisationSchedule's;
+// from there each row's payment is the regular payment and its extra, and its extra is what
+// was paid on top of the regular payment (in the payment's sign). The first row whose payment
+// would take the balance to the final balance or past it, in the direction the balance
+// travels from the present value, pays only what takes it there, its extra cut first, and
+// ends the schedule (it may then pay less than the regular payment); the last row of the term
+// pays what is left, as in amortisationSchedule. Extras at periods after the last row change
+// nothing, and with none at all it is amortisationSchedule's. Its errors, and InvalidArgument
+// for a negative, NaN or infinite extra amount, a period below 1, or extras where the payment
+// is 0 (they would have no direction); Overflow when extras drive the balance beyond a double
+// (paid down against a balance the interest raises towards a balloon larger than the loan,
+// they drive it away from the balloon).
 std::vector<ScheduleRow> amortisationSchedule(const ScheduleTerms& terms, ScheduleMode mode,
                                               const ExtraPayments& extras);
 
@@ -112,6 +123,7 @@ struct YearTotal {
   std::size_t firstRow = 0;  // index into the rows
   std::size_t endRow = 0;    // one past the year's last row
   double payment = 0;
+  double extra = 0;
   double interest = 0;
   double principal = 0;
   double balance = 0;  // at the end of the year

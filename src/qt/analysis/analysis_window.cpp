@@ -52,6 +52,12 @@ AnalysisWindow::AnalysisWindow()
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_);
 
+  loan_->putInInterest = [this](const std::string& percent) {
+    if (!writeInterest_) return;
+    writeInterest_(percent);
+    refresh();
+  };
+
   connect(refreshAction_, &QAction::triggered, this, [this] { refresh(); });
   connect(refreshButton_, &QPushButton::clicked, this, [this] { refresh(); });
   // Room for the table's seven columns and a chart under it, on a screen that has it.
@@ -81,9 +87,9 @@ ui::AnalysisPage AnalysisWindow::page() const {
   return ui::AnalysisPage::DatedCashFlows;
 }
 
-// The page's sentence is read out: what the schedule needs or what its payment leaves, what
-// the IRRs or the dated flows say. The tables and charts a screen reader reaches through the
-// tab itself.
+// The page's sentences are read out: what the schedule needs, what its payment leaves and
+// its extras save, which rates settle the loan, what the IRRs or the dated flows say. The
+// tables and charts a screen reader reaches through the tab itself.
 void AnalysisWindow::refresh() {
   if (!readFields_) return;
   const ui::AnalysisFields fields = readFields_();
@@ -99,8 +105,15 @@ void AnalysisWindow::refresh() {
     return;
   }
   const ui::LoanScheduleReport& schedule = loan_->report();
-  announcer_->announce(
-      fromUtf8(schedule.problem().empty() ? schedule.paymentNote() : schedule.problem()));
+  QStringList sentences;
+  const auto add = [&](const std::string& sentence) {
+    if (!sentence.empty()) sentences << fromUtf8(sentence);
+  };
+  add(schedule.problem());
+  add(schedule.paymentNote());
+  add(schedule.extrasNote());
+  add(schedule.ratesNote());
+  announcer_->announce(sentences.join(QLatin1Char(' ')));
 }
 
 }  // namespace vantro::qt

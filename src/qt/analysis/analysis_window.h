@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <string>
 
 #include "ui/analysis/analysis_fields.h"
 
@@ -30,6 +31,12 @@ class AnalysisWindow : public QWidget {
     readFields_ = std::move(readFields);
   }
 
+  // Puts a rate (percent, the calculator's own form) into the main window's Interest field;
+  // without one the converter's button does nothing.
+  void setInterestWriter(std::function<void(const std::string&)> writeInterest) {
+    writeInterest_ = std::move(writeInterest);
+  }
+
   void showPage(ui::AnalysisPage page);
   // Reads the fields again, rebuilds the tabs, and has the page's sentence read out.
   void refresh();
@@ -43,6 +50,7 @@ class AnalysisWindow : public QWidget {
 
  private:
   std::function<ui::AnalysisFields()> readFields_;
+  std::function<void(const std::string&)> writeInterest_;
   QTabWidget* tabs_;
   LoanScheduleTab* loan_;
   CashFlowProfileTab* profile_;

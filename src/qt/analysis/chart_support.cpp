@@ -4,6 +4,7 @@
 #include <QFormLayout>
 #include <QGraphicsLayout>
 #include <QLabel>
+#include <QLocale>
 #include <algorithm>
 #include <cmath>
 
@@ -20,12 +21,19 @@ QChartView* makeChartView(const QString& accessibleName, const QString& accessib
   chart->setMargins(QMargins(4, 4, 4, 4));
   chart->layout()->setContentsMargins(0, 0, 0, 0);
   chart->setBackgroundRoundness(0);
+  // Without a label format the axes write each tick with as many decimals as the tick interval
+  // needs, in the chart's locale: "1,000,000" and "0.5" rather than "1e+06". The C locale
+  // groups too, as the sentences beside the charts do.
+  QLocale locale;
+  locale.setNumberOptions(QLocale::DefaultNumberOptions);
+  chart->setLocale(locale);
+  chart->setLocalizeNumbers(true);
   auto* x = new QValueAxis;
   x->setTitleText(xTitle);
-  x->setLabelFormat(QStringLiteral("%.4g"));
+  x->setLabelFormat(QString());
   auto* y = new QValueAxis;
   y->setTitleText(yTitle);
-  y->setLabelFormat(QStringLiteral("%.6g"));
+  y->setLabelFormat(QString());
   chart->addAxis(x, Qt::AlignBottom);
   chart->addAxis(y, Qt::AlignLeft);
 
@@ -59,8 +67,11 @@ void fit(QValueAxis& axis, double low, double high) {
     high += pad;
   }
   axis.setRange(low, high);
+  const double largest = std::max(std::abs(low), std::abs(high));
   // Rounding a range near the largest doubles to tick values overflows.
-  if (std::max(std::abs(low), std::abs(high)) < 1e200) axis.applyNiceNumbers();
+  if (largest < 1e200) axis.applyNiceNumbers();
+  // Ticks in full up to amounts people write out; beyond, every digit would crowd the axis.
+  axis.setLabelFormat(largest < 1e15 ? QString() : QStringLiteral("%.6g"));
 }
 
 }  // namespace

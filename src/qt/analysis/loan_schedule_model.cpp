@@ -1,5 +1,9 @@
 #include "qt/analysis/loan_schedule_model.h"
 
+#include <QBrush>
+#include <QColor>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QFont>
 #include <limits>
 
@@ -25,7 +29,7 @@ int LoanScheduleModel::rowCount(const QModelIndex& parent) const {
 }
 
 int LoanScheduleModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() || !report_ ? 0 : ui::LoanScheduleReport::kColumnCount;
+  return parent.isValid() || !report_ ? 0 : report_->columnCount();
 }
 
 QVariant LoanScheduleModel::data(const QModelIndex& index, int role) const {
@@ -45,17 +49,26 @@ QVariant LoanScheduleModel::data(const QModelIndex& index, int role) const {
         return bold;
       }
       return {};
+    case Qt::BackgroundRole:
+      // Periods with extra principal stand out, as the Extra column shows how much.
+      if (report_->hasExtra(row)) {
+        QColor tint = QGuiApplication::palette().color(QPalette::Highlight);
+        tint.setAlpha(48);
+        return QBrush(tint);
+      }
+      return {};
+    case Qt::ToolTipRole:
+      if (report_->hasExtra(row)) return tr("This payment includes extra principal");
+      return {};
     default:
       return {};
   }
 }
 
 QVariant LoanScheduleModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || section < 0 ||
-      section >= ui::LoanScheduleReport::kColumnCount)
+  if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
     return QAbstractTableModel::headerData(section, orientation, role);
-  if (role == Qt::DisplayRole)
-    return QString::fromLatin1(ui::LoanScheduleReport::columnTitles()[section]);
+  if (role == Qt::DisplayRole) return QString::fromLatin1(report_->columnTitle(section));
   if (role == Qt::TextAlignmentRole)
     return section == 0 ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                         : QVariant(Qt::AlignRight | Qt::AlignVCenter);

@@ -1,9 +1,7 @@
 #include "qt/analysis/loan_schedule_tab.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
-#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -13,7 +11,6 @@
 #include <QLineSeries>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTableView>
@@ -24,14 +21,13 @@
 #include "core/settings_file.h"
 #include "qt/analysis/chart_support.h"
 #include "qt/analysis/loan_schedule_model.h"
+#include "qt/analysis/loan_schedule_options.h"
 #include "qt/code_points.h"
 #include "ui/services.h"
 
 namespace vantro::qt {
 
 namespace {
-
-using core::finance::ScheduleMode;
 
 // The rows measured to size the columns: the first and the last (where the totals and the
 // widest balances are), never all of them.
@@ -42,14 +38,14 @@ constexpr std::size_t kSampledRows = 40;
 LoanScheduleTab::LoanScheduleTab(QWidget* parent)
     : QWidget(parent),
       model_(new LoanScheduleModel(this)),
-      mode_(new QComboBox),
-      periodsPerYear_(new QSpinBox),
-      yearTotals_(new QCheckBox(tr("&Year totals"))),
+      options_(new LoanScheduleOptionsBar),
       copy_(new QPushButton(tr("&Copy"))),
       save_(new QPushButton(tr("&Save as CSV…"))),
       pages_(new QStackedWidget),
       problem_(new QLabel),
+      ratesNote_(new QLabel),
       paymentNote_(new QLabel),
+      extrasNote_(new QLabel),
       table_(new QTableView),
       summary_(new QLabel),
       chart_(charts::makeChartView(
@@ -59,11 +55,12 @@ LoanScheduleTab::LoanScheduleTab(QWidget* parent)
           tr("Period"), tr("Amount"), nullptr)),
       balance_(new QLineSeries),
       interest_(new QLineSeries) {
-  yearTotals_->setObjectName(QStringLiteral("LoanScheduleYearTotals"));
   copy_->setObjectName(QStringLiteral("LoanScheduleCopy"));
   save_->setObjectName(QStringLiteral("LoanScheduleSave"));
   problem_->setObjectName(QStringLiteral("LoanScheduleProblem"));
   paymentNote_->setObjectName(QStringLiteral("LoanSchedulePaymentNote"));
+  extrasNote_->setObjectName(QStringLiteral("LoanScheduleExtrasNote"));
+  ratesNote_->setObjectName(QStringLiteral("LoanScheduleRatesNote"));
   chart_->setObjectName(QStringLiteral("LoanScheduleChart"));
   askSavePath = [this] {
     return QFileDialog::getSaveFileName(this, tr("Save the Loan Schedule"),
@@ -71,36 +68,16 @@ LoanScheduleTab::LoanScheduleTab(QWidget* parent)
                                         tr("CSV files (*.csv)"));
   };
 
-  mode_->addItem(tr("As billed"), static_cast<int>(ScheduleMode::AsBilled));
-  mode_->addItem(tr("Exact"), static_cast<int>(ScheduleMode::Exact));
-  mode_->setAccessibleName(tr("Schedule mode"));
-  mode_->setToolTip(
-      tr("As billed: amounts rounded to the decimal places shown, as a lender bills "
-         "them. Exact: full precision."));
-  periodsPerYear_->setRange(1, 366);
-  periodsPerYear_->setValue(12);
-  periodsPerYear_->setAccessibleName(tr("Periods per year"));
-  yearTotals_->setChecked(true);
-  yearTotals_->setAccessibleName(tr("Year totals"));
   copy_->setAccessibleName(tr("Copy"));
   copy_->setToolTip(tr("Copy the schedule as tab-separated text"));
   save_->setAccessibleName(tr("Save as CSV"));
-
-  auto* modeLabel = new QLabel(tr("&Mode:"));
-  modeLabel->setBuddy(mode_);
-  auto* perYearLabel = new QLabel(tr("&Periods per year:"));
-  perYearLabel->setBuddy(periodsPerYear_);
+  auto* buttons = new QVBoxLayout;
+  buttons->addWidget(copy_);
+  buttons->addWidget(save_);
+  buttons->addStretch(1);
   auto* options = new QHBoxLayout;
-  options->addWidget(modeLabel);
-  options->addWidget(mode_);
-  options->addSpacing(12);
-  options->addWidget(perYearLabel);
-  options->addWidget(periodsPerYear_);
-  options->addSpacing(12);
-  options->addWidget(yearTotals_);
-  options->addStretch(1);
-  options->addWidget(copy_);
-  options->addWidget(save_);
+  options->addWidget(options_, 1);
+  options->addLayout(buttons);
 
   model_->setReport(&report_);
   table_->setModel(model_);
@@ -115,11 +92,14 @@ LoanScheduleTab::LoanScheduleTab(QWidget* parent)
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
 
-  // Its text is its accessible name: a fixed one would hide the sentence from a screen reader.
-  paymentNote_->setWordWrap(true);
-  paymentNote_->setTextFormat(Qt::PlainText);
-  paymentNote_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  paymentNote_->hide();
+  // Their text is their accessible name: a fixed one would hide the sentence from a screen
+  // reader.
+  for (QLabel* note : {ratesNote_, paymentNote_, extrasNote_}) {
+    note->setWordWrap(true);
+    note->setTextFormat(Qt::PlainText);
+    note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    note->hide();
+  }
 
   summary_->setAccessibleDescription(tr("Schedule summary"));  // named by its text
   summary_->setWordWrap(true);
@@ -138,6 +118,7 @@ LoanScheduleTab::LoanScheduleTab(QWidget* parent)
   auto* upperLayout = new QVBoxLayout(upper);
   upperLayout->setContentsMargins(0, 0, 0, 0);
   upperLayout->addWidget(paymentNote_);
+  upperLayout->addWidget(extrasNote_);
   upperLayout->addWidget(table_, 1);
   upperLayout->addWidget(summary_);
   auto* splitter = new QSplitter(Qt::Vertical);
@@ -158,11 +139,13 @@ LoanScheduleTab::LoanScheduleTab(QWidget* parent)
 
   auto* root = new QVBoxLayout(this);
   root->addLayout(options);
+  root->addWidget(ratesNote_);
   root->addWidget(pages_, 1);
 
-  connect(mode_, &QComboBox::currentIndexChanged, this, [this] { rebuild(); });
-  connect(periodsPerYear_, &QSpinBox::valueChanged, this, [this] { rebuild(); });
-  connect(yearTotals_, &QCheckBox::toggled, this, [this] { rebuild(); });
+  options_->changed = [this] { rebuild(); };
+  options_->putInInterest = [this](const std::string& percent) {
+    if (putInInterest) putInInterest(percent);
+  };
   connect(copy_, &QPushButton::clicked, this, [this] { copyToClipboard(); });
   connect(save_, &QPushButton::clicked, this, [this] { saveAsCsv(); });
 }
@@ -176,18 +159,12 @@ void LoanScheduleTab::showFields(const ui::AnalysisFields& fields) {
   rebuild();
 }
 
-ui::LoanScheduleOptions LoanScheduleTab::options() const {
-  ui::LoanScheduleOptions options;
-  options.mode = static_cast<ScheduleMode>(mode_->currentData().toInt());
-  options.periodsPerYear = periodsPerYear_->value();
-  options.yearTotals = yearTotals_->isChecked();
-  return options;
-}
-
 void LoanScheduleTab::rebuild() {
   if (!fields_) return;
-  ui::LoanScheduleReport next = ui::LoanScheduleReport::build(*fields_, options());
+  ui::LoanScheduleReport next = ui::LoanScheduleReport::build(*fields_, options_->options());
   model_->resetWith([&] { report_ = std::move(next); });
+  ratesNote_->setText(fromUtf8(report_.ratesNote()));
+  ratesNote_->setVisible(!report_.ratesNote().empty());
 
   const bool built = report_.problem().empty();
   copy_->setEnabled(built);
@@ -199,6 +176,8 @@ void LoanScheduleTab::rebuild() {
   }
   paymentNote_->setText(fromUtf8(report_.paymentNote()));
   paymentNote_->setVisible(!report_.paymentNote().empty());
+  extrasNote_->setText(fromUtf8(report_.extrasNote()));
+  extrasNote_->setVisible(!report_.extrasNote().empty());
   summary_->setText(fromUtf8(report_.summary()));
   sizeColumns();
   showChart();
@@ -225,9 +204,8 @@ void LoanScheduleTab::sizeColumns() {
   const QFontMetrics headerMetrics(table_->horizontalHeader()->font());
   const int padding =
       2 * table_->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, table_) + 12;
-  for (int column = 0; column < ui::LoanScheduleReport::kColumnCount; ++column) {
-    int width = headerMetrics.horizontalAdvance(
-        QString::fromLatin1(ui::LoanScheduleReport::columnTitles()[column]));
+  for (int column = 0; column < report_.columnCount(); ++column) {
+    int width = headerMetrics.horizontalAdvance(QString::fromLatin1(report_.columnTitle(column)));
     auto measure = [&](std::size_t row) {
       width = std::max(width, cellMetrics.horizontalAdvance(fromUtf8(report_.cell(row, column))));
     };

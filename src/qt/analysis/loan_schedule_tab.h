@@ -9,19 +9,17 @@
 
 #include "ui/analysis/loan_schedule_report.h"
 
-class QCheckBox;
 class QChartView;
-class QComboBox;
 class QLabel;
 class QLineSeries;
 class QPushButton;
-class QSpinBox;
 class QStackedWidget;
 class QTableView;
 
 namespace vantro::qt {
 
 class LoanScheduleModel;
+class LoanScheduleOptionsBar;
 
 class LoanScheduleTab : public QWidget {
  public:
@@ -38,11 +36,14 @@ class LoanScheduleTab : public QWidget {
   // default; the tests answer without one.
   std::function<QString()> askSavePath;
 
+  // Puts a rate (percent) into the main window's Interest field; the window sets it.
+  std::function<void(const std::string&)> putInInterest;
+
+  LoanScheduleOptionsBar& optionsBar() const { return *options_; }
   void copyToClipboard() const;
   void saveAsCsv();
 
  private:
-  ui::LoanScheduleOptions options() const;
   void rebuild();
   void showChart();
   void sizeColumns();
@@ -50,14 +51,14 @@ class LoanScheduleTab : public QWidget {
   std::optional<ui::AnalysisFields> fields_;
   ui::LoanScheduleReport report_;
   LoanScheduleModel* model_;
-  QComboBox* mode_;
-  QSpinBox* periodsPerYear_;
-  QCheckBox* yearTotals_;
+  LoanScheduleOptionsBar* options_;
   QPushButton* copy_;
   QPushButton* save_;
   QStackedWidget* pages_;
   QLabel* problem_;
+  QLabel* ratesNote_;
   QLabel* paymentNote_;
+  QLabel* extrasNote_;
   QTableView* table_;
   QLabel* summary_;
   QChartView* chart_;

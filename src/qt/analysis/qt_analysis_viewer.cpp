@@ -8,14 +8,15 @@ namespace vantro::qt {
 QtAnalysisViewer::QtAnalysisViewer(const QWidget& calculator) : calculator_(calculator) {}
 QtAnalysisViewer::~QtAnalysisViewer() = default;
 
-void QtAnalysisViewer::show(ui::AnalysisPage page, std::function<ui::AnalysisFields()> readFields) {
+void QtAnalysisViewer::show(ui::AnalysisPage page, ui::AnalysisLink link) {
   if (stopped_) return;
   if (!window_) {
     window_ = std::make_unique<AnalysisWindow>();
     for (QAction* action : windowActions_) window_->addAction(action);
   }
   if (!window_->isVisible()) placeBesideCalculator(*window_, calculator_);
-  window_->setFieldReader(std::move(readFields));
+  window_->setFieldReader(std::move(link.readFields));
+  window_->setInterestWriter(std::move(link.setInterest));
   window_->showPage(page);
   // Shown before it is filled, so that the charts take points for the width they really have.
   window_->show();
@@ -28,6 +29,7 @@ void QtAnalysisViewer::stop() {
   stopped_ = true;
   if (!window_) return;
   window_->setFieldReader(nullptr);
+  window_->setInterestWriter(nullptr);
   window_->close();
 }
 

@@ -24,7 +24,7 @@ class QtAnalysisViewer : public ui::AnalysisViewer {
   // Topics, F1).
   void addWindowAction(QAction& action) { windowActions_.push_back(&action); }
 
-  void show(ui::AnalysisPage page, std::function<ui::AnalysisFields()> readFields) override;
+  void show(ui::AnalysisPage page, ui::AnalysisLink link) override;
   // The main window is going: the window closes and never reads the fields again.
   void stop();
 

@@ -23,16 +23,23 @@ AnalysisFields Form1::AnalysisSnapshot() const {
   return fields;
 }
 
+// The rate goes in as if typed: the Interest field's own handlers see it on the next
+// command, and the window reads it back at its refresh.
+AnalysisLink Form1::AnalysisLinkToFields() {
+  return {[this] { return AnalysisSnapshot(); },
+          [this](const std::string& percent) { c_.TextInterest.setText(percent); }};
+}
+
 void Form1::MenuLoanSchedule_Click() {
-  c_.Analysis.show(AnalysisPage::LoanSchedule, [this] { return AnalysisSnapshot(); });
+  c_.Analysis.show(AnalysisPage::LoanSchedule, AnalysisLinkToFields());
 }
 
 void Form1::MenuCashFlowProfile_Click() {
-  c_.Analysis.show(AnalysisPage::CashFlowProfile, [this] { return AnalysisSnapshot(); });
+  c_.Analysis.show(AnalysisPage::CashFlowProfile, AnalysisLinkToFields());
 }
 
 void Form1::MenuDatedCashFlows_Click() {
-  c_.Analysis.show(AnalysisPage::DatedCashFlows, [this] { return AnalysisSnapshot(); });
+  c_.Analysis.show(AnalysisPage::DatedCashFlows, AnalysisLinkToFields());
 }
 
 }  // namespace vantro::ui

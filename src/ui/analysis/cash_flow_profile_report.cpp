@@ -15,7 +15,8 @@ using namespace analysis;
 namespace {
 
 // What the IRRs found say about the list.
-std::string irrSentence(const std::vector<double>& irrs, bool signChanges, int places) {
+std::string irrSentence(const std::vector<double>& irrs, bool signChanges, int places,
+                        const core::NumberLocale& locale) {
   if (irrs.empty()) {
     return signChanges ? "No rate gives an NPV of zero: this list has no IRR."
                        : "No rate gives an NPV of zero: the cash flows never change sign, so "
@@ -23,12 +24,12 @@ std::string irrSentence(const std::vector<double>& irrs, bool signChanges, int p
   }
   if (irrs.size() == 1) {
     std::string sentence = "The NPV is zero at one rate only: the IRR is ";
-    sentence += formatPercent(irrs.front(), places);
+    sentence += readablePercent(irrs.front(), places, locale);
     sentence += ".";
     return sentence;
   }
   std::string sentence = "The NPV is zero at ";
-  sentence += std::to_string(irrs.size());
+  sentence += readableCount(static_cast<double>(irrs.size()), locale);
   sentence +=
       " rates: this list has several IRRs, and the IRR command's answer depends on the guess "
       "it starts from (the Interest field, or 10 %). The MIRR, which has one answer, is shown "
@@ -36,9 +37,10 @@ std::string irrSentence(const std::vector<double>& irrs, bool signChanges, int p
   return sentence;
 }
 
-std::string periodsText(const std::optional<double>& periods, int places) {
+std::string periodsText(const std::optional<double>& periods, int places,
+                        const core::NumberLocale& locale) {
   if (!periods) return "never";
-  std::string text = formatAmount(*periods, places);
+  std::string text = readableAmount(*periods, places, locale);
   text += *periods == 1 ? " period" : " periods";
   return text;
 }
@@ -85,7 +87,7 @@ CashFlowProfileReport CashFlowProfileReport::build(const AnalysisFields& fields,
     }
     signChanges = false;
   }
-  report.sentence = irrSentence(report.irrs, signChanges, places);
+  report.sentence = irrSentence(report.irrs, signChanges, places, fields.locale);
 
   // The Interest field's rate, where it is one the NPV can use.
   std::optional<double> rate;
@@ -107,12 +109,12 @@ CashFlowProfileReport CashFlowProfileReport::build(const AnalysisFields& fields,
 
   auto& figures = report.figures;
   if (report.irrs.size() == 1) {
-    figures.emplace_back("IRR", formatPercent(report.irrs.front(), places));
+    figures.emplace_back("IRR", readablePercent(report.irrs.front(), places, fields.locale));
   } else {
     for (std::size_t i = 0; i < report.irrs.size(); ++i) {
       std::string label = "IRR ";
       label += std::to_string(i + 1);
-      figures.emplace_back(label, formatPercent(report.irrs[i], places));
+      figures.emplace_back(label, readablePercent(report.irrs[i], places, fields.locale));
     }
   }
   const auto requireRate = [&] {
@@ -120,18 +122,20 @@ CashFlowProfileReport CashFlowProfileReport::build(const AnalysisFields& fields,
                         "this figure");
   };
   figures.emplace_back("NPV at the Interest rate", figureOrReason([&] {
-                         return formatAmount(fin::NPV(requireRate(), flows), places);
+                         return readableAmount(fin::NPV(requireRate(), flows), places,
+                                               fields.locale);
                        }));
-  figures.emplace_back("MIRR", figureOrReason([&] {
-                         const double reinvest =
-                             requireField(fields.reinvestRate, NumberKind::Percent,
-                                          kReinvestCaption, "this figure");
-                         return formatPercent(fin::MIRR(flows, requireRate(), reinvest), places);
-                       }));
-  figures.emplace_back("Payback period", periodsText(fin::paybackPeriod(flows), places));
+  figures.emplace_back(
+      "MIRR", figureOrReason([&] {
+        const double reinvest =
+            requireField(fields.reinvestRate, NumberKind::Percent, kReinvestCaption, "this figure");
+        return readablePercent(fin::MIRR(flows, requireRate(), reinvest), places, fields.locale);
+      }));
+  figures.emplace_back("Payback period",
+                       periodsText(fin::paybackPeriod(flows), places, fields.locale));
   figures.emplace_back("Discounted payback period", figureOrReason([&] {
                          return periodsText(fin::discountedPaybackPeriod(flows, requireRate()),
-                                            places);
+                                            places, fields.locale);
                        }));
   return report;
 }

@@ -154,6 +154,8 @@ std::string findXirrs(DatedCashFlowsReport& report, int places, const core::Numb
     report.xirrs = fin::XIRRs(report.flows);
   } catch (const fin::FinanceError& error) {
     if (error.reason() == Reason::NoSignChange) return xirrSentence({}, false, places, locale);
+    if (error.reason() == Reason::NoSolution)
+      return "The flows of each day add up to zero, so every rate gives an XNPV of zero.";
     if (error.reason() == Reason::NoConvergence)
       return "The flows change sign too often for every XIRR to be found in reasonable time.";
     return "No XIRR can be found: the amounts or the days between them are beyond what the "

@@ -1,11 +1,13 @@
 #include "ui/analysis/loan_schedule_report.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <optional>
 
 #include "core/fixed_format.h"
+#include "core/number_format.h"
 #include "ui/analysis/field_reading.h"
 
 namespace vantro::ui {
@@ -17,7 +19,26 @@ namespace {
 
 constexpr const char* kNeed = "the schedule";
 
-enum Column { kPeriod, kPayment, kInterest, kPrincipal, kBalance, kCumInterest, kCumPrincipal };
+enum Column {
+  kPeriod,
+  kPayment,
+  kExtra,
+  kInterest,
+  kPrincipal,
+  kBalance,
+  kCumInterest,
+  kCumPrincipal,
+  kColumns
+};
+
+constexpr std::array<const char*, kColumns> kColumnTitles = {"Period",
+                                                             "Payment",
+                                                             "Extra",
+                                                             "Interest",
+                                                             "Principal",
+                                                             "Balance",
+                                                             "Cumulative Interest",
+                                                             "Cumulative Principal"};
 
 std::string sentenceFor(fin::FinanceError::Reason reason) {
   using Reason = fin::FinanceError::Reason;
@@ -49,23 +70,41 @@ bool standsForSettling(double payment, double settling, int places) {
 }
 
 std::string paymentNoteFor(double payment, double settling, double lastPayment, bool plan,
-                           int places) {
+                           int places, const core::NumberLocale& locale) {
   std::string note = "The Payment field's ";
-  note += formatAmount(payment, places);
+  note += readableAmount(payment, places, locale);
   note += plan ? " does not settle this savings plan" : " does not settle this loan";
   note += " (it would take ";
-  note += formatAmount(settling, places);
+  note += readableAmount(settling, places, locale);
   note += " a period): the last payment becomes ";
-  note += formatAmount(lastPayment, places);
+  note += readableAmount(lastPayment, places, locale);
   note += ".";
   return note;
 }
 
-// 12, or 360.5 for a fractional last period: the shortest text that reads back the same.
+// 12, or 360.5 for a fractional last period: the shortest text that reads back the same, and
+// whole counts in full (1000000, not 1e+06).
 std::string periodText(double period) {
   char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, period);
+  const auto format =
+      period == std::trunc(period) ? std::chars_format::fixed : std::chars_format::general;
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, period, format);
   return std::string(buffer, result.ptr);
+}
+
+// The Interest field's rate per payment period: as typed, or an annual rate converted.
+double periodicRateOf(double fieldRate, const LoanScheduleOptions& options) {
+  if (options.rateBasis == RateBasis::PerPeriod) return fieldRate;
+  return fin::periodicRate(fieldRate, options.periodsPerYear, options.compoundingsPerYear);
+}
+
+std::string rateSentence(double annual, double perPeriod, const LoanScheduleOptions& options,
+                         const core::NumberLocale& locale) {
+  return "The Interest field's " +
+         core::localeNumberText(core::formatGeneral(annual * 100), locale) + " % a year, " +
+         compoundingText(options.compoundingsPerYear) + " and paid " +
+         readableCount(options.periodsPerYear, locale) + " times a year, is " +
+         core::localeNumberText(core::formatGeneral(perPeriod * 100, 10), locale) + " % a period. ";
 }
 
 std::string titled(const char* word, int number) {
@@ -91,16 +130,8 @@ void appendCsvField(std::string& out, const std::string& field) {
 
 }  // namespace
 
-const std::array<const char*, LoanScheduleReport::kColumnCount>&
-LoanScheduleReport::columnTitles() {
-  static const std::array<const char*, kColumnCount> titles = {"Period",
-                                                               "Payment",
-                                                               "Interest",
-                                                               "Principal",
-                                                               "Balance",
-                                                               "Cumulative Interest",
-                                                               "Cumulative Principal"};
-  return titles;
+const char* LoanScheduleReport::columnTitle(int column) const {
+  return kColumnTitles[static_cast<std::size_t>(columns_.at(static_cast<std::size_t>(column)))];
 }
 
 LoanScheduleReport LoanScheduleReport::build(const AnalysisFields& fields,
@@ -109,10 +140,16 @@ LoanScheduleReport LoanScheduleReport::build(const AnalysisFields& fields,
   report.options_ = options;
   report.options_.periodsPerYear = std::max(1, options.periodsPerYear);
   report.decimalPlaces_ = fields.decimalPlaces;
+  report.ratesNote_ = ratesSentence(fields);
+  const core::NumberLocale& locale = fields.locale;
+  std::string rateNote;
   try {
     fin::ScheduleTerms terms;
-    terms.rate =
+    const double fieldRate =
         requireField(fields.interest, NumberKind::Percent, financial::kInterest.caption, kNeed);
+    terms.rate = periodicRateOf(fieldRate, report.options_);
+    if (options.rateBasis == RateBasis::Annual)
+      rateNote = rateSentence(fieldRate, terms.rate, report.options_, locale);
     terms.periods =
         requireField(fields.periods, NumberKind::Count, financial::kNPer.caption, kNeed);
     // Empty counts as 0, as the commands read it: a savings plan has no present value.
@@ -126,14 +163,21 @@ LoanScheduleReport LoanScheduleReport::build(const AnalysisFields& fields,
         readField(fields.payment, NumberKind::Money, financial::kPayment.caption);
     terms.due = fin::PaymentDue{fields.paymentDue};
     terms.decimalPlaces = fields.decimalPlaces;
+    const fin::ExtraPayments extras = readExtraPayments(options.extras, locale);
     const double settling = fin::settlingPayment(terms);
     if (given && !standsForSettling(*given, settling, fields.decimalPlaces)) terms.payment = given;
     report.rows_ = fin::amortisationSchedule(terms, options.mode);
+    if (extras.any()) {
+      std::vector<fin::ScheduleRow> without = std::move(report.rows_);
+      report.rows_ = fin::amortisationSchedule(terms, options.mode, extras);
+      report.extrasNote_ =
+          extrasSentence(report.rows_, without, extras, fields.decimalPlaces, locale);
+    }
     report.years_ = fin::yearTotals(report.rows_, report.options_.periodsPerYear);
     report.openingBalance_ = terms.presentValue;
     if (terms.payment) {
       report.paymentNote_ = paymentNoteFor(*terms.payment, settling, report.rows_.back().payment,
-                                           terms.presentValue == 0, fields.decimalPlaces);
+                                           terms.presentValue == 0, fields.decimalPlaces, locale);
     }
   } catch (const InputProblem& problem) {
     report.problem_ = problem.what();
@@ -146,33 +190,40 @@ LoanScheduleReport LoanScheduleReport::build(const AnalysisFields& fields,
     report.rows_.clear();
     report.years_.clear();
     report.paymentNote_.clear();
+    report.extrasNote_.clear();
     return report;
   }
+  for (int column = 0; column < kColumns; ++column)
+    if (column != kExtra || !report.extrasNote_.empty()) report.columns_.push_back(column);
 
   const fin::ScheduleRow& last = report.rows_.back();
   report.totals_ = last;
   report.totals_.interest = last.cumulativeInterest;
   report.totals_.principal = last.cumulativePrincipal;
   report.totals_.payment = last.cumulativeInterest + last.cumulativePrincipal;
+  report.totals_.extra = 0;
+  for (const fin::ScheduleRow& row : report.rows_) report.totals_.extra += row.extra;
 
   const int places = report.decimalPlaces_;
   const fin::ScheduleRow& first = report.rows_.front();
+  const auto amount = [&](double value) { return readableAmount(value, places, locale); };
   std::string& summary = report.summary_;
-  summary = periodText(last.period);
+  summary = rateNote;
+  summary += readableCount(last.period, locale);
   summary += report.rows_.size() == 1 ? " payment of " : " payments of ";
-  summary += formatAmount(first.payment, places);
-  if (formatAmount(last.payment, places) != formatAmount(first.payment, places)) {
+  summary += amount(first.payment);
+  if (amount(last.payment) != amount(first.payment)) {
     summary += " (the last ";
-    summary += formatAmount(last.payment, places);
+    summary += amount(last.payment);
     summary += ")";
   }
   summary += "; total paid ";
-  summary += formatAmount(report.totals_.payment, places);
+  summary += amount(report.totals_.payment);
   // A loan's interest is part of what was paid; a savings plan's (no present value) is earned.
   summary += report.openingBalance_ == 0 ? ", interest earned " : ", of which interest ";
-  summary += formatAmount(last.cumulativeInterest, places);
+  summary += amount(last.cumulativeInterest);
   summary += "; balance left ";
-  summary += formatAmount(last.balance, places);
+  summary += amount(last.balance);
   summary += ".";
   return report;
 }
@@ -211,8 +262,14 @@ ScheduleRowKind LoanScheduleReport::kind(std::size_t row) const {
   return placeOf(row, rows_.size(), years_, options_).kind;
 }
 
+bool LoanScheduleReport::hasExtra(std::size_t row) const {
+  if (row >= rowCount()) return false;
+  const RowPlace place = placeOf(row, rows_.size(), years_, options_);
+  return place.kind == ScheduleRowKind::Period && rows_[place.index].extra != 0;
+}
+
 std::string LoanScheduleReport::cell(std::size_t row, int column) const {
-  if (row >= rowCount() || column < 0 || column >= kColumnCount) return {};
+  if (row >= rowCount() || column < 0 || column >= columnCount()) return {};
   const RowPlace place = placeOf(row, rows_.size(), years_, options_);
   fin::ScheduleRow values;
   std::string label;
@@ -225,6 +282,7 @@ std::string LoanScheduleReport::cell(std::size_t row, int column) const {
       const fin::YearTotal& year = years_[place.index];
       values = {0,
                 year.payment,
+                year.extra,
                 year.interest,
                 year.principal,
                 year.balance,
@@ -238,11 +296,13 @@ std::string LoanScheduleReport::cell(std::size_t row, int column) const {
       label = "Total";
       break;
   }
-  switch (column) {
+  switch (columns_[static_cast<std::size_t>(column)]) {
     case kPeriod:
       return label;
     case kPayment:
       return formatAmount(values.payment, decimalPlaces_);
+    case kExtra:
+      return formatAmount(values.extra, decimalPlaces_);
     case kInterest:
       return formatAmount(values.interest, decimalPlaces_);
     case kPrincipal:
@@ -260,7 +320,7 @@ static std::string delimited(const LoanScheduleReport& report, char separator, c
                              bool quoted) {
   std::string out;
   const auto appendLine = [&](auto&& fieldAt) {
-    for (int column = 0; column < LoanScheduleReport::kColumnCount; ++column) {
+    for (int column = 0; column < report.columnCount(); ++column) {
       if (column > 0) out += separator;
       if (quoted) {
         appendCsvField(out, fieldAt(column));
@@ -270,7 +330,7 @@ static std::string delimited(const LoanScheduleReport& report, char separator, c
     }
     out += lineEnd;
   };
-  appendLine([](int column) { return std::string(LoanScheduleReport::columnTitles()[column]); });
+  appendLine([&](int column) { return std::string(report.columnTitle(column)); });
   for (std::size_t row = 0; row < report.rowCount(); ++row) {
     appendLine([&](int column) { return report.cell(row, column); });
   }

@@ -3,20 +3,23 @@
 // stands in for the table when an input is missing, the one above it when the Payment field's
 // payment does not settle the loan, and the copied and saved forms.
 
-#include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
 
 #include "core/finance/schedule.h"
 #include "ui/analysis/analysis_fields.h"
+#include "ui/analysis/loan_extras.h"
 
 namespace vantro::ui {
 
 struct LoanScheduleOptions {
   core::finance::ScheduleMode mode = core::finance::ScheduleMode::AsBilled;
-  int periodsPerYear = 12;  // 1 or more
+  int periodsPerYear = 12;  // 1 or more: the payments a year
   bool yearTotals = true;   // a subtotal row after each year's periods
+  RateBasis rateBasis = RateBasis::PerPeriod;
+  double compoundingsPerYear = 12;  // for an annual rate; kContinuousCompounding for continuous
+  ExtraPaymentTexts extras;
 };
 
 enum class ScheduleRowKind { Period, YearTotal, Total };
@@ -29,10 +32,10 @@ struct ChartPoint {
 
 class LoanScheduleReport {
  public:
-  static constexpr int kColumnCount = 7;
-  // "Period", "Payment", "Interest", "Principal", "Balance", "Cumulative Interest",
-  // "Cumulative Principal".
-  static const std::array<const char*, kColumnCount>& columnTitles();
+  // "Period", "Payment", "Extra", "Interest", "Principal", "Balance", "Cumulative Interest",
+  // "Cumulative Principal"; the column of extras only when there are extras.
+  int columnCount() const { return static_cast<int>(columns_.size()); }
+  const char* columnTitle(int column) const;
 
   static LoanScheduleReport build(const AnalysisFields& fields, const LoanScheduleOptions& options);
 
@@ -45,11 +48,18 @@ class LoanScheduleReport {
   // decimal places chosen, or exact), which the schedule then uses: a sentence saying so and
   // what the last payment becomes. Empty otherwise.
   const std::string& paymentNote() const { return paymentNote_; }
+  // What the extra payments saved, and any that change nothing; empty without extras.
+  const std::string& extrasNote() const { return extrasNote_; }
+  // Every rate that settles the fields with the Payment field's payment (ratesSentence); shown
+  // whether or not the schedule could be built.
+  const std::string& ratesNote() const { return ratesNote_; }
 
   // Table rows: the periods, a subtotal after each year when chosen, and a last row of totals.
   // Rows are found by arithmetic, so that the table asks for only the rows it shows.
   std::size_t rowCount() const;
   ScheduleRowKind kind(std::size_t row) const;
+  // A period whose payment carries extra principal.
+  bool hasExtra(std::size_t row) const;
   // The text of a cell: amounts with the decimal places shown, "." as the decimal point, no
   // thousands separators; "Year 3" and "Total" in the first column of sums.
   std::string cell(std::size_t row, int column) const;
@@ -69,6 +79,9 @@ class LoanScheduleReport {
   std::string problem_;
   std::string summary_;
   std::string paymentNote_;
+  std::string extrasNote_;
+  std::string ratesNote_;
+  std::vector<int> columns_;
   LoanScheduleOptions options_;
   int decimalPlaces_ = 2;
   double openingBalance_ = 0;  // before the first payment: the present value

@@ -144,12 +144,14 @@ class MemoryClipboard : public Clipboard {
 // fields it was given, which a test calls as the window's refresh would.
 class MemoryAnalysisViewer : public AnalysisViewer {
  public:
-  void show(AnalysisPage page, std::function<AnalysisFields()> reader) override {
+  void show(AnalysisPage page, AnalysisLink link) override {
     shownPages.push_back(page);
-    readFields = std::move(reader);
+    readFields = std::move(link.readFields);
+    setInterest = std::move(link.setInterest);
   }
   std::vector<AnalysisPage> shownPages;
   std::function<AnalysisFields()> readFields;
+  std::function<void(const std::string&)> setInterest;
 };
 
 // The event queue of the in-memory window: empty, unless a test schedules work for one of its

@@ -9,20 +9,12 @@
 #include <vector>
 
 #include "core/finance/finance.h"
+#include "support.h"
 
 using namespace vantro::core::finance;
+using finance_cases::withRoots;
 
 namespace {
-
-// Σ values[i]·x^i times Π (1 − (1+r)·x), x = 1/(1+rate): the NPV is zero at each rate r.
-std::vector<double> withRoots(std::initializer_list<double> rates,
-                              std::vector<double> values = {1}) {
-  for (double r : rates) {
-    values.push_back(0);
-    for (std::size_t i = values.size() - 1; i > 0; --i) values[i] -= (1 + r) * values[i - 1];
-  }
-  return values;
-}
 
 // Far below and above the roots, and a quarter of the way into each gap from both ends: a
 // search that walks out from the guess meets the farther root of a close pair first there.
@@ -90,9 +82,37 @@ TEST(FinanceAllRoots, RateTheNearestOfTwo) {
     const double pv = 1000, low = t.roots[0], high = t.roots[1];
     const double pmt = -pv * (growth(low) - growth(high)) / (annuity(low) - annuity(high));
     const double fv = -pv * growth(low) - pmt * annuity(low);
+    const auto bound = [](double root) { return 1e-9 * (1 + std::fabs(root)); };
     for (const auto& [guess, root] : guessesAndNearest(t.roots)) {
-      EXPECT_NEAR(Rate(t.periods, pmt, pv, fv, t.due, guess), root, 1e-9 * (1 + std::fabs(root)))
+      EXPECT_NEAR(Rate(t.periods, pmt, pv, fv, t.due, guess), root, bound(root))
           << t.periods << " periods, guess " << guess;
+    }
+    const std::vector<double> rates = Rates(t.periods, pmt, pv, fv, t.due);
+    ASSERT_EQ(rates.size(), 2u) << t.periods << " periods";
+    EXPECT_NEAR(rates[0], low, bound(low)) << t.periods << " periods";
+    EXPECT_NEAR(rates[1], high, bound(high)) << t.periods << " periods";
+  }
+}
+
+// Rates where the relation has two roots, one (no payment: a closed form) and none.
+TEST(FinanceAllRoots, RatesOfPublishedAndEdgeCases) {
+  const auto begin = PaymentDue::BeginningOfPeriod, end = PaymentDue::EndOfPeriod;
+  const struct {
+    double periods, payment, presentValue, futureValue;
+    PaymentDue due;
+    std::vector<double> roots;
+    double tolerance;
+  } cases[] = {
+      // 12 payments of −100 in advance, PV 400, FV 100: −49.97 % and 31.26 %, to 2 decimals.
+      {12, -100, 400, 100, begin, {-0.4997, 0.3126}, 0.00005},
+      {10, 0, -1000, 2000, end, {std::exp2(0.1) - 1}, 1e-15},
+      {12, -100, -1000, 0, end, {}, 0},  // everything paid out
+  };
+  for (const auto& t : cases) {
+    const auto rates = Rates(t.periods, t.payment, t.presentValue, t.futureValue, t.due);
+    ASSERT_EQ(rates.size(), t.roots.size()) << t.periods << " periods";
+    for (std::size_t i = 0; i < rates.size(); ++i) {
+      EXPECT_NEAR(rates[i], t.roots[i], t.tolerance) << t.periods << " periods, root " << i;
     }
   }
 }

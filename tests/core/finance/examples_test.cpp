@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <vector>
@@ -24,6 +25,13 @@ TEST(FinanceExamples, ErrorsCarryTheirReason) {
   const std::vector<double> notFinite{-1, nan, 2};
   std::vector<double> alternating(40000, 1.0);  // a sign change at every period: refused
   for (std::size_t i = 0; i < alternating.size(); i += 2) alternating[i] = -1;
+  std::vector<DatedFlow> alternatingDaily;
+  for (std::size_t i = 0; i < alternating.size(); ++i)
+    alternatingDaily.push_back({static_cast<std::int64_t>(i), alternating[i]});
+  const std::vector<DatedFlow> datedNoRoot{{0, -1}, {365, 1}, {730, -1}};
+  const std::vector<DatedFlow> datedReceipts{{0, 100}, {400, 200}}, cancelling{{7, -5}, {7, 5}};
+  const std::vector<DatedFlow> datedNotFinite{{0, -1}, {10, nan}, {20, 2}};
+  const std::vector<DatedFlow> overCenturies{{0, -1}, {146000, 1e300}};
   const struct {
     std::function<double()> call;
     R reason;
@@ -40,11 +48,22 @@ TEST(FinanceExamples, ErrorsCarryTheirReason) {
       {[] { return Rate(12, 0, 0, 0); }, R::NoSolution},
       {[] { return Rate(12, -100, -1000); }, R::NoSolution},  // everything paid out
       {[&] { return IRR(noRoot); }, R::NoSolution},
+      {[] { return double(Rates(0, -100, 1000).size()); }, R::NoSolution},
+      {[&] { return XIRR(datedNoRoot); }, R::NoSolution},
+      {[&] { return double(XIRRs(cancelling).size()); }, R::NoSolution},  // any rate will do
       {[] { return IPMT(0.01, 0, 12, 1000); }, R::PeriodOutOfRange},
       {[] { return PPMT(0.01, 12.5, 12, 1000); }, R::PeriodOutOfRange},
       {[&] { return IRR(receipts); }, R::NoSignChange},
       {[&] { return double(IRRs(receipts).size()); }, R::NoSignChange},
       {[&] { return IRR(alternating); }, R::NoConvergence},
+      {[&] { return XIRR(alternatingDaily); }, R::NoConvergence},
+      {[&] { return double(XIRRs(datedReceipts).size()); }, R::NoSignChange},
+      {[&] { return XIRR(datedReceipts, 0.1); }, R::NoSignChange},
+      {[&] { return XIRR(datedNoRoot, -1); }, R::RateAtOrBelowMinusOne},
+      {[&] { return XNPV(-1, datedNoRoot); }, R::RateAtOrBelowMinusOne},
+      {[&] { return XNPV(-0.5, overCenturies); }, R::Overflow},  // 1e300·2^400
+      {[&] { return XNPV(0.1, datedNotFinite); }, R::InvalidArgument},
+      {[&] { return XIRR(datedNoRoot, nan); }, R::InvalidArgument},
       {[&] { return MIRR(receipts, 0, 0); }, R::NoSignChange},
       {[] { return PV(-1, 10, -100); }, R::RateAtOrBelowMinusOne},    // the loan plays no part
       {[] { return PV(-1.5, 12, -100); }, R::RateAtOrBelowMinusOne},  // divides by (1 + rate)^n

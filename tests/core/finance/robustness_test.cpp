@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <vector>
@@ -35,6 +37,12 @@ TEST(FinanceRobustness, FiniteOrFinanceError) {
     } catch (const FinanceError&) {
     }
   };
+  const auto checkEach = [&](const std::function<std::vector<double>()>& call) {
+    try {
+      for (double result : call()) EXPECT_TRUE(std::isfinite(result) && result > -1) << result;
+    } catch (const FinanceError&) {
+    }
+  };
   for (int i = 0; i < 20000; ++i) {
     const double a = wild(), b = wild(), c = wild(), d = wild(), e = wild();
     const auto due = static_cast<PaymentDue>(g.chance(0.95) ? g.chance(0.5) : 7);
@@ -51,6 +59,7 @@ TEST(FinanceRobustness, FiniteOrFinanceError) {
     check([&] { return BAL(a, last, c, d, e, due); });
     check([&] { return EFFECT(a, b); });
     check([&] { return NOMINAL(a, b); });
+    check([&] { return periodicRate(a, b, c); });
     // Short lists with wild values; every 100th a long one of ordinary amounts changing sign
     // at random, the root search's hardest case.
     std::vector<double> flows(static_cast<std::size_t>(g.uniform(0, i % 100 ? 40 : 1000)));
@@ -58,6 +67,18 @@ TEST(FinanceRobustness, FiniteOrFinanceError) {
     check([&] { return NPV(a, flows); });
     check([&] { return IRR(flows, e); });
     check([&] { return MIRR(flows, a, b); });
+    // The same amounts on days over a century, a few of them several on one day or far
+    // beyond any calendar.
+    std::vector<DatedFlow> dated;
+    for (double flow : flows) {
+      const double when = g.chance(0.02) ? wild() : std::round(g.uniform(-20000, 20000));
+      const double day = std::isnan(when) ? 0 : std::clamp(when, -9e18, 9e18);
+      dated.push_back({static_cast<std::int64_t>(day), flow});
+    }
+    check([&] { return XNPV(a, dated); });
+    check([&] { return XIRR(dated, e); });
+    checkEach([&] { return XIRRs(dated); });
+    checkEach([&] { return Rates(a, b, c, d, due); });
   }
 }
 

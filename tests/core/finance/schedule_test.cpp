@@ -1,10 +1,12 @@
 // The amortisation schedule: a published example, identities over a table of loans, a long
-// loan against a high-precision reference, refused terms and year totals.
+// loan against a high-precision reference, refused terms and year totals; the rate per
+// payment period of an annual rate; schedules with extra principal.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "core/finance/schedule.h"
 #include "core/fixed_format.h"
@@ -26,6 +28,18 @@ ScheduleTerms terms(double rate, double periods, double pv, double fv = 0, Payme
   t.futureValue = fv;
   t.due = due;
   return t;
+}
+
+ExtraPayments extraPayments(std::vector<OneOffExtra> oneOff, double recurring = 0, int from = 1) {
+  ExtraPayments extras;
+  extras.oneOff = std::move(oneOff);
+  extras.recurring = recurring;
+  extras.recurringFrom = from;
+  return extras;
+}
+
+auto amounts(const ScheduleRow& row) {
+  return std::tuple(row.payment, row.extra, row.interest, row.principal, row.balance);
 }
 
 // A 30-year mortgage of 150,000 at 7 % a year, paid monthly: the handheld calculator's manual
@@ -149,17 +163,24 @@ TEST(Schedule, LongLoanAgreesWithReference) {
   }
 }
 
+// Also refused: extras that are not sizes, periods below 1, extras with no payment to give them
+// a direction, and an extra that, paid against a balance the interest raises to its balloon,
+// drives the balance away from it until it leaves the doubles.
 TEST(Schedule, RefusesBadTermsAtOnce) {
   using R = FinanceError::Reason;
   const double nan = std::numeric_limits<double>::quiet_NaN();
   ScheduleTerms nanPayment = terms(0.01, 12, 1000);
   nanPayment.payment = nan;
+  ScheduleTerms noPayment = terms(0.01, 12, 1000);
+  noPayment.payment = 0;
+  const ScheduleTerms loan = terms(0.01, 12, 1000);
   const struct {
     ScheduleTerms terms;
     R reason;
+    ExtraPayments extras{};
   } cases[] = {
       {terms(0.01, 1e9, 1000), R::PeriodOutOfRange},
-      {terms(0.01, kMaxSchedulePeriods + 1, 1000), R::PeriodOutOfRange},
+      {terms(0.01, kMaxSchedulePeriods + 1, 1000), R::PeriodOutOfRange, extraPayments({{3, 100}})},
       {terms(0.01, 0, 1000), R::PeriodOutOfRange},
       {terms(-1, 12, 1000), R::RateAtOrBelowMinusOne},
       {terms(nan, 12, 1000), R::InvalidArgument},
@@ -167,13 +188,20 @@ TEST(Schedule, RefusesBadTermsAtOnce) {
       {terms(0.01, 12, std::numeric_limits<double>::infinity()), R::InvalidArgument},
       {nanPayment, R::InvalidArgument},
       {terms(1e300, 12, 1e300), R::Overflow},
+      {loan, R::InvalidArgument, extraPayments({{3, -1}})},
+      {loan, R::InvalidArgument, extraPayments({}, nan)},
+      {loan, R::InvalidArgument, extraPayments({{0, 100}})},
+      {loan, R::InvalidArgument, extraPayments({}, 100, 0)},
+      {noPayment, R::InvalidArgument, extraPayments({{3, 100}})},
+      {terms(0.1, 10, 1000, -2000), R::Overflow, extraPayments({{1, 1.5e308}})},
   };
   // Refused before anything is allocated: a billion rows would end in bad_alloc instead.
   for (const auto& c : cases)
     for (const auto mode : {ScheduleMode::Exact, ScheduleMode::AsBilled})
-      EXPECT_EQ(finance_cases::reasonOf([&] { return amortisationSchedule(c.terms, mode).size(); }),
+      EXPECT_EQ(finance_cases::reasonOf(
+                    [&] { return amortisationSchedule(c.terms, mode, c.extras).size(); }),
                 c.reason)
-          << c.terms.rate << " " << c.terms.periods;
+          << c.terms.rate << " " << c.terms.periods << " " << c.extras.recurring;
 }
 
 // 27.5 monthly periods: years of rows 1–12, 13–24 and 25, 26, 27 with the part period 27.5.
@@ -196,6 +224,125 @@ TEST(Schedule, YearTotalsSumTheirRows) {
   }
   EXPECT_EQ(years.back().balance, 1000);
   EXPECT_THROW(yearTotals(rows, 0), FinanceError);
+}
+
+// (1 + j/m)^(m/p) − 1 against 50 digits: tiny rates, of which pow(1 + j/m, m/p) − 1 keeps no
+// digit, negative ones, and continuous compounding, e^(j/p) − 1. Compounded as often as paid,
+// the quotient to the last bit, so that the schedule is the one at j/p.
+TEST(PeriodicRate, AgreesWithReferenceOrRefuses) {
+  using reference::Big;
+  using R = FinanceError::Reason;
+  const double inf = kContinuousCompounding, nan = std::numeric_limits<double>::quiet_NaN();
+  const double rates[][3] = {{0.06, 12, 2},   {1e-12, 12, 2},   {-0.02, 12, 4}, {0.08, 52, 0.5},
+                             {0.06, 12, inf}, {1e-12, 12, inf}, {-0.5, 4, inf}};
+  for (const auto& [j, p, m] : rates) {
+    const Big exponent = m == inf ? Big(j) / p : m / Big(p) * boost::math::log1p(j / Big(m));
+    EXPECT_LE(static_cast<double>(abs(periodicRate(j, p, m) / boost::math::expm1(exponent) - 1)),
+              4 * std::numeric_limits<double>::epsilon())
+        << j << " " << p << " " << m;
+  }
+  // 100,000 over 25 years, monthly at 6 % compounded twice a year: the published payment.
+  EXPECT_EQ(roundToPlaces(PMT(periodicRate(0.06, 12, 2), 300, 100000), 2), -639.81);
+  for (const double j : {0.0725, 0.0399, -0.5})
+    for (const double p : {1.0, 2.0, 4.0, 12.0, 365.0}) EXPECT_EQ(periodicRate(j, p, p), j / p);
+  const struct {
+    double j, p, m;
+    R reason;
+  } refused[] = {{nan, 12, 2, R::InvalidArgument},      {0.06, 0, 2, R::InvalidArgument},
+                 {0.06, 12, 0, R::InvalidArgument},     {0.06, 12, nan, R::InvalidArgument},
+                 {-2, 12, 2, R::RateAtOrBelowMinusOne}, {1000, 1, inf, R::Overflow}};
+  for (const auto& c : refused)
+    EXPECT_EQ(finance_cases::reasonOf([&] { return periodicRate(c.j, c.p, c.m); }), c.reason)
+        << c.j << " " << c.p << " " << c.m;
+}
+
+// Loans and a savings plan with extras, paid at either end of the period, in both modes, to
+// both effects. Every row keeps balance = previous·(1 + rate) + payment (no interest in a first
+// payment at the start), in billed amounts when billed; rows before the first extra are the
+// schedule's own, and the last ends exactly at the final balance. Shortening the term leaves
+// out rows and interest. Lowering the payment keeps the term, and after each extra the rows
+// are those of a loan of the balance left over the periods left: the next payment falls a
+// period later either way, so it is an end-of-period loan with this one's final balance.
+// Extras past the last row, or none, change nothing.
+TEST(ScheduleExtras, ShortenTheTermOrLowerThePayment) {
+  ScheduleTerms given = terms(0.07 / 12, 360, 150000);
+  given.payment = -1000;
+  const struct {
+    ScheduleTerms loan;
+    ExtraPayments extras;
+    std::size_t rows;  // how many, where the case decides it; 0: any
+  } cases[] = {
+      {terms(0.07 / 12, 360, 150000), extraPayments({{12, 20000}, {12, 5000}}), 0},
+      {terms(0.07 / 12, 360, 150000, -20000), extraPayments({{200, 10000}}, 100, 100), 0},
+      {given, extraPayments({{1, 3000}}, 50, 13), 0},
+      {terms(0.004, 120, 0, 30000), extraPayments({{60, 2500}}, 100, 100), 0},
+      {terms(0.07 / 12, 360, 150000), extraPayments({{5, 1e9}}, 200, 1), 5},  // cut at once
+      {terms(0.07 / 12, 360, 150000), extraPayments({{361, 5000}}, 100, 361), 360},
+      {terms(0.07 / 12, 360, 150000), extraPayments({{12, 0}}, 0, 0), 360},
+  };
+  for (std::size_t n = 0; n < std::size(cases); ++n)
+    for (const PaymentDue due : {kEnd, kBeginning})
+      for (const ExtraEffect effect : {ExtraEffect::ShortenTerm, ExtraEffect::LowerPayment})
+        for (const ScheduleMode mode : {ScheduleMode::Exact, ScheduleMode::AsBilled}) {
+          ScheduleTerms loan = cases[n].loan;
+          loan.due = due;
+          ExtraPayments extras = cases[n].extras;
+          extras.effect = effect;
+          const bool billed = mode == ScheduleMode::AsBilled;
+          const auto bill = [&](double x) { return billed ? roundToPlaces(x, 2) : x; };
+          const double r = loan.rate, owedSign = loan.presentValue == 0 ? -1 : 1;
+          const double finalOwed = -loan.futureValue / (due == kBeginning ? 1 + r : 1);
+          double firstExtra = extras.recurring > 0 ? extras.recurringFrom : 1e9;
+          for (const auto& extra : extras.oneOff)
+            if (extra.amount > 0) firstExtra = std::min<double>(firstExtra, extra.period);
+          SCOPED_TRACE(testing::Message() << "case " << n << " due " << int(due) << " effect "
+                                          << int(effect) << " billed " << billed);
+          const auto base = amortisationSchedule(loan, mode);
+          const auto rows = amortisationSchedule(loan, mode, extras);
+          EXPECT_EQ(owedSign * rows.back().balance, bill(finalOwed));
+          if (firstExtra <= 360) {
+            // A recurring extra may outgrow a falling payment's principal and end the loan too.
+            EXPECT_LE(rows.size() + (effect == ExtraEffect::ShortenTerm), base.size());
+            if (loan.presentValue != 0) {
+              EXPECT_LT(std::fabs(rows.back().cumulativeInterest),
+                        std::fabs(base.back().cumulativeInterest));
+            }
+          }
+          EXPECT_EQ(rows.size(), cases[n].rows ? cases[n].rows : rows.size());
+          const double direction = base[0].payment < 0 ? -1 : 1;
+          double previous = bill(loan.presentValue), regular = base[0].payment;
+          for (std::size_t i = 0; i < rows.size(); ++i) {
+            const ScheduleRow& row = rows[i];
+            const double balance = owedSign * row.balance;
+            const double interest = i == 0 && due == kBeginning ? 0 : bill(-r * previous);
+            ASSERT_EQ(row.principal, bill(row.payment - row.interest)) << i;
+            ASSERT_NEAR(balance, bill(previous + row.payment - interest), billed ? 0 : 1e-9) << i;
+            if (row.period < firstExtra) {
+              ASSERT_EQ(amounts(row), amounts(base[i])) << i;
+            }
+            ASSERT_GE(row.extra * direction, 0) << i;
+            // The regular payment and the extra, but where the row closes the schedule.
+            if (i + 1 < rows.size()) {
+              ASSERT_EQ(row.payment, bill(regular + row.extra)) << i;
+            }
+            previous = balance;
+            if (row.extra == 0 || effect == ExtraEffect::ShortenTerm || i + 1 == rows.size())
+              continue;
+            const auto recast = amortisationSchedule(
+                terms(r, loan.periods - row.period, balance, -finalOwed), mode);
+            ASSERT_LT(recast[0].payment * direction, regular * direction) << i;
+            regular = recast[0].payment;
+            for (std::size_t j = 0; j + 1 < recast.size() && rows[i + 1 + j].extra == 0; ++j) {
+              ASSERT_NEAR(rows[i + 1 + j].interest, recast[j].interest, billed ? 0 : 1e-9) << j;
+              ASSERT_NEAR(owedSign * rows[i + 1 + j].balance, recast[j].balance, billed ? 0 : 1e-9)
+                  << j;
+            }
+          }
+          // An extra with the row that closes the schedule is cut to what the payment leaves.
+          if (rows.back().extra != 0) {
+            EXPECT_EQ(rows.back().extra, bill(rows.back().payment - regular));
+          }
+        }
 }
 
 }  // namespace

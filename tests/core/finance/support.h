@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
 #include <random>
 #include <span>
 #include <vector>
@@ -126,6 +127,16 @@ Big rootNear(double rate, F f) {
 }  // namespace reference
 
 namespace finance_cases {
+
+// Σ values[i]·x^i times Π (1 − (1+r)·x), x = 1/(1+rate): the NPV is zero at each rate r.
+inline std::vector<double> withRoots(std::initializer_list<double> rates,
+                                     std::vector<double> values = {1}) {
+  for (double r : rates) {
+    values.push_back(0);
+    for (std::size_t i = values.size() - 1; i > 0; --i) values[i] -= (1 + r) * values[i - 1];
+  }
+  return values;
+}
 
 // The reason of the FinanceError that `call` throws; a call that returns fails the test.
 template <class F>

@@ -1,0 +1,213 @@
+#include "qt/analysis/loan_schedule_options.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "core/finance/finance.h"
+#include "qt/code_points.h"
+#include "ui/analysis/loan_extras.h"
+
+namespace vantro::qt {
+
+namespace {
+
+using core::finance::ExtraEffect;
+using core::finance::ScheduleMode;
+
+// The compoundings lenders quote, continuous last.
+constexpr struct {
+  const char* name;
+  double perYear;
+} kCompoundings[] = {
+    {"once a year", 1},
+    {"twice a year", 2},
+    {"quarterly", 4},
+    {"monthly", 12},
+    {"weekly", 52},
+    {"daily", 365},
+    {"continuously", core::finance::kContinuousCompounding},
+};
+
+QLabel* buddyLabel(const QString& text, QWidget* buddy) {
+  auto* label = new QLabel(text);
+  label->setBuddy(buddy);
+  return label;
+}
+
+QHBoxLayout* rowLayout(QWidget* row) {
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  return layout;
+}
+
+}  // namespace
+
+LoanScheduleOptionsBar::LoanScheduleOptionsBar(QWidget* parent)
+    : QWidget(parent),
+      mode_(new QComboBox),
+      periodsPerYear_(new QSpinBox),
+      yearTotals_(new QCheckBox(tr("&Year totals"))),
+      rateBasis_(new QComboBox),
+      compounding_(new QComboBox),
+      annualRate_(new QLineEdit),
+      converted_(new QLabel),
+      useRate_(new QPushButton(tr("P&ut in Interest"))),
+      recurringExtra_(new QLineEdit),
+      recurringFrom_(new QSpinBox),
+      oneOffExtras_(new QLineEdit),
+      extraEffect_(new QComboBox) {
+  yearTotals_->setObjectName(QStringLiteral("LoanScheduleYearTotals"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(scheduleRow());
+  layout->addWidget(rateRow());
+  layout->addWidget(extrasRow());
+}
+
+QWidget* LoanScheduleOptionsBar::scheduleRow() {
+  mode_->addItem(tr("As billed"), static_cast<int>(ScheduleMode::AsBilled));
+  mode_->addItem(tr("Exact"), static_cast<int>(ScheduleMode::Exact));
+  mode_->setAccessibleName(tr("Schedule mode"));
+  mode_->setToolTip(
+      tr("As billed: amounts rounded to the decimal places shown, as a lender bills "
+         "them. Exact: full precision."));
+  periodsPerYear_->setRange(1, 366);
+  periodsPerYear_->setValue(12);
+  periodsPerYear_->setAccessibleName(tr("Payments per year"));
+  periodsPerYear_->setToolTip(
+      tr("Payments a year (P/Y): the year totals and an annual rate use it"));
+  yearTotals_->setChecked(true);
+  yearTotals_->setAccessibleName(tr("Year totals"));
+
+  auto* row = new QWidget;
+  auto* layout = rowLayout(row);
+  layout->addWidget(buddyLabel(tr("&Mode:"), mode_));
+  layout->addWidget(mode_);
+  layout->addSpacing(12);
+  layout->addWidget(buddyLabel(tr("&Payments per year:"), periodsPerYear_));
+  layout->addWidget(periodsPerYear_);
+  layout->addSpacing(12);
+  layout->addWidget(yearTotals_);
+  layout->addStretch(1);
+  connect(mode_, &QComboBox::currentIndexChanged, this, [this] { notify(); });
+  connect(periodsPerYear_, &QSpinBox::valueChanged, this, [this] {
+    convert();
+    notify();
+  });
+  connect(yearTotals_, &QCheckBox::toggled, this, [this] { notify(); });
+  return row;
+}
+
+QWidget* LoanScheduleOptionsBar::rateRow() {
+  rateBasis_->addItem(tr("the rate per payment"), static_cast<int>(ui::RateBasis::PerPeriod));
+  rateBasis_->addItem(tr("an annual rate"), static_cast<int>(ui::RateBasis::Annual));
+  rateBasis_->setAccessibleName(tr("The Interest field holds"));
+  for (const auto& compounding : kCompoundings)
+    compounding_->addItem(tr(compounding.name), compounding.perYear);
+  compounding_->setCurrentIndex(3);  // monthly
+  compounding_->setAccessibleName(tr("Compounded"));
+  compounding_->setToolTip(tr("Compoundings a year (C/Y) of an annual rate"));
+  annualRate_->setAccessibleName(tr("Annual rate to convert, in percent"));
+  annualRate_->setPlaceholderText(tr("% a year"));
+  annualRate_->setMaximumWidth(90);
+  converted_->setTextFormat(Qt::PlainText);
+  converted_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  converted_->setMinimumWidth(
+      converted_->fontMetrics().horizontalAdvance(QStringLiteral("= 0.000000000 % a payment")));
+  useRate_->setAccessibleName(tr("Put the rate per payment in the Interest field"));
+  useRate_->setEnabled(false);
+
+  auto* row = new QWidget;
+  auto* layout = rowLayout(row);
+  layout->addWidget(buddyLabel(tr("&Interest field holds:"), rateBasis_));
+  layout->addWidget(rateBasis_);
+  layout->addWidget(buddyLabel(tr("c&ompounded"), compounding_));
+  layout->addWidget(compounding_);
+  layout->addSpacing(12);
+  layout->addWidget(buddyLabel(tr("Co&nvert"), annualRate_));
+  layout->addWidget(annualRate_);
+  layout->addWidget(converted_);
+  layout->addWidget(useRate_);
+  layout->addStretch(1);
+  connect(rateBasis_, &QComboBox::currentIndexChanged, this, [this] { notify(); });
+  connect(compounding_, &QComboBox::currentIndexChanged, this, [this] {
+    convert();
+    notify();
+  });
+  connect(annualRate_, &QLineEdit::textChanged, this, [this] { convert(); });
+  connect(useRate_, &QPushButton::clicked, this, [this] {
+    if (convertedRate_.empty() || !putInInterest) return;
+    readRatePerPeriod();
+    putInInterest(convertedRate_);
+  });
+  return row;
+}
+
+QWidget* LoanScheduleOptionsBar::extrasRow() {
+  recurringExtra_->setAccessibleName(tr("Extra principal with every payment"));
+  recurringExtra_->setMaximumWidth(110);
+  recurringFrom_->setRange(1, 1'000'000);
+  recurringFrom_->setAccessibleName(tr("From payment"));
+  oneOffExtras_->setAccessibleName(tr("One-off extra payments"));
+  oneOffExtras_->setPlaceholderText(tr("12: 5000; 36: 2500"));
+  oneOffExtras_->setToolTip(tr("Payment number, colon, amount; separate them with semicolons"));
+  extraEffect_->addItem(tr("shorten the term"), static_cast<int>(ExtraEffect::ShortenTerm));
+  extraEffect_->addItem(tr("lower the payment"), static_cast<int>(ExtraEffect::LowerPayment));
+  extraEffect_->setAccessibleName(tr("Extra payments"));
+
+  auto* row = new QWidget;
+  auto* layout = rowLayout(row);
+  layout->addWidget(buddyLabel(tr("E&xtra with every payment:"), recurringExtra_));
+  layout->addWidget(recurringExtra_);
+  layout->addWidget(buddyLabel(tr("from p&ayment"), recurringFrom_));
+  layout->addWidget(recurringFrom_);
+  layout->addSpacing(12);
+  layout->addWidget(buddyLabel(tr("One-off ex&tras:"), oneOffExtras_));
+  layout->addWidget(oneOffExtras_, 1);
+  layout->addWidget(buddyLabel(tr("&Effect:"), extraEffect_));
+  layout->addWidget(extraEffect_);
+  for (QLineEdit* edit : {recurringExtra_, oneOffExtras_})
+    connect(edit, &QLineEdit::textChanged, this, [this] { notify(); });
+  connect(recurringFrom_, &QSpinBox::valueChanged, this, [this] { notify(); });
+  connect(extraEffect_, &QComboBox::currentIndexChanged, this, [this] { notify(); });
+  return row;
+}
+
+ui::LoanScheduleOptions LoanScheduleOptionsBar::options() const {
+  ui::LoanScheduleOptions options;
+  options.mode = static_cast<ScheduleMode>(mode_->currentData().toInt());
+  options.periodsPerYear = periodsPerYear_->value();
+  options.yearTotals = yearTotals_->isChecked();
+  options.rateBasis = static_cast<ui::RateBasis>(rateBasis_->currentData().toInt());
+  options.compoundingsPerYear = compounding_->currentData().toDouble();
+  options.extras.recurring = toUtf8(recurringExtra_->text());
+  options.extras.recurringFrom = recurringFrom_->value();
+  options.extras.oneOff = toUtf8(oneOffExtras_->text());
+  options.extras.effect = static_cast<ExtraEffect>(extraEffect_->currentData().toInt());
+  return options;
+}
+
+void LoanScheduleOptionsBar::readRatePerPeriod() {
+  rateBasis_->setCurrentIndex(rateBasis_->findData(static_cast<int>(ui::RateBasis::PerPeriod)));
+}
+
+void LoanScheduleOptionsBar::convert() {
+  convertedRate_ =
+      ui::analysis::periodicRateText(toUtf8(annualRate_->text()), periodsPerYear_->value(),
+                                     compounding_->currentData().toDouble());
+  useRate_->setEnabled(!convertedRate_.empty());
+  converted_->setText(
+      convertedRate_.empty() ? QString() : tr("= %1 % a payment").arg(fromUtf8(convertedRate_)));
+}
+
+void LoanScheduleOptionsBar::notify() const {
+  if (changed) changed();
+}
+
+}  // namespace vantro::qt
