@@ -21,9 +21,8 @@ QChartView* makeChartView(const QString& accessibleName, const QString& accessib
   chart->setMargins(QMargins(4, 4, 4, 4));
   chart->layout()->setContentsMargins(0, 0, 0, 0);
   chart->setBackgroundRoundness(0);
-  // Without a label format the axes write each tick with as many decimals as the tick interval
-  // needs, in the chart's locale: "1,000,000" and "0.5" rather than "1e+06". The C locale
-  // groups too, as the sentences beside the charts do.
+  // The axes write their ticks in the chart's locale, thousands grouped: "1,000,000" rather
+  // than "1e+06". The C locale groups too, as the sentences beside the charts do.
   QLocale locale;
   locale.setNumberOptions(QLocale::DefaultNumberOptions);
   chart->setLocale(locale);
@@ -70,8 +69,16 @@ void fit(QValueAxis& axis, double low, double high) {
   const double largest = std::max(std::abs(low), std::abs(high));
   // Rounding a range near the largest doubles to tick values overflows.
   if (largest < 1e200) axis.applyNiceNumbers();
-  // Ticks in full up to amounts people write out; beyond, every digit would crowd the axis.
-  axis.setLabelFormat(largest < 1e15 ? QString() : QStringLiteral("%.6g"));
+  // Ticks in full, with the decimals their spacing needs and none more ("1,000,000", "0.5"),
+  // up to amounts people write out; beyond, every digit would crowd the axis.
+  if (largest >= 1e15) {
+    axis.setLabelFormat(QStringLiteral("%.6g"));
+    return;
+  }
+  const double spacing = (axis.max() - axis.min()) / std::max(1, axis.tickCount() - 1);
+  const int decimals =
+      spacing > 0 ? std::clamp(static_cast<int>(std::ceil(-std::log10(spacing) - 1e-9)), 0, 15) : 0;
+  axis.setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
 }
 
 }  // namespace

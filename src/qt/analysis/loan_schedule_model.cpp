@@ -2,9 +2,9 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QFont>
 #include <QGuiApplication>
 #include <QPalette>
-#include <QFont>
 #include <limits>
 
 namespace vantro::qt {

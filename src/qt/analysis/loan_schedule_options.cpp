@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "core/finance/finance.h"
@@ -40,12 +41,6 @@ QLabel* buddyLabel(const QString& text, QWidget* buddy) {
   return label;
 }
 
-QHBoxLayout* rowLayout(QWidget* row) {
-  auto* layout = new QHBoxLayout(row);
-  layout->setContentsMargins(0, 0, 0, 0);
-  return layout;
-}
-
 }  // namespace
 
 LoanScheduleOptionsBar::LoanScheduleOptionsBar(QWidget* parent)
@@ -61,16 +56,23 @@ LoanScheduleOptionsBar::LoanScheduleOptionsBar(QWidget* parent)
       recurringExtra_(new QLineEdit),
       recurringFrom_(new QSpinBox),
       oneOffExtras_(new QLineEdit),
-      extraEffect_(new QComboBox) {
+      extraEffect_(new QComboBox),
+      more_(new QWidget),
+      showMore_(new QToolButton) {
   yearTotals_->setObjectName(QStringLiteral("LoanScheduleYearTotals"));
+  // The rate and extras rows open on demand: closed, the schedule keeps the room it had.
+  auto* moreLayout = new QVBoxLayout(more_);
+  moreLayout->setContentsMargins(0, 0, 0, 0);
+  moreLayout->addLayout(rateRows());
+  moreLayout->addLayout(extrasRows());
+  more_->hide();
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(scheduleRow());
-  layout->addWidget(rateRow());
-  layout->addWidget(extrasRow());
+  layout->addLayout(scheduleRow());
+  layout->addWidget(more_);
 }
 
-QWidget* LoanScheduleOptionsBar::scheduleRow() {
+QLayout* LoanScheduleOptionsBar::scheduleRow() {
   mode_->addItem(tr("As billed"), static_cast<int>(ScheduleMode::AsBilled));
   mode_->addItem(tr("Exact"), static_cast<int>(ScheduleMode::Exact));
   mode_->setAccessibleName(tr("Schedule mode"));
@@ -84,9 +86,16 @@ QWidget* LoanScheduleOptionsBar::scheduleRow() {
       tr("Payments a year (P/Y): the year totals and an annual rate use it"));
   yearTotals_->setChecked(true);
   yearTotals_->setAccessibleName(tr("Year totals"));
+  showMore_->setText(tr("Rate and e&xtras"));
+  showMore_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  showMore_->setArrowType(Qt::RightArrow);
+  showMore_->setCheckable(true);
+  showMore_->setAccessibleName(tr("Rate and extras"));
+  showMore_->setToolTip(
+      tr("How the Interest field's rate is read, a rate converter and extra "
+         "payments"));
 
-  auto* row = new QWidget;
-  auto* layout = rowLayout(row);
+  auto* layout = new QHBoxLayout;
   layout->addWidget(buddyLabel(tr("&Mode:"), mode_));
   layout->addWidget(mode_);
   layout->addSpacing(12);
@@ -94,17 +103,23 @@ QWidget* LoanScheduleOptionsBar::scheduleRow() {
   layout->addWidget(periodsPerYear_);
   layout->addSpacing(12);
   layout->addWidget(yearTotals_);
+  layout->addSpacing(12);
+  layout->addWidget(showMore_);
   layout->addStretch(1);
+  connect(showMore_, &QToolButton::toggled, this, [this](bool shown) {
+    showMore_->setArrowType(shown ? Qt::DownArrow : Qt::RightArrow);
+    more_->setVisible(shown);
+  });
   connect(mode_, &QComboBox::currentIndexChanged, this, [this] { notify(); });
   connect(periodsPerYear_, &QSpinBox::valueChanged, this, [this] {
     convert();
     notify();
   });
   connect(yearTotals_, &QCheckBox::toggled, this, [this] { notify(); });
-  return row;
+  return layout;
 }
 
-QWidget* LoanScheduleOptionsBar::rateRow() {
+QLayout* LoanScheduleOptionsBar::rateRows() {
   rateBasis_->addItem(tr("the rate per payment"), static_cast<int>(ui::RateBasis::PerPeriod));
   rateBasis_->addItem(tr("an annual rate"), static_cast<int>(ui::RateBasis::Annual));
   rateBasis_->setAccessibleName(tr("The Interest field holds"));
@@ -123,18 +138,21 @@ QWidget* LoanScheduleOptionsBar::rateRow() {
   useRate_->setAccessibleName(tr("Put the rate per payment in the Interest field"));
   useRate_->setEnabled(false);
 
-  auto* row = new QWidget;
-  auto* layout = rowLayout(row);
-  layout->addWidget(buddyLabel(tr("&Interest field holds:"), rateBasis_));
-  layout->addWidget(rateBasis_);
-  layout->addWidget(buddyLabel(tr("c&ompounded"), compounding_));
-  layout->addWidget(compounding_);
-  layout->addSpacing(12);
-  layout->addWidget(buddyLabel(tr("Co&nvert"), annualRate_));
-  layout->addWidget(annualRate_);
-  layout->addWidget(converted_);
-  layout->addWidget(useRate_);
-  layout->addStretch(1);
+  auto* basis = new QHBoxLayout;
+  basis->addWidget(buddyLabel(tr("&Interest field holds:"), rateBasis_));
+  basis->addWidget(rateBasis_);
+  basis->addWidget(buddyLabel(tr("c&ompounded"), compounding_));
+  basis->addWidget(compounding_);
+  basis->addStretch(1);
+  auto* converter = new QHBoxLayout;
+  converter->addWidget(buddyLabel(tr("Co&nvert"), annualRate_));
+  converter->addWidget(annualRate_);
+  converter->addWidget(converted_);
+  converter->addWidget(useRate_);
+  converter->addStretch(1);
+  auto* layout = new QVBoxLayout;
+  layout->addLayout(basis);
+  layout->addLayout(converter);
   connect(rateBasis_, &QComboBox::currentIndexChanged, this, [this] { notify(); });
   connect(compounding_, &QComboBox::currentIndexChanged, this, [this] {
     convert();
@@ -146,10 +164,10 @@ QWidget* LoanScheduleOptionsBar::rateRow() {
     readRatePerPeriod();
     putInInterest(convertedRate_);
   });
-  return row;
+  return layout;
 }
 
-QWidget* LoanScheduleOptionsBar::extrasRow() {
+QLayout* LoanScheduleOptionsBar::extrasRows() {
   recurringExtra_->setAccessibleName(tr("Extra principal with every payment"));
   recurringExtra_->setMaximumWidth(110);
   recurringFrom_->setRange(1, 1'000'000);
@@ -161,22 +179,26 @@ QWidget* LoanScheduleOptionsBar::extrasRow() {
   extraEffect_->addItem(tr("lower the payment"), static_cast<int>(ExtraEffect::LowerPayment));
   extraEffect_->setAccessibleName(tr("Extra payments"));
 
-  auto* row = new QWidget;
-  auto* layout = rowLayout(row);
-  layout->addWidget(buddyLabel(tr("E&xtra with every payment:"), recurringExtra_));
-  layout->addWidget(recurringExtra_);
-  layout->addWidget(buddyLabel(tr("from p&ayment"), recurringFrom_));
-  layout->addWidget(recurringFrom_);
-  layout->addSpacing(12);
-  layout->addWidget(buddyLabel(tr("One-off ex&tras:"), oneOffExtras_));
-  layout->addWidget(oneOffExtras_, 1);
-  layout->addWidget(buddyLabel(tr("&Effect:"), extraEffect_));
-  layout->addWidget(extraEffect_);
+  auto* recurring = new QHBoxLayout;
+  recurring->addWidget(buddyLabel(tr("Extra &with every payment:"), recurringExtra_));
+  recurring->addWidget(recurringExtra_);
+  recurring->addWidget(buddyLabel(tr("from p&ayment"), recurringFrom_));
+  recurring->addWidget(recurringFrom_);
+  recurring->addSpacing(12);
+  recurring->addWidget(buddyLabel(tr("&Effect:"), extraEffect_));
+  recurring->addWidget(extraEffect_);
+  recurring->addStretch(1);
+  auto* oneOff = new QHBoxLayout;
+  oneOff->addWidget(buddyLabel(tr("One-off ex&tras:"), oneOffExtras_));
+  oneOff->addWidget(oneOffExtras_, 1);
+  auto* layout = new QVBoxLayout;
+  layout->addLayout(recurring);
+  layout->addLayout(oneOff);
   for (QLineEdit* edit : {recurringExtra_, oneOffExtras_})
     connect(edit, &QLineEdit::textChanged, this, [this] { notify(); });
   connect(recurringFrom_, &QSpinBox::valueChanged, this, [this] { notify(); });
   connect(extraEffect_, &QComboBox::currentIndexChanged, this, [this] { notify(); });
-  return row;
+  return layout;
 }
 
 ui::LoanScheduleOptions LoanScheduleOptionsBar::options() const {

@@ -14,7 +14,9 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QLayout;
 class QSpinBox;
+class QToolButton;
 
 namespace vantro::qt {
 
@@ -31,6 +33,7 @@ class LoanScheduleOptionsBar : public QWidget {
   // The rate is read per period from now on: the Interest field holds one.
   void readRatePerPeriod();
 
+  QToolButton& showMore() const { return *showMore_; }
   QComboBox& rateBasis() const { return *rateBasis_; }
   QComboBox& compounding() const { return *compounding_; }
   QSpinBox& periodsPerYear() const { return *periodsPerYear_; }
@@ -42,9 +45,9 @@ class LoanScheduleOptionsBar : public QWidget {
   QComboBox& extraEffect() const { return *extraEffect_; }
 
  private:
-  QWidget* scheduleRow();
-  QWidget* rateRow();
-  QWidget* extrasRow();
+  QLayout* scheduleRow();
+  QLayout* rateRows();
+  QLayout* extrasRows();
   void convert();
   void notify() const;
 
@@ -60,6 +63,8 @@ class LoanScheduleOptionsBar : public QWidget {
   QSpinBox* recurringFrom_;
   QLineEdit* oneOffExtras_;
   QComboBox* extraEffect_;
+  QWidget* more_;
+  QToolButton* showMore_;
   std::string convertedRate_;
 };
 

@@ -71,14 +71,6 @@ LoanScheduleTab::LoanScheduleTab(QWidget* parent)
   copy_->setAccessibleName(tr("Copy"));
   copy_->setToolTip(tr("Copy the schedule as tab-separated text"));
   save_->setAccessibleName(tr("Save as CSV"));
-  auto* buttons = new QVBoxLayout;
-  buttons->addWidget(copy_);
-  buttons->addWidget(save_);
-  buttons->addStretch(1);
-  auto* options = new QHBoxLayout;
-  options->addWidget(options_, 1);
-  options->addLayout(buttons);
-
   model_->setReport(&report_);
   table_->setModel(model_);
   table_->setAccessibleName(tr("Loan schedule table"));
@@ -120,7 +112,11 @@ LoanScheduleTab::LoanScheduleTab(QWidget* parent)
   upperLayout->addWidget(paymentNote_);
   upperLayout->addWidget(extrasNote_);
   upperLayout->addWidget(table_, 1);
-  upperLayout->addWidget(summary_);
+  auto* summaryRow = new QHBoxLayout;
+  summaryRow->addWidget(summary_, 1);
+  summaryRow->addWidget(copy_, 0, Qt::AlignTop);
+  summaryRow->addWidget(save_, 0, Qt::AlignTop);
+  upperLayout->addLayout(summaryRow);
   auto* splitter = new QSplitter(Qt::Vertical);
   splitter->addWidget(upper);
   splitter->addWidget(chart_);
@@ -138,7 +134,7 @@ LoanScheduleTab::LoanScheduleTab(QWidget* parent)
   pages_->addWidget(problem_);
 
   auto* root = new QVBoxLayout(this);
-  root->addLayout(options);
+  root->addWidget(options_);
   root->addWidget(ratesNote_);
   root->addWidget(pages_, 1);
 

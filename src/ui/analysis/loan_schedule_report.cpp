@@ -280,14 +280,13 @@ std::string LoanScheduleReport::cell(std::size_t row, int column) const {
       break;
     case ScheduleRowKind::YearTotal: {
       const fin::YearTotal& year = years_[place.index];
-      values = {0,
-                year.payment,
-                year.extra,
-                year.interest,
-                year.principal,
-                year.balance,
-                year.cumulativeInterest,
-                year.cumulativePrincipal};
+      values = {.payment = year.payment,
+                .extra = year.extra,
+                .interest = year.interest,
+                .principal = year.principal,
+                .balance = year.balance,
+                .cumulativeInterest = year.cumulativeInterest,
+                .cumulativePrincipal = year.cumulativePrincipal};
       label = titled("Year", year.year);
       break;
     }
