@@ -153,7 +153,6 @@ void DatedReport10000Rows(benchmark::State& state) {
   vantro::ui::DatedFlowInputs inputs;
   inputs.rows = rows;
   inputs.rate = "9";
-  inputs.guess = "10";
   inputs.datePattern = "M/d/yy";
   for (auto _ : state) {
     const auto report = vantro::ui::DatedCashFlowsReport::build(inputs, 400);

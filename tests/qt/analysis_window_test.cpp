@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -213,15 +212,17 @@ TEST_F(AnalysisWindowTest, AnEmptyFieldShowsItsSentenceInsteadOfTableAndChart) {
 }
 
 // State: a German desktop; two columns copied from a spreadsheet, with their heading line, on
-// the clipboard. Action: Ctrl+Shift+D from a field, Ctrl+V in the table's first cell, 9 typed
-// into the Rate box. Expected: the tab opens; the flows fill five rows and an empty one, the
-// heading is said to be left out; the figures in the locale's form.
+// the clipboard. Action: Ctrl+Shift+D from a field, Ctrl+V in the table's first cell, Ctrl+C,
+// 9 typed into the Rate box, Delete in the table. Expected: the tab opens; the flows fill five
+// rows and an empty one, the heading is said to be left out; the pasted cells, left selected,
+// copy back as they came; the figures in the locale's form; Delete empties the table.
 TEST_F(AnalysisWindowTest, DatedFlowsPastedFromASpreadsheetGiveTheirXnpvAndXirr) {
   QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
   const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::system()); });
-  QGuiApplication::clipboard()->setText(
+  const QString pasted =
       "Datum\tBetrag\n01.01.08\t-10.000\n01.03.08\t2.750\n30.10.08\t4.250\n"
-      "15.02.09\t3.250\n01.04.09\t2.750\n");
+      "15.02.09\t3.250\n01.04.09\t2.750\n";
+  QGuiApplication::clipboard()->setText(pasted);
   QTest::mouseClick(&w(TextPV), Qt::LeftButton);
   pressMenuKey(Qt::Key_D);
   ASSERT_EQ(analysis().page(), AnalysisPage::DatedCashFlows);
@@ -235,6 +236,8 @@ TEST_F(AnalysisWindowTest, DatedFlowsPastedFromASpreadsheetGiveTheirXnpvAndXirr)
                 flows.model()->index(4, 1).data().toString(),
             "01.04.09|2.750");
   EXPECT_TRUE(child<QLabel>("DatedCashFlowsPasteNote").text().contains("\"Datum Betrag\""));
+  QTest::keyClick(&flows, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), pasted.mid(pasted.indexOf('\n') + 1));
 
   auto& rate = child<QLineEdit>("DatedCashFlowsRate");
   rate.selectAll();
@@ -244,6 +247,9 @@ TEST_F(AnalysisWindowTest, DatedFlowsPastedFromASpreadsheetGiveTheirXnpvAndXirr)
     shown << label->text();
   EXPECT_EQ(shown.join('|'), "XNPV at 9,00 %|2.086,65|XIRR|37,34 % (nearest the guess)");
   EXPECT_TRUE(child<QLabel>("DatedCashFlowsSentence").text().startsWith("5 flows from 2008-01-01"));
+  flows.setFocus();
+  QTest::keyClick(&flows, Qt::Key_Delete);
+  EXPECT_EQ(flows.model()->rowCount(), 1);
 }
 
 }  // namespace

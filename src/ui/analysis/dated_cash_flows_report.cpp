@@ -18,6 +18,11 @@ namespace {
 constexpr const char* kRateCaption = "Rate";
 constexpr const char* kGuessCaption = "Guess";
 constexpr double kDefaultGuess = 0.1;
+// The tab builds the report again on every edit: the curve gets no more points than keep its
+// work near this many discounted flows (a few milliseconds), and never fewer than a smooth
+// curve needs.
+constexpr std::size_t kCurveWork = 500'000;
+constexpr int kLeastCurvePoints = 60;
 
 std::string_view trimmed(std::string_view text) {
   const std::size_t first = text.find_first_not_of(" \t\r\n");
@@ -38,7 +43,7 @@ std::string dateForSentence(std::string_view text) {
 }
 
 std::string rowName(std::size_t row) {
-  return "Row " + std::to_string(row + 1) + ": ";
+  return joined("Row ", std::to_string(row + 1), ": ");
 }
 
 class RowReader {
@@ -49,7 +54,7 @@ class RowReader {
   // Adds the row's flow to the report, or names what stops it.
   void read(const DatedFlowRow& row, std::size_t index, DatedCashFlowsReport& report) {
     const auto problem = [&](const std::string& what) {
-      report.problems.push_back({index, rowName(index) + what});
+      report.problems.push_back({index, joined(rowName(index), what)});
     };
     if (isBlankText(row.date)) return problem("an amount but no date.");
     if (isBlankText(row.amount)) return problem("a date but no amount.");
@@ -57,16 +62,16 @@ class RowReader {
     const std::optional<core::DayNumber> day = dates_.read(row.date);
     if (!day) {
       badDate_ = true;
-      wrong = dateForSentence(row.date) + " is not a date";
+      wrong = joined(dateForSentence(row.date), " is not a date");
     }
     const std::optional<std::string> plain = numbers_.readCell(row.amount);
     const double amount = plain ? core::leadingNumberValue(*plain) : 0;
     if (!plain || !std::isfinite(amount)) {
       wrong += wrong.empty() ? "the amount" : "; the amount";
       wrong += plain ? " is beyond what the calculator can hold"
-                     : " " + quotedCell(trimmed(row.amount)) + " is not a number";
+                     : joined(" ", quotedCell(trimmed(row.amount)), " is not a number");
     }
-    if (!wrong.empty()) return problem(wrong + ".");
+    if (!wrong.empty()) return problem(joined(wrong, "."));
     report.flows.push_back({*day, amount});
     report.flowRows.push_back(index);
   }
@@ -76,9 +81,9 @@ class RowReader {
   std::string dateForms() const {
     if (!badDate_) return {};
     const core::DayNumber example = *core::dayOf(2008, 1, 31);
-    std::string forms = " Dates are read in the form " + core::isoDate(example);
-    if (dates_.readsPattern()) forms += " or " + dates_.write(example);
-    return forms + ".";
+    std::string forms = joined(" Dates are read in the form ", core::isoDate(example));
+    if (dates_.readsPattern()) forms += joined(" or ", dates_.write(example));
+    return joined(forms, ".");
   }
 
  private:
@@ -114,9 +119,10 @@ std::string flowsSentence(const std::vector<fin::DatedFlow>& flows,
     sentence += flows.size() == 1 ? ", on " : ", all on ";
     sentence += core::isoDate(first->day);
   } else {
-    sentence += " from " + core::isoDate(first->day) + " to " + core::isoDate(last->day);
+    sentence += joined(" from ", core::isoDate(first->day), " to ", core::isoDate(last->day));
   }
-  return sentence + ". ";
+  sentence += ". ";
+  return sentence;
 }
 
 // What the XIRRs found say about the flows.
@@ -128,11 +134,16 @@ std::string xirrSentence(const std::vector<double>& xirrs, bool signChanges, int
                          "have no XIRR.";
   }
   if (xirrs.size() == 1)
-    return "The XNPV is zero at one rate only: the XIRR is " +
-           readablePercent(xirrs.front(), places, locale) + ".";
-  return "The XNPV is zero at " + std::to_string(xirrs.size()) +
-         " rates: these flows have several XIRRs, and XIRR's answer depends on the guess it "
-         "starts from (the Guess box, or 10 %). The one nearest the guess is marked.";
+    return joined("The XNPV is zero at one rate only: the XIRR is ",
+                  readablePercent(xirrs.front(), places, locale), ".");
+  return joined("The XNPV is zero at ", std::to_string(xirrs.size()),
+                " rates: these flows have several XIRRs, and XIRR's answer depends on the guess "
+                "it starts from (the Guess box, or 10 %). The one nearest the guess is marked.");
+}
+
+int curvePoints(int plotPoints, std::size_t flows) {
+  const auto affordable = static_cast<int>(std::min<std::size_t>(kCurveWork / flows, 100'000));
+  return std::min(plotPoints, std::max(kLeastCurvePoints, affordable));
 }
 
 // The figure's value, or why there is none.
@@ -184,7 +195,7 @@ void addXirrFigures(DatedCashFlowsReport& report, const DatedFlowInputs& inputs)
   }
   for (std::size_t i = 0; i < report.xirrs.size(); ++i) {
     std::string label = "XIRR";
-    if (report.xirrs.size() > 1) label += " " + std::to_string(i + 1);
+    if (report.xirrs.size() > 1) label += joined(" ", std::to_string(i + 1));
     std::string value = readablePercent(report.xirrs[i], places, inputs.locale);
     if (report.nearestGuess == i) value += " (nearest the guess)";
     report.figures.emplace_back(std::move(label), std::move(value));
@@ -200,7 +211,7 @@ DatedCashFlowsReport DatedCashFlowsReport::build(const DatedFlowInputs& inputs, 
   for (std::size_t i = 0; i < inputs.rows.size(); ++i)
     if (!isBlank(inputs.rows[i])) reader.read(inputs.rows[i], i, report);
   if (!report.problems.empty()) {
-    report.sentence = problemsSentence(report, inputs.locale) + reader.dateForms();
+    report.sentence = joined(problemsSentence(report, inputs.locale), reader.dateForms());
     return report;
   }
   if (report.flows.empty()) {
@@ -211,20 +222,20 @@ DatedCashFlowsReport DatedCashFlowsReport::build(const DatedFlowInputs& inputs, 
   }
   if (std::all_of(report.flows.begin(), report.flows.end(),
                   [](const fin::DatedFlow& flow) { return flow.amount == 0; })) {
-    report.sentence = flowsSentence(report.flows, inputs.locale) +
-                      "Every amount is zero, so the XNPV is zero at every rate.";
+    report.sentence = joined(flowsSentence(report.flows, inputs.locale),
+                             "Every amount is zero, so the XNPV is zero at every rate.");
     return report;
   }
 
   const int places = inputs.decimalPlaces;
   report.sentence =
-      flowsSentence(report.flows, inputs.locale) + findXirrs(report, places, inputs.locale);
+      joined(flowsSentence(report.flows, inputs.locale), findXirrs(report, places, inputs.locale));
 
   std::optional<double> rate;
   std::string rateLabel = "XNPV";
   const std::string xnpv = figureOrReason([&] {
     rate = requireField(inputs.rate, NumberKind::Percent, kRateCaption, "the XNPV");
-    rateLabel += " at " + readablePercent(*rate, places, inputs.locale);
+    rateLabel += joined(" at ", readablePercent(*rate, places, inputs.locale));
     return readableAmount(fin::XNPV(*rate, report.flows), places, inputs.locale);
   });
   report.figures.emplace_back(rateLabel, xnpv);
@@ -234,7 +245,7 @@ DatedCashFlowsReport DatedCashFlowsReport::build(const DatedFlowInputs& inputs, 
   try {
     report.curve =
         fin::xnpvCurve(report.flows, fin::profileRange(report.xirrs, rateUsable ? *rate : 0.1),
-                       plotPoints, report.xirrs);
+                       curvePoints(plotPoints, report.flows.size()), report.xirrs);
   } catch (const fin::FinanceError&) {
     report.curve.clear();
   }

@@ -48,7 +48,8 @@ struct DatedCashFlowsReport {
   // whose every row could be used.
   std::vector<std::pair<std::string, std::string>> figures;
 
-  // `plotPoints`: how many points the curve gets (the chart's width in pixels will do).
+  // `plotPoints`: how many points the curve gets (the chart's width in pixels will do); fewer
+  // for thousands of flows, down to 60, so that building the report stays cheap.
   static DatedCashFlowsReport build(const DatedFlowInputs& inputs, int plotPoints = 400);
 };
 

@@ -4,10 +4,13 @@
 
 #include "core/cash_flow_text.h"
 #include "core/text_edit.h"
+#include "ui/analysis/field_reading.h"
 
 namespace vantro::ui {
 
 namespace {
+
+using analysis::joined;
 
 constexpr int kQuotedChars = 40;
 
@@ -50,7 +53,7 @@ std::string withSpaces(std::string_view text) {
 }
 
 std::string lines(std::size_t count) {
-  return std::to_string(count) + (count == 1 ? " line" : " lines");
+  return joined(std::to_string(count), count == 1 ? " line" : " lines");
 }
 
 }  // namespace
@@ -138,8 +141,8 @@ PasteOutcome DatedFlowTable::paste(std::string_view text, std::size_t row, int c
   outcome.firstRow = outcome.endRow = row;
   outcome.firstColumn = outcome.lastColumn = column;
   if (!core::fitsCashFlowList(text)) {
-    outcome.note = "Nothing was pasted: the text has a line longer than " +
-                   std::to_string(core::kMaxCashFlowLineBytes) + " characters.";
+    outcome.note = joined("Nothing was pasted: the text has a line longer than ",
+                          std::to_string(core::kMaxCashFlowLineBytes), " characters.");
     return outcome;
   }
   std::vector<std::string_view> pasted = splitLines(text);
@@ -149,9 +152,10 @@ PasteOutcome DatedFlowTable::paste(std::string_view text, std::size_t row, int c
     pasted.erase(pasted.begin());
   }
   if (pasted.empty()) {
-    outcome.note = heading.empty() ? "Nothing was pasted: the clipboard holds no text."
-                                   : "Nothing was pasted: the one line, " + quotedCell(heading) +
-                                         ", has no digit in it and was taken for a heading.";
+    outcome.note = heading.empty()
+                       ? "Nothing was pasted: the clipboard holds no text."
+                       : joined("Nothing was pasted: the one line, ", quotedCell(heading),
+                                ", has no digit in it and was taken for a heading.");
     return outcome;
   }
 
@@ -178,17 +182,19 @@ PasteOutcome DatedFlowTable::paste(std::string_view text, std::size_t row, int c
   outcome.endRow = row + fitting;
   endWithOneEmptyRow();
 
-  outcome.note = "Pasted " + std::to_string(fitting) + (fitting == 1 ? " row" : " rows") +
-                 " from row " + std::to_string(row + 1) + ".";
+  outcome.note = joined("Pasted ", std::to_string(fitting), fitting == 1 ? " row" : " rows",
+                        " from row ", std::to_string(row + 1), ".");
   if (!heading.empty()) {
-    outcome.note += " The first line, " + quotedCell(heading) +
-                    ", has no digit in it: it was taken for a heading, not a flow.";
+    outcome.note += joined(" The first line, ", quotedCell(heading),
+                           ", has no digit in it: it was taken for a heading, not a flow.");
   }
-  if (wider > 0)
-    outcome.note += " " + lines(wider) + " had more than two cells: only the first two went in.";
+  if (wider > 0) {
+    outcome.note +=
+        joined(" ", lines(wider), " had more than two cells: only the first two went in.");
+  }
   if (fitting < cells.size()) {
-    outcome.note += " The table holds " + std::to_string(kMaxRows) + " rows: the last " +
-                    lines(cells.size() - fitting) + " did not go in.";
+    outcome.note += joined(" The table holds ", std::to_string(kMaxRows), " rows: the last ",
+                           lines(cells.size() - fitting), " did not go in.");
   }
   return outcome;
 }

@@ -43,4 +43,13 @@ std::string readablePercent(double rate, int decimalPlaces, const core::NumberLo
 // A count, or a fractional one, in its shortest exact form: "1,000,000", "360.5".
 std::string readableCount(double count, const core::NumberLocale& locale);
 
+// A sentence made of its pieces, appended in turn: "literal" + a string temporary would do the
+// same, but GCC 12's optimiser reports a false -Wrestrict on it.
+template <typename... Pieces>
+std::string joined(const Pieces&... pieces) {
+  std::string text;
+  ((text += pieces), ...);
+  return text;
+}
+
 }  // namespace vantro::ui::analysis
