@@ -37,7 +37,8 @@ QLabel* sentenceLabel() {
 // An action of the table's own: its keys work while the table has the focus (not while a cell
 // is being edited, whose editor keeps its own), and it shows in the table's context menu.
 template <typename Run>
-void addTableAction(QTableView& table, const QString& text, QList<QKeySequence> keys, Run run) {
+void addTableAction(QTableView& table, const QString& text, const QList<QKeySequence>& keys,
+                    Run run) {
   auto* action = new QAction(text, &table);
   action->setShortcuts(keys);
   action->setShortcutContext(Qt::WidgetShortcut);

@@ -44,7 +44,7 @@ QString DatedFlowsModel::copy(const QModelIndexList& cells) const {
 
 ui::PasteOutcome DatedFlowsModel::paste(const QString& text, const QModelIndex& at) {
   const std::size_t row = at.isValid() ? static_cast<std::size_t>(at.row()) : table_.rowCount() - 1;
-  const ui::PasteOutcome outcome =
+  ui::PasteOutcome outcome =
       table_.paste(toUtf8(text), row, at.isValid() ? at.column() : ui::DatedFlowTable::kDateColumn);
   if (outcome.endRow > outcome.firstRow)
     changed(static_cast<int>(outcome.firstRow), static_cast<int>(outcome.endRow) - 1);

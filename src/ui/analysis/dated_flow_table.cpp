@@ -118,7 +118,7 @@ std::string DatedFlowTable::copy(std::span<const CellRef> cells) const {
     firstColumn = std::min(firstColumn, cell.column);
     lastColumn = std::max(lastColumn, cell.column);
   }
-  const auto width = static_cast<std::size_t>(lastColumn - firstColumn + 1);
+  const auto width = static_cast<std::size_t>(lastColumn - firstColumn) + 1;
   std::vector<const std::string*> grid((lastRow - firstRow + 1) * width, nullptr);
   for (const CellRef& cell : picked)
     grid[(cell.row - firstRow) * width + static_cast<std::size_t>(cell.column - firstColumn)] =
