@@ -213,9 +213,10 @@ TEST_F(AnalysisWindowTest, AnEmptyFieldShowsItsSentenceInsteadOfTableAndChart) {
 
 // State: a German desktop; two columns copied from a spreadsheet, with their heading line, on
 // the clipboard. Action: Ctrl+Shift+D from a field, Ctrl+V in the table's first cell, Ctrl+C,
-// 9 typed into the Rate box, Delete in the table. Expected: the tab opens; the flows fill five
-// rows and an empty one, the heading is said to be left out; the pasted cells, left selected,
-// copy back as they came; the figures in the locale's form; Delete empties the table.
+// 9 typed into the Rate box, Tab three times from the table, Alt+O, Delete. Expected: the tab
+// opens; the flows fill five rows and an empty one, the heading is said to be left out; the
+// pasted cells, left selected, copy back as they came; the figures in the locale's form; Tab
+// leaves the table for the boxes and the chart, its mnemonic returns; Delete empties it.
 TEST_F(AnalysisWindowTest, DatedFlowsPastedFromASpreadsheetGiveTheirXnpvAndXirr) {
   QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
   const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::system()); });
@@ -247,7 +248,17 @@ TEST_F(AnalysisWindowTest, DatedFlowsPastedFromASpreadsheetGiveTheirXnpvAndXirr)
     shown << label->text();
   EXPECT_EQ(shown.join('|'), "XNPV at 9,00 %|2.086,65|XIRR|37,34 % (nearest the guess)");
   EXPECT_TRUE(child<QLabel>("DatedCashFlowsSentence").text().startsWith("5 flows from 2008-01-01"));
+
   flows.setFocus();
+  QStringList tabbedTo;
+  for (int i = 0; i < 3; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    tabbedTo << QApplication::focusWidget()->objectName();
+  }
+  EXPECT_EQ(tabbedTo.join(QLatin1Char('|')).toStdString(),
+            "DatedCashFlowsRate|DatedCashFlowsGuess|DatedCashFlowsChart");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::AltModifier);
+  EXPECT_EQ(QApplication::focusWidget(), &flows);
   QTest::keyClick(&flows, Qt::Key_Delete);
   EXPECT_EQ(flows.model()->rowCount(), 1);
 }

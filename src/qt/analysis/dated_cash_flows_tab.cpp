@@ -175,6 +175,7 @@ DatedCashFlowsTab::DatedCashFlowsTab(QWidget* parent)
 
   setTabOrder(table_, rate_);
   setTabOrder(rate_, guess_);
+  setTabOrder(guess_, chart_);
   recompute();
 }
 
