@@ -18,13 +18,13 @@ namespace fin = vantro::core::finance;
 
 constexpr std::size_t kFlows = 10000;
 
-// An investment, then receipts on irregular days (one to two days apart, 30 years in all)
-// that vary smoothly so that each flow differs.
+// An investment, then receipts on irregular days (one or two days apart, now and then two on
+// one day: 31 years in all) that vary smoothly so that each flow differs.
 std::vector<fin::DatedFlow> investment() {
   std::vector<fin::DatedFlow> flows{{0, -5e5}};
   std::int64_t day = 0;
   for (std::size_t i = 1; i < kFlows; ++i) {
-    day += 1 + static_cast<std::int64_t>(i % 3 == 0) + static_cast<std::int64_t>(i % 7 == 0);
+    day += i % 17 == 0 ? 0 : 1 + static_cast<std::int64_t>(i % 5 == 0);
     flows.push_back({day, 100 + 50 * std::sin(0.1 * static_cast<double>(i))});
   }
   return flows;
