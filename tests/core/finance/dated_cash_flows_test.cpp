@@ -144,10 +144,7 @@ TEST(FinanceDatedFlows, XnpvAgreesWithReference) {
       {0.07, many},
   };
   for (const auto& t : cases) {
-    const std::int64_t earliest =
-        std::min_element(t.flows.begin(), t.flows.end(), [](auto& a, auto& b) {
-          return a.day < b.day;
-        })->day;
+    const std::int64_t earliest = std::ranges::min(t.flows, {}, &DatedFlow::day).day;
     Big exact = 0, magnitude = 0;
     for (const DatedFlow& f : t.flows) {
       const Big term = f.amount * discount(t.rate, earliest, f.day);
