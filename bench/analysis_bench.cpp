@@ -5,9 +5,10 @@
 //   analysis_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 // BaselinePow100000 is a plain loop of 100,000 std::pow calls, a lower bound for any
 // schedule that forms each period's growth; BaselineMortgage360 is the mortgage's billed schedule
-// with no extra, which the schedules with one extend; BaselineNpv500Flows is one unchecked
-// 500-flow NPV by Horner's rule, the unit a profile of 400 curve points and a root search is
-// made of; BaselineXnpv10000Flows is one unchecked 10,000-flow XNPV, a std::pow for each flow,
+// with no extra, which the schedules with one extend, and BaselineMortgageReport360 the Loan
+// Schedule tab's report of it, which the reports with extras extend; BaselineNpv500Flows is one
+// unchecked 500-flow NPV by Horner's rule, the unit a profile of 400 curve points and a root search
+// is made of; BaselineXnpv10000Flows is one unchecked 10,000-flow XNPV, a std::pow for each flow,
 // the unit of the dated report's root search and curve.
 
 #include <benchmark/benchmark.h>
@@ -22,6 +23,7 @@
 #include "core/finance/finance.h"
 #include "core/finance/schedule.h"
 #include "ui/analysis/dated_cash_flows_report.h"
+#include "ui/analysis/loan_schedule_report.h"
 
 namespace {
 
@@ -83,6 +85,30 @@ void Mortgage360ExtraShortenTerm(benchmark::State& state) {
 }
 void Mortgage360ExtraLowerPayment(benchmark::State& state) {
   mortgage(state, monthlyExtra(fin::ExtraEffect::LowerPayment));
+}
+
+// What the Loan Schedule tab computes on each edit of an option: the whole report, with the
+// schedule without extras to compare against and the sentences.
+void mortgageReport(benchmark::State& state, const char* recurring, fin::ExtraEffect effect) {
+  vantro::ui::AnalysisFields fields;
+  fields.interest = "7/12";
+  fields.periods = "360";
+  fields.presentValue = "150000";
+  vantro::ui::LoanScheduleOptions options;
+  options.extras.recurring = recurring;
+  options.extras.effect = effect;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(vantro::ui::LoanScheduleReport::build(fields, options).rowCount());
+  }
+}
+void BaselineMortgageReport360(benchmark::State& state) {
+  mortgageReport(state, "", fin::ExtraEffect::ShortenTerm);
+}
+void MortgageReport360ExtraShortenTerm(benchmark::State& state) {
+  mortgageReport(state, "200", fin::ExtraEffect::ShortenTerm);
+}
+void MortgageReport360ExtraLowerPayment(benchmark::State& state) {
+  mortgageReport(state, "200", fin::ExtraEffect::LowerPayment);
 }
 
 // 500 flows: an investment, returns, and two further investments (five sign changes).
@@ -170,6 +196,9 @@ BENCHMARK(ScheduleAsBilled100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BaselineMortgage360)->Unit(benchmark::kMicrosecond);
 BENCHMARK(Mortgage360ExtraShortenTerm)->Unit(benchmark::kMicrosecond);
 BENCHMARK(Mortgage360ExtraLowerPayment)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BaselineMortgageReport360)->Unit(benchmark::kMicrosecond);
+BENCHMARK(MortgageReport360ExtraShortenTerm)->Unit(benchmark::kMicrosecond);
+BENCHMARK(MortgageReport360ExtraLowerPayment)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BaselineNpv500Flows)->Unit(benchmark::kMicrosecond);
 BENCHMARK(Profile500Flows)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BaselineXnpv10000Flows)->Unit(benchmark::kMicrosecond);

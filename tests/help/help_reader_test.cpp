@@ -18,6 +18,7 @@ class HelpReaderTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { book = HelpBook::openFile(kHelpFile).release(); }
   static void TearDownTestSuite() { delete book; }
+  void SetUp() override { ASSERT_NE(book, nullptr); }
   static inline HelpBook* book = nullptr;
 };
 
@@ -32,14 +33,12 @@ void expectPagesExist(const HelpBook& book, const std::vector<ContentsEntry>& en
 }
 
 TEST_F(HelpReaderTest, ListsContentsWhosePagesAreInTheFile) {
-  ASSERT_NE(book, nullptr);
   ASSERT_FALSE(book->contents().empty());
   expectPagesExist(*book, book->contents());
   EXPECT_EQ(book->startPage(), *book->findTopic(book->contents().front().topicPath));
 }
 
 TEST_F(HelpReaderTest, FindsTopicsWithoutRegardToCase) {
-  ASSERT_NE(book, nullptr);
   const struct {
     std::string asked;
     std::optional<std::string> found;
@@ -60,7 +59,6 @@ TEST_F(HelpReaderTest, FindsTopicsWithoutRegardToCase) {
 }
 
 TEST_F(HelpReaderTest, SearchNeedsEveryWordInAnyCase) {
-  ASSERT_NE(book, nullptr);
   const auto licence = [](const std::vector<SearchHit>& hits) {
     return std::count_if(hits.begin(), hits.end(),
                          [](const SearchHit& hit) { return hit.topicPath == kLicence; });
@@ -91,7 +89,6 @@ bool isExternal(const std::string& reference) {
 // Every link, picture and style sheet of every page of the built help file is in the file.
 using HelpLinksTest = HelpReaderTest;
 TEST_F(HelpLinksTest, EveryReferenceOfEveryPageIsInTheFile) {
-  ASSERT_NE(book, nullptr);
   int checked = 0;
   for (const std::string& page : book->pages()) {
     const std::string folder = page.substr(0, page.rfind('/') + 1);

@@ -107,8 +107,9 @@ std::vector<double> XIRRs(std::span<const DatedFlow> flows) {
   if (!payment || !receipt) detail::fail(Reason::NoSignChange);
   const detail::AmountScale scale(amounts);
   const std::int64_t earliest = earliestDay(flows);
-  // The sum holds its terms as doubles near its largest: an amount below 2^−1000 of that would
-  // keep only a few digits there, or none.
+  // The search weighs each term against the one of the earliest or the latest day, in doubles:
+  // an amount below 2^−1000 of the largest could sink there to where a double keeps few of its
+  // digits or none, and the rounding pass for a root. Such amounts count as 0.
   double largest = 0;
   for (double amount : amounts) largest = std::max(largest, std::fabs(scale.down(amount)));
   const double negligible = std::ldexp(largest, -kDigitsBelowLargest);

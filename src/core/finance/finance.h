@@ -69,7 +69,8 @@ double Rate(double periods, double payment, double presentValue, double futureVa
 // Every rate per period (above −1) that settles the relation, ascending, each once: Rate's
 // candidates, of which it returns the nearest to its guess. Empty when no rate does. Throws
 // NoSolution where the rate plays no part (zero periods, or neither a present value nor a
-// payment), NoConvergence when the search gives up; InvalidArgument as Rate.
+// payment), NoConvergence when the search gives up, Overflow when without a payment the one
+// rate is beyond a double; InvalidArgument as Rate.
 std::vector<double> Rates(double periods, double payment, double presentValue,
                           double futureValue = 0, PaymentDue due = PaymentDue::EndOfPeriod);
 

@@ -35,10 +35,6 @@ struct Accuracy {
   }
 };
 
-void expectWithin(std::initializer_list<const Accuracy*> accuracies) {
-  for (const Accuracy* accuracy : accuracies) accuracy->expectWithin();
-}
-
 int flag(PaymentDue due) {
   return static_cast<int>(due);
 }
@@ -77,7 +73,7 @@ TEST(FinanceAccuracy, TimeValueOfMoney) {
     ppmt.add(PPMT(r, per, n, loan, balloon, d),
              reference::ppmt<Mid>(r, per, n, loan, balloon, flag(d)));
   }
-  expectWithin({&pv, &fv, &pmt, &nper, &ipmt, &ppmt});
+  for (const Accuracy* a : {&pv, &fv, &pmt, &nper, &ipmt, &ppmt}) a->expectWithin();
 }
 
 // At −100 % and below, with whole periods there: each error relative to the relation's terms
@@ -101,7 +97,7 @@ TEST(FinanceAccuracy, AtAndBelowMinusOneHundredPercent) {
     ipmt.add(IPMT(r, per, n, a, 0, d), reference::ipmt(r, per, n, a, 0, flag(d)));
     ppmt.add(PPMT(r, per, n, a, 0, d), reference::ppmt(r, per, n, a, 0, flag(d)));
   }
-  expectWithin({&fv, &pmt, &ipmt, &ppmt});
+  for (const Accuracy* a : {&fv, &pmt, &ipmt, &ppmt}) a->expectWithin();
 }
 
 // Rate and every root of IRRs against the exact root of their defining relation next to it.
@@ -137,7 +133,7 @@ TEST(FinanceAccuracy, RatesAndCashFlows) {
     const double finance = g.rate(), reinvest = g.rate();
     mirr.addRate(MIRR(flows, finance, reinvest), reference::mirr(flows, finance, reinvest));
   }
-  expectWithin({&rate, &npv, &irr, &mirr, &npvAtIrr});
+  for (const Accuracy* a : {&rate, &npv, &irr, &mirr, &npvAtIrr}) a->expectWithin();
 }
 
 // Rates near 0 (1 + rate drops the rate's digits), near −100 % and far above 100 %, a

@@ -45,11 +45,7 @@ std::vector<DatedFlow> settledAt(const std::vector<std::int64_t>& days,
     for (std::size_t k = 0; k < n; ++k) system[i][k] = discount(rates[i], days[0], days[k + 1]);
     system[i][n] = 1000;
   }
-  for (std::size_t col = 0; col < n; ++col) {
-    std::size_t pivot = col;
-    for (std::size_t i = col; i < n; ++i)
-      if (abs(system[i][col]) > abs(system[pivot][col])) pivot = i;
-    std::swap(system[col], system[pivot]);
+  for (std::size_t col = 0; col < n; ++col) {  // discount factors: no pivot is ever 0
     for (std::size_t i = 0; i < n; ++i) {
       if (i == col) continue;
       const Big factor = system[i][col] / system[col][col];
@@ -131,7 +127,7 @@ TEST(FinanceDatedFlows, XnpvAgreesWithReference) {
   const std::vector<DatedFlow> hugeOverCenturies{{y1700, 1e308}, {y1900, 1e308}, {y2100, -1e308}};
   finance_cases::Generator g(365);
   std::vector<DatedFlow> many;
-  for (int i = 0; i < 10000; ++i)
+  for (int i = 0; i < 2000; ++i)
     many.push_back({std::int64_t(g.uniform(0, 11000)), g.signedAmount()});
   const struct {
     double rate;
@@ -148,10 +144,7 @@ TEST(FinanceDatedFlows, XnpvAgreesWithReference) {
       {0.07, many},
   };
   for (const auto& t : cases) {
-    const std::int64_t earliest =
-        std::min_element(t.flows.begin(), t.flows.end(), [](auto& a, auto& b) {
-          return a.day < b.day;
-        })->day;
+    const std::int64_t earliest = std::ranges::min(t.flows, {}, &DatedFlow::day).day;
     Big exact = 0, magnitude = 0;
     for (const DatedFlow& f : t.flows) {
       const Big term = f.amount * discount(t.rate, earliest, f.day);

@@ -21,21 +21,16 @@ constexpr auto kEnd = PaymentDue::EndOfPeriod;
 constexpr auto kBeginning = PaymentDue::BeginningOfPeriod;
 
 ScheduleTerms terms(double rate, double periods, double pv, double fv = 0, PaymentDue due = kEnd) {
-  ScheduleTerms t;
-  t.rate = rate;
-  t.periods = periods;
-  t.presentValue = pv;
-  t.futureValue = fv;
-  t.due = due;
-  return t;
+  return {.rate = rate,
+          .periods = periods,
+          .presentValue = pv,
+          .futureValue = fv,
+          .due = due,
+          .payment = {}};
 }
 
 ExtraPayments extraPayments(std::vector<OneOffExtra> oneOff, double recurring = 0, int from = 1) {
-  ExtraPayments extras;
-  extras.oneOff = std::move(oneOff);
-  extras.recurring = recurring;
-  extras.recurringFrom = from;
-  return extras;
+  return {.oneOff = std::move(oneOff), .recurring = recurring, .recurringFrom = from};
 }
 
 auto amounts(const ScheduleRow& row) {
