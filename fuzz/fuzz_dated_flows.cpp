@@ -19,6 +19,7 @@
 
 namespace {
 
+using vantro::fuzz::Input;
 using vantro::fuzz::require;
 namespace core = vantro::core;
 namespace ui = vantro::ui;
@@ -37,28 +38,6 @@ const Desktop kDesktops[] = {
     {{",", "\u00A0", "\u043B\u0432."}, "d.MM.yy '\u0433'."},
     {{".", ",", "\u20A9"}, "yy. M. d."},
     {{".", ",", "$"}, "dddd, d MMMM yyyy"},
-};
-
-class Input {
- public:
-  Input(const std::uint8_t* data, std::size_t size)
-      : bytes_(reinterpret_cast<const char*>(data), size) {}
-
-  std::uint8_t byte() {
-    if (bytes_.empty()) return 0;
-    const auto value = static_cast<std::uint8_t>(bytes_.front());
-    bytes_.remove_prefix(1);
-    return value;
-  }
-  std::string text(std::size_t length) {
-    const std::string_view piece = bytes_.substr(0, length);
-    bytes_.remove_prefix(piece.size());
-    return std::string(piece);
-  }
-  std::string_view rest() const { return bytes_; }
-
- private:
-  std::string_view bytes_;
 };
 
 void checkTable(const ui::DatedFlowTable& table) {

@@ -25,36 +25,8 @@ using namespace vantro::core;
 
 namespace {
 
+using vantro::fuzz::Input;
 using vantro::fuzz::require;
-
-class Input {
- public:
-  Input(const std::uint8_t* data, std::size_t size)
-      : bytes_(reinterpret_cast<const char*>(data), size) {}
-
-  std::uint8_t byte() {
-    if (bytes_.empty()) return 0;
-    const auto value = static_cast<std::uint8_t>(bytes_.front());
-    bytes_.remove_prefix(1);
-    return value;
-  }
-  std::string text(std::size_t length) {
-    const std::string_view piece = bytes_.substr(0, length);
-    bytes_.remove_prefix(piece.size());
-    return std::string(piece);
-  }
-  double number() {
-    const std::string raw = text(sizeof(double));
-    if (raw.size() < sizeof(double)) return 0;
-    double value = 0;
-    std::memcpy(&value, raw.data(), sizeof value);
-    return value;
-  }
-  std::string_view rest() const { return bytes_; }
-
- private:
-  std::string_view bytes_;
-};
 
 bool sameDouble(double a, double b) {
   return a == b && std::signbit(a) == std::signbit(b);

@@ -45,20 +45,6 @@ std::string periodsText(const std::optional<double>& periods, int places,
   return text;
 }
 
-// A figure's value, or the sentence that says why there is none.
-template <typename Compute>
-std::string figureOrReason(Compute compute) {
-  try {
-    return compute();
-  } catch (const InputProblem& problem) {
-    return problem.what();
-  } catch (const fin::FinanceError& error) {
-    if (error.reason() == fin::FinanceError::Reason::RateAtOrBelowMinusOne)
-      return "none at a rate of -100 % or less";
-    return "none for this list";
-  }
-}
-
 }  // namespace
 
 CashFlowProfileReport CashFlowProfileReport::build(const AnalysisFields& fields, int plotPoints) {
@@ -120,6 +106,10 @@ CashFlowProfileReport CashFlowProfileReport::build(const AnalysisFields& fields,
   const auto requireRate = [&] {
     return requireField(fields.interest, NumberKind::Percent, financial::kInterest.caption,
                         "this figure");
+  };
+  const auto figureOrReason = [](auto compute) {
+    return analysis::figureOrReason(compute, "none at a rate of -100 % or less",
+                                    "none for this list");
   };
   figures.emplace_back("NPV at the Interest rate", figureOrReason([&] {
                          return readableAmount(fin::NPV(requireRate(), flows), places,

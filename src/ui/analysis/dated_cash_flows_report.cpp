@@ -146,19 +146,6 @@ int curvePoints(int plotPoints, std::size_t flows) {
   return std::min(plotPoints, std::max(kLeastCurvePoints, affordable));
 }
 
-// The figure's value, or why there is none.
-template <typename Compute>
-std::string figureOrReason(Compute compute) {
-  try {
-    return compute();
-  } catch (const InputProblem& problem) {
-    return problem.what();
-  } catch (const fin::FinanceError& error) {
-    if (error.reason() == Reason::RateAtOrBelowMinusOne) return "none at -100 % or less";
-    return "beyond what the calculator can hold";
-  }
-}
-
 // The XIRRs and the sentence they give; the sentence alone when the search fails.
 std::string findXirrs(DatedCashFlowsReport& report, int places, const core::NumberLocale& locale) {
   try {
@@ -233,11 +220,13 @@ DatedCashFlowsReport DatedCashFlowsReport::build(const DatedFlowInputs& inputs, 
 
   std::optional<double> rate;
   std::string rateLabel = "XNPV";
-  const std::string xnpv = figureOrReason([&] {
-    rate = requireField(inputs.rate, NumberKind::Percent, kRateCaption, "the XNPV");
-    rateLabel += joined(" at ", readablePercent(*rate, places, inputs.locale));
-    return readableAmount(fin::XNPV(*rate, report.flows), places, inputs.locale);
-  });
+  const std::string xnpv = figureOrReason(
+      [&] {
+        rate = requireField(inputs.rate, NumberKind::Percent, kRateCaption, "the XNPV");
+        rateLabel += joined(" at ", readablePercent(*rate, places, inputs.locale));
+        return readableAmount(fin::XNPV(*rate, report.flows), places, inputs.locale);
+      },
+      "none at -100 % or less", "beyond what the calculator can hold");
   report.figures.emplace_back(rateLabel, xnpv);
   if (!report.xirrs.empty()) addXirrFigures(report, inputs);
 

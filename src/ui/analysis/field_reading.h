@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/finance/finance.h"
 #include "core/number_text.h"
 #include "ui/financial/entry_fields.h"
 
@@ -40,6 +41,20 @@ std::string formatPercent(double rate, int decimalPlaces);
 // forms above.
 std::string readableAmount(double value, int decimalPlaces, const core::NumberLocale& locale);
 std::string readablePercent(double rate, int decimalPlaces, const core::NumberLocale& locale);
+// A figure's value, or the sentence that says why there is none: the input's problem,
+// `atOrBelowMinusOne` for a rate the figure cannot take, `otherwise` for any other failure.
+template <typename Compute>
+std::string figureOrReason(Compute compute, const char* atOrBelowMinusOne, const char* otherwise) {
+  try {
+    return compute();
+  } catch (const InputProblem& problem) {
+    return problem.what();
+  } catch (const core::finance::FinanceError& error) {
+    using Reason = core::finance::FinanceError::Reason;
+    return error.reason() == Reason::RateAtOrBelowMinusOne ? atOrBelowMinusOne : otherwise;
+  }
+}
+
 // A count, or a fractional one, in its shortest exact form: "1,000,000", "360.5".
 std::string readableCount(double count, const core::NumberLocale& locale);
 
