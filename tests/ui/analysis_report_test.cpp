@@ -261,6 +261,14 @@ TEST(LoanScheduleReport, ExtraPaymentsAreMarkedAndWhatTheySaveIsSaid) {
   // Without extras the table has no Extra column, and an entry it cannot read is named.
   EXPECT_EQ(LoanScheduleReport::build(loan("0.5", "360", "150000"), {}).columnTitle(2),
             std::string("Interest"));
+  // An interest-only loan has no end for extras to reach sooner: shown without them, said so.
+  AnalysisFields interestOnly = loan("0.5", "12", "100000");
+  interestOnly.futureValue = "-100000";
+  ui::LoanScheduleOptions oneOff;
+  oneOff.extras.oneOff = "6: 1000";
+  const LoanScheduleReport withoutEnd = LoanScheduleReport::build(interestOnly, oneOff);
+  EXPECT_EQ(withoutEnd.rows().size(), 12u);
+  EXPECT_EQ(withoutEnd.extrasNote().substr(0, 35), "The extra payments are left out: th");
   ui::LoanScheduleOptions unreadable;
   unreadable.extras.oneOff = "12 5000";
   EXPECT_EQ(LoanScheduleReport::build(loan("0.5", "360", "150000"), unreadable).problem(),

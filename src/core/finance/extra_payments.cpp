@@ -94,10 +94,8 @@ class ExtraRows {
         final_(billed(loan.finalBalance)),
         schedule_(std::move(schedule)),
         regular_(billed(loan.payment)) {
-    // Which way the balance travels from the present value to the final balance; at the final
-    // balance from the start (interest only), the way the payments push it.
-    const double travel = loan.finalBalance - loan.presentValue;
-    towards_ = travel > 0 ? 1.0 : travel < 0 ? -1.0 : direction_;
+    // Which way the balance travels from the present value to the final balance.
+    towards_ = loan.finalBalance > loan.presentValue ? 1.0 : -1.0;
   }
 
   std::vector<ScheduleRow> rows(ExtraAmounts& extras, std::size_t first) {
@@ -244,6 +242,9 @@ std::vector<ScheduleRow> amortisationSchedule(const ScheduleTerms& terms, Schedu
   const Loan loan = detail::checkedLoan(terms);
   ExtraAmounts amounts(extras, loan.rows);
   if (loan.payment == 0) detail::fail(Reason::InvalidArgument);
+  // A balance that ends where it starts (interest only) has no end for the extras to reach
+  // sooner: any extra would pass it at once, and the rows after it would be lost.
+  if (loan.finalBalance == loan.presentValue) detail::fail(Reason::NoSolution);
   const std::size_t first = amounts.first();
   if (first > loan.rows) return schedule;
   return ExtraRows(loan, mode, terms.decimalPlaces, extras.effect, std::move(schedule))

@@ -106,9 +106,10 @@ struct ExtraPayments {
 // pays what is left, as in amortisationSchedule. Extras at periods after the last row change
 // nothing, and with none at all it is amortisationSchedule's. Its errors, and InvalidArgument
 // for a negative, NaN or infinite extra amount, a period below 1, or extras where the payment
-// is 0 (they would have no direction); Overflow when extras drive the balance beyond a double
-// (paid down against a balance the interest raises towards a balloon larger than the loan,
-// they drive it away from the balloon).
+// is 0 (they would have no direction); NoSolution when the final balance is the present value
+// (interest only: there is no end for them to reach sooner); Overflow when extras drive the balance
+// beyond a double (paid down against a balance the interest raises towards a balloon larger than
+// the loan, they drive it away from the balloon).
 std::vector<ScheduleRow> amortisationSchedule(const ScheduleTerms& terms, ScheduleMode mode,
                                               const ExtraPayments& extras);
 

@@ -19,6 +19,10 @@ namespace {
 
 constexpr const char* kNeed = "the schedule";
 
+constexpr const char* kExtrasWithoutEnd =
+    "The extra payments are left out: this loan's balance ends where it starts (interest only), "
+    "so extras have no end to reach sooner.";
+
 enum Column {
   kPeriod,
   kPayment,
@@ -168,10 +172,15 @@ LoanScheduleReport LoanScheduleReport::build(const AnalysisFields& fields,
     if (given && !standsForSettling(*given, settling, fields.decimalPlaces)) terms.payment = given;
     report.rows_ = fin::amortisationSchedule(terms, options.mode);
     if (extras.any()) {
-      std::vector<fin::ScheduleRow> without = std::move(report.rows_);
-      report.rows_ = fin::amortisationSchedule(terms, options.mode, extras);
-      report.extrasNote_ =
-          extrasSentence(report.rows_, without, extras, fields.decimalPlaces, locale);
+      try {
+        std::vector<fin::ScheduleRow> with = fin::amortisationSchedule(terms, options.mode, extras);
+        report.extrasNote_ =
+            extrasSentence(with, report.rows_, extras, fields.decimalPlaces, locale);
+        report.rows_ = std::move(with);
+      } catch (const fin::FinanceError& error) {
+        if (error.reason() != fin::FinanceError::Reason::NoSolution) throw;
+        report.extrasNote_ = kExtrasWithoutEnd;
+      }
     }
     report.years_ = fin::yearTotals(report.rows_, report.options_.periodsPerYear);
     report.openingBalance_ = terms.presentValue;
@@ -194,7 +203,7 @@ LoanScheduleReport LoanScheduleReport::build(const AnalysisFields& fields,
     return report;
   }
   for (int column = 0; column < kColumns; ++column)
-    if (column != kExtra || !report.extrasNote_.empty()) report.columns_.push_back(column);
+    if (column != kExtra || report.hasExtras()) report.columns_.push_back(column);
 
   const fin::ScheduleRow& last = report.rows_.back();
   report.totals_ = last;

@@ -3,6 +3,7 @@
 // stands in for the table when an input is missing, the one above it when the Payment field's
 // payment does not settle the loan, and the copied and saved forms.
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -74,6 +75,9 @@ class LoanScheduleReport {
   std::vector<ChartPoint> chartPoints(int maxPoints) const;
 
   const std::vector<core::finance::ScheduleRow>& rows() const { return rows_; }
+  bool hasExtras() const {
+    return std::any_of(rows_.begin(), rows_.end(), [](const auto& row) { return row.extra != 0; });
+  }
 
  private:
   std::string problem_;

@@ -159,8 +159,8 @@ TEST(Schedule, LongLoanAgreesWithReference) {
 }
 
 // Also refused: extras that are not sizes, periods below 1, extras with no payment to give them
-// a direction, and an extra that, paid against a balance the interest raises to its balloon,
-// drives the balance away from it until it leaves the doubles.
+// a direction or no end to reach sooner (interest only), and an extra that, paid against a balance
+// the interest raises to its balloon, drives the balance away from it until it leaves the doubles.
 TEST(Schedule, RefusesBadTermsAtOnce) {
   using R = FinanceError::Reason;
   const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -188,6 +188,7 @@ TEST(Schedule, RefusesBadTermsAtOnce) {
       {loan, R::InvalidArgument, extraPayments({{0, 100}})},
       {loan, R::InvalidArgument, extraPayments({}, 100, 0)},
       {noPayment, R::InvalidArgument, extraPayments({{3, 100}})},
+      {terms(0.005, 12, 100000, -100000), R::NoSolution, extraPayments({{6, 1000}})},
       {terms(0.1, 10, 1000, -2000), R::Overflow, extraPayments({{1, 1.5e308}})},
   };
   // Refused before anything is allocated: a billion rows would end in bad_alloc instead.
