@@ -31,7 +31,7 @@ run-clang-tidy -p build/ci -quiet "$(pwd)/src/" >build/ci/clang-tidy.log 2>&1 ||
 echo "== fuzz targets, their corpora replayed"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target fuzz_core fuzz_numbers fuzz_events fuzz_help \
-  fuzz_help_page fuzz_tape fuzz_xirr fuzz_dated_flows
+  fuzz_help_page fuzz_tape fuzz_xirr fuzz_dated_flows fuzz_loan_extras
 ctest --test-dir build/fuzz --output-on-failure
 
 echo "== release build with the benchmarks"

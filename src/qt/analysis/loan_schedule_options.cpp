@@ -30,6 +30,8 @@ constexpr struct {
     {"twice a year", 2},
     {"quarterly", 4},
     {"monthly", 12},
+    {"twice a month", 24},
+    {"every two weeks", 26},
     {"weekly", 52},
     {"daily", 365},
     {"continuously", core::finance::kContinuousCompounding},
