@@ -58,6 +58,19 @@ QValueAxis* yAxis(QChartView& view) {
 
 namespace {
 
+// The smallest of 1, 2 and 5 times a power of ten that is at least `step`.
+double niceStep(double step) {
+  const double power = std::pow(10.0, std::floor(std::log10(step)));
+  for (const double factor : {1.0, 2.0, 5.0, 10.0})
+    if (factor * power >= step * (1 - 1e-12)) return factor * power;
+  return 10 * power;
+}
+
+// Ticks at whole steps of 1, 2 or 5 times a power of ten, the range widened to the steps just
+// outside the data (0 to 300 gets 0, 100, 200, 300 rather than running on to 400), each tick
+// written in full with the decimals its step needs and none more ("1,000,000", "0.5"). Beyond
+// amounts people write out, every digit would crowd the axis, and rounding a range near the
+// largest doubles overflows: those keep the range as it is, in exponent form.
 void fit(QValueAxis& axis, double low, double high) {
   if (!(low <= high) || !std::isfinite(low) || !std::isfinite(high)) return;
   if (low == high) {  // a flat line still needs a range to be drawn in
@@ -65,19 +78,18 @@ void fit(QValueAxis& axis, double low, double high) {
     low -= pad;
     high += pad;
   }
-  axis.setRange(low, high);
-  const double largest = std::max(std::abs(low), std::abs(high));
-  // Rounding a range near the largest doubles to tick values overflows.
-  if (largest < 1e200) axis.applyNiceNumbers();
-  // Ticks in full, with the decimals their spacing needs and none more ("1,000,000", "0.5"),
-  // up to amounts people write out; beyond, every digit would crowd the axis.
-  if (largest >= 1e15) {
+  if (std::max(std::abs(low), std::abs(high)) >= 1e15) {
+    axis.setRange(low, high);
     axis.setLabelFormat(QStringLiteral("%.6g"));
     return;
   }
-  const double spacing = (axis.max() - axis.min()) / std::max(1, axis.tickCount() - 1);
-  const int decimals =
-      spacing > 0 ? std::clamp(static_cast<int>(std::ceil(-std::log10(spacing) - 1e-9)), 0, 15) : 0;
+  constexpr int kAboutTicks = 5;
+  const double step = niceStep((high - low) / (kAboutTicks - 1));
+  const double first = std::floor(low / step + 1e-9) * step;
+  const double last = std::ceil(high / step - 1e-9) * step;
+  axis.setRange(first, last);
+  axis.setTickCount(static_cast<int>(std::lround((last - first) / step)) + 1);
+  const int decimals = std::clamp(static_cast<int>(std::ceil(-std::log10(step) - 1e-9)), 0, 15);
   axis.setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
 }
 
