@@ -373,13 +373,8 @@ TEST(CashFlowProfileReport, ListsThatCannotBeProfiledSaySoInstead) {
 DatedCashFlowsReport dated(const std::vector<DatedFlowRow>& rows, std::string rate = "10",
                            std::string guess = "10", core::NumberLocale locale = {},
                            std::string pattern = "M/d/yy") {
-  ui::DatedFlowInputs inputs;
-  inputs.rows = rows;
-  inputs.rate = std::move(rate);
-  inputs.guess = std::move(guess);
-  inputs.locale = std::move(locale);
-  inputs.datePattern = std::move(pattern);
-  return DatedCashFlowsReport::build(inputs, 50);
+  return DatedCashFlowsReport::build(
+      {rows, std::move(rate), std::move(guess), std::move(pattern), std::move(locale)}, 50);
 }
 
 // The spreadsheets' published XNPV and XIRR example, typed in ISO and pasted in German form;
@@ -387,28 +382,25 @@ DatedCashFlowsReport dated(const std::vector<DatedFlowRow>& rows, std::string ra
 // flows of one sign.
 TEST(DatedCashFlowsReport, FiguresAndSentencesForOneSeveralAndNoXirr) {
   const core::NumberLocale german{",", ".", "€"};
+  const std::vector<DatedFlowRow> english = {
+      {"2008-01-01", "-10,000"}, {"2008-03-01", "2750"}, {"", ""},
+      {"2008-10-30", "4,250"},   {"2/15/09", "3250"},    {"2009-04-01", "2750"},
+  };
+  const std::vector<DatedFlowRow> inGerman = {
+      {"01.01.08", "-10.000"}, {"01.03.08", "2.750"}, {"30.10.08", "4.250,00"},
+      {"15.02.09", "3250"},    {"01.04.09", "2.750"},
+  };
   struct Case {
     DatedCashFlowsReport report;
     std::string sentence;
     std::vector<std::pair<std::string, std::string>> figures;
   };
   const Case cases[] = {
-      {dated({{"2008-01-01", "-10,000"},
-              {"2008-03-01", "2750"},
-              {"", ""},
-              {"2008-10-30", "4,250"},
-              {"2/15/09", "3250"},
-              {"2009-04-01", "2750"}},
-             "9"),
+      {dated(english, "9"),
        "5 flows from 2008-01-01 to 2009-04-01. The XNPV is zero at one rate only: the XIRR is "
        "37.34 %.",
        {{"XNPV at 9.00 %", "2,086.65"}, {"XIRR", "37.34 % (nearest the guess)"}}},
-      {dated({{"01.01.08", "-10.000"},
-              {"01.03.08", "2.750"},
-              {"30.10.08", "4.250,00"},
-              {"15.02.09", "3250"},
-              {"01.04.09", "2.750"}},
-             "9", "", german, "dd.MM.yy"),
+      {dated(inGerman, "9", "", german, "dd.MM.yy"),
        "5 flows from 2008-01-01 to 2009-04-01. The XNPV is zero at one rate only: the XIRR is "
        "37,34 %.",
        {{"XNPV at 9,00 %", "2.086,65"}, {"XIRR", "37,34 % (nearest the guess)"}}},
@@ -433,15 +425,12 @@ TEST(DatedCashFlowsReport, FiguresAndSentencesForOneSeveralAndNoXirr) {
 // Every row that gives no flow is named, a blank one is not; past the fifth, they are counted.
 // Rows too odd for any figure still end in a sentence.
 TEST(DatedCashFlowsReport, RowsItCannotUseAreNamedAndNothingOddEndsInACrash) {
-  const DatedCashFlowsReport bad = dated({{"2008-01-01", "-100"},
-                                          {" ", ""},
-                                          {"2023-02-30", "5x"},
-                                          {"2008-01-02", ""},
-                                          {"2008-01-03", "abc"},
-                                          {"", "7"},
-                                          {"2008-01-04", "1e999"},
-                                          {"tomorrow", "1"},
-                                          {"2024-02-29", "2"}});
+  const std::vector<DatedFlowRow> badRows = {
+      {"2008-01-01", "-100"}, {" ", ""}, {"2023-02-30", "5x"},    {"2008-01-02", ""},
+      {"2008-01-03", "abc"},  {"", "7"}, {"2008-01-04", "1e999"}, {"tomorrow", "1"},
+      {"2024-02-29", "2"},
+  };
+  const DatedCashFlowsReport bad = dated(badRows);
   EXPECT_EQ(bad.sentence,
             "Row 3: 2023-02-30 is not a date; the amount \"5x\" is not a number. Row 4: a date "
             "but no amount. Row 5: the amount \"abc\" is not a number. Row 6: an amount but no "

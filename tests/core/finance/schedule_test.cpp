@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "core/finance/schedule.h"
@@ -20,13 +21,9 @@ namespace {
 constexpr auto kEnd = PaymentDue::EndOfPeriod;
 constexpr auto kBeginning = PaymentDue::BeginningOfPeriod;
 
-ScheduleTerms terms(double rate, double periods, double pv, double fv = 0, PaymentDue due = kEnd) {
-  return {.rate = rate,
-          .periods = periods,
-          .presentValue = pv,
-          .futureValue = fv,
-          .due = due,
-          .payment = {}};
+ScheduleTerms terms(double rate, double periods, double pv, double fv = 0, PaymentDue due = kEnd,
+                    std::optional<double> payment = {}) {
+  return {rate, periods, pv, fv, due, payment};
 }
 
 ExtraPayments extraPayments(std::vector<OneOffExtra> oneOff, double recurring = 0, int from = 1) {
@@ -164,11 +161,6 @@ TEST(Schedule, LongLoanAgreesWithReference) {
 TEST(Schedule, RefusesBadTermsAtOnce) {
   using R = FinanceError::Reason;
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  ScheduleTerms nanPayment = terms(0.01, 12, 1000);
-  nanPayment.payment = nan;
-  ScheduleTerms noPayment = terms(0.01, 12, 1000);
-  noPayment.payment = 0;
-  const ScheduleTerms loan = terms(0.01, 12, 1000);
   const struct {
     ScheduleTerms terms;
     R reason;
@@ -181,13 +173,13 @@ TEST(Schedule, RefusesBadTermsAtOnce) {
       {terms(nan, 12, 1000), R::InvalidArgument},
       {terms(0.01, nan, 1000), R::InvalidArgument},
       {terms(0.01, 12, std::numeric_limits<double>::infinity()), R::InvalidArgument},
-      {nanPayment, R::InvalidArgument},
+      {terms(0.01, 12, 1000, 0, kEnd, nan), R::InvalidArgument},
       {terms(1e300, 12, 1e300), R::Overflow},
-      {loan, R::InvalidArgument, extraPayments({{3, -1}})},
-      {loan, R::InvalidArgument, extraPayments({}, nan)},
-      {loan, R::InvalidArgument, extraPayments({{0, 100}})},
-      {loan, R::InvalidArgument, extraPayments({}, 100, 0)},
-      {noPayment, R::InvalidArgument, extraPayments({{3, 100}})},
+      {terms(0.01, 12, 1000), R::InvalidArgument, extraPayments({{3, -1}})},
+      {terms(0.01, 12, 1000), R::InvalidArgument, extraPayments({}, nan)},
+      {terms(0.01, 12, 1000), R::InvalidArgument, extraPayments({{0, 100}})},
+      {terms(0.01, 12, 1000), R::InvalidArgument, extraPayments({}, 100, 0)},
+      {terms(0.01, 12, 1000, 0, kEnd, 0), R::InvalidArgument, extraPayments({{3, 100}})},
       {terms(0.005, 12, 100000, -100000), R::NoSolution, extraPayments({{6, 1000}})},
       {terms(0.1, 10, 1000, -2000), R::Overflow, extraPayments({{1, 1.5e308}})},
   };
@@ -261,8 +253,6 @@ TEST(PeriodicRate, AgreesWithReferenceOrRefuses) {
 // period later either way, so it is an end-of-period loan with this one's final balance.
 // Extras past the last row, or none, change nothing.
 TEST(ScheduleExtras, ShortenTheTermOrLowerThePayment) {
-  ScheduleTerms given = terms(0.07 / 12, 360, 150000);
-  given.payment = -1000;
   const struct {
     ScheduleTerms loan;
     ExtraPayments extras;
@@ -270,7 +260,7 @@ TEST(ScheduleExtras, ShortenTheTermOrLowerThePayment) {
   } cases[] = {
       {terms(0.07 / 12, 360, 150000), extraPayments({{12, 20000}, {12, 5000}}), 0},
       {terms(0.07 / 12, 360, 150000, -20000), extraPayments({{200, 10000}}, 100, 100), 0},
-      {given, extraPayments({{1, 3000}}, 50, 13), 0},
+      {terms(0.07 / 12, 360, 150000, 0, kEnd, -1000), extraPayments({{1, 3000}}, 50, 13), 0},
       {terms(0.004, 120, 0, 30000), extraPayments({{60, 2500}}, 100, 100), 0},
       {terms(0.07 / 12, 360, 150000), extraPayments({{5, 1e9}}, 200, 1), 5},  // cut at once
       {terms(0.07 / 12, 360, 150000), extraPayments({{361, 5000}}, 100, 361), 360},
@@ -286,6 +276,7 @@ TEST(ScheduleExtras, ShortenTheTermOrLowerThePayment) {
           extras.effect = effect;
           const bool billed = mode == ScheduleMode::AsBilled;
           const auto bill = [&](double x) { return billed ? roundToPlaces(x, 2) : x; };
+          const double near = billed ? 0 : 1e-9;
           const double r = loan.rate, owedSign = loan.presentValue == 0 ? -1 : 1;
           const double finalOwed = -loan.futureValue / (due == kBeginning ? 1 + r : 1);
           double firstExtra = extras.recurring > 0 ? extras.recurringFrom : 1e9;
@@ -312,7 +303,7 @@ TEST(ScheduleExtras, ShortenTheTermOrLowerThePayment) {
             const double balance = owedSign * row.balance;
             const double interest = i == 0 && due == kBeginning ? 0 : bill(-r * previous);
             ASSERT_EQ(row.principal, bill(row.payment - row.interest)) << i;
-            ASSERT_NEAR(balance, bill(previous + row.payment - interest), billed ? 0 : 1e-9) << i;
+            ASSERT_NEAR(balance, bill(previous + row.payment - interest), near) << i;
             if (row.period < firstExtra) {
               ASSERT_EQ(amounts(row), amounts(base[i])) << i;
             }
@@ -329,9 +320,8 @@ TEST(ScheduleExtras, ShortenTheTermOrLowerThePayment) {
             ASSERT_LT(recast[0].payment * direction, regular * direction) << i;
             regular = recast[0].payment;
             for (std::size_t j = 0; j + 1 < recast.size() && rows[i + 1 + j].extra == 0; ++j) {
-              ASSERT_NEAR(rows[i + 1 + j].interest, recast[j].interest, billed ? 0 : 1e-9) << j;
-              ASSERT_NEAR(owedSign * rows[i + 1 + j].balance, recast[j].balance, billed ? 0 : 1e-9)
-                  << j;
+              ASSERT_NEAR(rows[i + 1 + j].interest, recast[j].interest, near) << j;
+              ASSERT_NEAR(owedSign * rows[i + 1 + j].balance, recast[j].balance, near) << j;
             }
           }
           // An extra with the row that closes the schedule is cut to what the payment leaves.
