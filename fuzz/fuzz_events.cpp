@@ -42,7 +42,7 @@ void checkAnalysis(const vantro::ui::AnalysisFields& fields) {
   const auto schedule = LoanScheduleReport::build(fields, {});
   require(schedule.problem().empty() != (schedule.rowCount() == 0), "rows and a sentence");
   for (const std::size_t row : {std::size_t{0}, schedule.rowCount() / 2, schedule.rowCount() - 1})
-    for (int column = 0; column < LoanScheduleReport::kColumnCount; ++column)
+    for (int column = 0; column < schedule.columnCount(); ++column)
       require(readable(schedule.cell(row, column)), "a schedule cell the user cannot read");
   const auto profile = vantro::ui::CashFlowProfileReport::build(fields, 64);
   require(!profile.sentence.empty(), "a profile without its sentence");
