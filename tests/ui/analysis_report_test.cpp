@@ -9,6 +9,7 @@
 #include "ui/analysis/cash_flow_profile_report.h"
 #include "ui/analysis/dated_cash_flows_report.h"
 #include "ui/analysis/field_reading.h"
+#include "ui/analysis/loan_extras.h"
 #include "ui/analysis/loan_schedule_report.h"
 
 namespace vantro::test {
@@ -291,6 +292,23 @@ TEST(LoanScheduleReport, EveryRateThatSettlesThePaymentIsListed) {
             "10 % when it is empty.");
   fields.payment = "";
   EXPECT_EQ(LoanScheduleReport::build(fields, {}).ratesNote(), "");
+}
+
+// The analysis window's own boxes take any key: a German "6,5" is 6.5 %, never 6 %.
+TEST(FieldReading, BoxesReadRatesInTheLocalesFormAndRefuseTheRest) {
+  const core::NumberLocale german{",", ".", "\u20ac"};
+  const struct {
+    const char* text;
+    std::optional<double> rate;
+  } cases[] = {{"6,5", 0.065},
+               {"6.5", 0.065},
+               {"1.000,5", 10.005},
+               {"8/12", 8.0 / 12 / 100},
+               {" ", std::nullopt}};
+  for (const auto& c : cases)
+    EXPECT_EQ(ui::analysis::readBoxPercent(c.text, german, "Rate"), c.rate) << c.text;
+  EXPECT_THROW(ui::analysis::readBoxPercent("6abc", german, "Rate"), ui::analysis::InputProblem);
+  EXPECT_EQ(ui::analysis::periodicRateText("6,5", 12, 12, german), "0.541666666666667");
 }
 
 TEST(LoanScheduleReport, LongSchedulesCountTheirPaymentsInFull) {

@@ -221,10 +221,15 @@ void LoanScheduleOptionsBar::readRatePerPeriod() {
   rateBasis_->setCurrentIndex(rateBasis_->findData(static_cast<int>(ui::RateBasis::PerPeriod)));
 }
 
+void LoanScheduleOptionsBar::setLocale(const core::NumberLocale& locale) {
+  locale_ = locale;
+  convert();
+}
+
 void LoanScheduleOptionsBar::convert() {
   convertedRate_ =
       ui::analysis::periodicRateText(toUtf8(annualRate_->text()), periodsPerYear_->value(),
-                                     compounding_->currentData().toDouble());
+                                     compounding_->currentData().toDouble(), locale_);
   useRate_->setEnabled(!convertedRate_.empty());
   converted_->setText(
       convertedRate_.empty() ? QString() : tr("= %1 % a payment").arg(fromUtf8(convertedRate_)));

@@ -32,6 +32,8 @@ class LoanScheduleOptionsBar : public QWidget {
 
   // The rate is read per period from now on: the Interest field holds one.
   void readRatePerPeriod();
+  // How the converter reads the annual rate typed into it: the main window's locale.
+  void setLocale(const core::NumberLocale& locale);
 
   QToolButton& showMore() const { return *showMore_; }
   QComboBox& rateBasis() const { return *rateBasis_; }
@@ -66,6 +68,7 @@ class LoanScheduleOptionsBar : public QWidget {
   QWidget* more_;
   QToolButton* showMore_;
   std::string convertedRate_;
+  core::NumberLocale locale_;
 };
 
 }  // namespace vantro::qt

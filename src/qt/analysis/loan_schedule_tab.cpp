@@ -152,6 +152,7 @@ LoanScheduleTab::~LoanScheduleTab() {
 
 void LoanScheduleTab::showFields(const ui::AnalysisFields& fields) {
   fields_ = fields;
+  options_->setLocale(fields.locale);
   rebuild();
 }
 

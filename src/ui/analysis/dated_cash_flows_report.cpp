@@ -167,7 +167,7 @@ void addXirrFigures(DatedCashFlowsReport& report, const DatedFlowInputs& inputs)
   std::string guessProblem;
   try {
     const double guess =
-        readField(inputs.guess, NumberKind::Percent, kGuessCaption).value_or(kDefaultGuess);
+        readBoxPercent(inputs.guess, inputs.locale, kGuessCaption).value_or(kDefaultGuess);
     const double nearest = fin::XIRR(report.flows, guess);
     const auto closest = std::min_element(
         report.xirrs.begin(), report.xirrs.end(),
@@ -222,7 +222,8 @@ DatedCashFlowsReport DatedCashFlowsReport::build(const DatedFlowInputs& inputs, 
   std::string rateLabel = "XNPV";
   const std::string xnpv = figureOrReason(
       [&] {
-        rate = requireField(inputs.rate, NumberKind::Percent, kRateCaption, "the XNPV");
+        rate = readBoxPercent(inputs.rate, inputs.locale, kRateCaption);
+        if (!rate) throw InputProblem("The Rate field is empty: the XNPV needs it.");
         rateLabel += joined(" at ", readablePercent(*rate, places, inputs.locale));
         return readableAmount(fin::XNPV(*rate, report.flows), places, inputs.locale);
       },

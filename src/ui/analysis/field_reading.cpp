@@ -36,6 +36,18 @@ std::optional<double> readField(const std::string& text, NumberKind kind, const 
   return value;
 }
 
+std::optional<double> readBoxPercent(const std::string& text, const core::NumberLocale& locale,
+                                     const char* caption) {
+  if (isBlank(text)) return std::nullopt;
+  if (const std::optional<std::string> plain = core::readNumber(text, locale)) {
+    const double percent = core::leadingNumberValue(*plain);
+    if (!std::isfinite(percent)) refuse(caption);
+    return percent / 100;
+  }
+  if (text.find_first_of("/*") == std::string::npos) refuse(caption);
+  return readField(text, NumberKind::Percent, caption);
+}
+
 double requireField(const std::string& text, NumberKind kind, const char* caption,
                     const char* need) {
   if (const std::optional<double> value = readField(text, kind, caption)) return *value;

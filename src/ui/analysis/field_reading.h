@@ -31,6 +31,13 @@ std::optional<double> readField(const std::string& text, NumberKind kind, const 
 double requireField(const std::string& text, NumberKind kind, const char* caption,
                     const char* need);
 
+// A rate in percent typed into one of the analysis window's own boxes, which, unlike the main
+// window's fields, take any key: a number in the program's form or the locale's ("6,5" in
+// German is 6.5, never 6), or a quotient or product as the Interest field takes them ("8/12").
+// Nothing for a blank box; InputProblem naming the box for anything else.
+std::optional<double> readBoxPercent(const std::string& text, const core::NumberLocale& locale,
+                                     const char* caption);
+
 // An amount with `decimalPlaces` places, as the fields show results.
 std::string formatAmount(double value, int decimalPlaces);
 // A rate given as a fraction, in percent with `decimalPlaces` places: "7.25 %".

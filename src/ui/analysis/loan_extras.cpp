@@ -170,10 +170,9 @@ std::string compoundingText(double compoundingsPerYear) {
 }
 
 std::string periodicRateText(const std::string& annualPercent, double paymentsPerYear,
-                             double compoundingsPerYear) {
+                             double compoundingsPerYear, const core::NumberLocale& locale) {
   try {
-    const std::optional<double> annual =
-        readField(annualPercent, NumberKind::Percent, "annual rate");
+    const std::optional<double> annual = readBoxPercent(annualPercent, locale, "annual rate");
     if (!annual) return {};
     return core::formatGeneral(fin::periodicRate(*annual, paymentsPerYear, compoundingsPerYear) *
                                100);

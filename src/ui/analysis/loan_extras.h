@@ -46,10 +46,11 @@ std::string ratesSentence(const AnalysisFields& fields);
 // "compounded twice a year", "compounded continuously".
 std::string compoundingText(double compoundingsPerYear);
 
-// The rate per payment period of an annual rate typed in percent, as the Interest field would
-// hold it (percent, the calculator's own form); empty when the text is no usable rate.
+// The rate per payment period of an annual rate typed in percent (in the program's form or
+// the locale's), as the Interest field would hold it (percent, the calculator's own form);
+// empty when the text is no usable rate.
 std::string periodicRateText(const std::string& annualPercent, double paymentsPerYear,
-                             double compoundingsPerYear);
+                             double compoundingsPerYear, const core::NumberLocale& locale);
 
 }  // namespace analysis
 }  // namespace vantro::ui
