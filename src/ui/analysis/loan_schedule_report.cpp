@@ -107,8 +107,11 @@ std::string rateSentence(double annual, double perPeriod, const LoanScheduleOpti
   return "The Interest field's " +
          core::localeNumberText(core::formatGeneral(annual * 100), locale) + " % a year, " +
          compoundingText(options.compoundingsPerYear) + " and paid " +
-         readableCount(options.periodsPerYear, locale) + " times a year, is " +
-         core::localeNumberText(core::formatGeneral(perPeriod * 100, 10), locale) + " % a period. ";
+         (options.periodsPerYear == 1
+              ? std::string("once a year")
+              : readableCount(options.periodsPerYear, locale) + " times a year") +
+         ", is " + core::localeNumberText(core::formatGeneral(perPeriod * 100, 10), locale) +
+         " % a period. ";
 }
 
 std::string titled(const char* word, int number) {
