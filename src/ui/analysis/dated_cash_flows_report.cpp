@@ -218,23 +218,28 @@ DatedCashFlowsReport DatedCashFlowsReport::build(const DatedFlowInputs& inputs, 
   report.sentence =
       joined(flowsSentence(report.flows, inputs.locale), findXirrs(report, places, inputs.locale));
 
-  std::optional<double> rate;
+  // The rate as a plain double and a flag: GCC 12 takes an optional set inside the lambda for
+  // one that may be read uninitialised.
+  double rate = 0;
+  bool rateUsable = false;
   std::string rateLabel = "XNPV";
   const std::string xnpv = figureOrReason(
       [&] {
-        rate = readBoxPercent(inputs.rate, inputs.locale, kRateCaption);
-        if (!rate) throw InputProblem("The Rate field is empty: the XNPV needs it.");
-        rateLabel += joined(" at ", readablePercent(*rate, places, inputs.locale));
-        return readableAmount(fin::XNPV(*rate, report.flows), places, inputs.locale);
+        const std::optional<double> typed =
+            readBoxPercent(inputs.rate, inputs.locale, kRateCaption);
+        if (!typed) throw InputProblem("The Rate field is empty: the XNPV needs it.");
+        rate = *typed;
+        rateUsable = rate > -1;
+        rateLabel += joined(" at ", readablePercent(rate, places, inputs.locale));
+        return readableAmount(fin::XNPV(rate, report.flows), places, inputs.locale);
       },
       "none at -100 % or less", "beyond what the calculator can hold");
   report.figures.emplace_back(rateLabel, xnpv);
   if (!report.xirrs.empty()) addXirrFigures(report, inputs);
 
-  const bool rateUsable = rate && *rate > -1;
   try {
     report.curve =
-        fin::xnpvCurve(report.flows, fin::profileRange(report.xirrs, rateUsable ? *rate : 0.1),
+        fin::xnpvCurve(report.flows, fin::profileRange(report.xirrs, rateUsable ? rate : 0.1),
                        curvePoints(plotPoints, report.flows.size()), report.xirrs);
   } catch (const fin::FinanceError&) {
     report.curve.clear();
