@@ -4,6 +4,8 @@
 #include <chrono>
 #include <cstdio>
 
+#include "core/blank_text.h"
+
 namespace vantro::core {
 
 namespace {
@@ -24,13 +26,6 @@ bool isLetter(char c) {
 
 char lower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string_view trimmed(std::string_view text) {
-  constexpr std::string_view kBlank = " \t\r\n";
-  const std::size_t first = text.find_first_not_of(kBlank);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(kBlank) - first + 1);
 }
 
 void addLiteral(std::vector<Element>& elements, std::string_view text) {
@@ -181,7 +176,7 @@ const std::vector<Element>& isoPattern() {
 DateReader::DateReader(std::string_view pattern) : pattern_(parsePattern(pattern)) {}
 
 std::optional<DayNumber> DateReader::read(std::string_view text) const {
-  text = trimmed(text);
+  text = trimmedBlanks(text);
   if (const auto day = readBy(isoPattern(), text)) return day;
   if (pattern_.empty()) return std::nullopt;
   return readBy(pattern_, text);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/blank_text.h"
 #include "core/date_text.h"
 #include "core/finance/finance.h"
 #include "ui/analysis/field_reading.h"
@@ -24,19 +25,9 @@ constexpr double kDefaultGuess = 0.1;
 constexpr std::size_t kCurveWork = 500'000;
 constexpr int kLeastCurvePoints = 60;
 
-std::string_view trimmed(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-bool isBlankText(std::string_view text) {
-  return trimmed(text).empty();
-}
-
 // A date as the sentence names it: bare when it looks like one (2023-02-30), else in quotes.
 std::string dateForSentence(std::string_view text) {
-  text = trimmed(text);
+  text = core::trimmedBlanks(text);
   const bool dateLike =
       text.size() <= 20 && text.find_first_not_of("0123456789-./ ") == std::string_view::npos;
   return dateLike ? std::string(text) : quotedCell(text);
@@ -56,8 +47,8 @@ class RowReader {
     const auto problem = [&](const std::string& what) {
       report.problems.push_back({index, joined(rowName(index), what)});
     };
-    if (isBlankText(row.date)) return problem("an amount but no date.");
-    if (isBlankText(row.amount)) return problem("a date but no amount.");
+    if (core::isBlankText(row.date)) return problem("an amount but no date.");
+    if (core::isBlankText(row.amount)) return problem("a date but no amount.");
     std::string wrong;  // what is wrong with the date, then with the amount
     const std::optional<core::DayNumber> day = dates_.read(row.date);
     if (!day) {
@@ -69,7 +60,7 @@ class RowReader {
     if (!plain || !std::isfinite(amount)) {
       wrong += wrong.empty() ? "the amount" : "; the amount";
       wrong += plain ? " is beyond what the calculator can hold"
-                     : joined(" ", quotedCell(trimmed(row.amount)), " is not a number");
+                     : joined(" ", quotedCell(core::trimmedBlanks(row.amount)), " is not a number");
     }
     if (!wrong.empty()) return problem(joined(wrong, "."));
     report.flows.push_back({*day, amount});

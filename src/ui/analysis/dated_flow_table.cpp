@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/blank_text.h"
 #include "core/cash_flow_text.h"
 #include "core/text_edit.h"
 #include "ui/analysis/field_reading.h"
@@ -13,10 +14,6 @@ namespace {
 using analysis::joined;
 
 constexpr int kQuotedChars = 40;
-
-bool isBlankText(std::string_view text) {
-  return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
-}
 
 std::vector<std::string_view> splitLines(std::string_view text) {
   std::vector<std::string_view> lines;
@@ -59,7 +56,7 @@ std::string lines(std::size_t count) {
 }  // namespace
 
 bool isBlank(const DatedFlowRow& row) {
-  return isBlankText(row.date) && isBlankText(row.amount);
+  return core::isBlankText(row.date) && core::isBlankText(row.amount);
 }
 
 std::string quotedCell(std::string_view text) {
@@ -147,7 +144,7 @@ PasteOutcome DatedFlowTable::paste(std::string_view text, std::size_t row, int c
   }
   std::vector<std::string_view> pasted = splitLines(text);
   std::string heading;
-  if (!pasted.empty() && !isBlankText(pasted.front()) && !hasDigit(pasted.front())) {
+  if (!pasted.empty() && !core::isBlankText(pasted.front()) && !hasDigit(pasted.front())) {
     heading = withSpaces(pasted.front());
     pasted.erase(pasted.begin());
   }

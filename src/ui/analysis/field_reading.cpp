@@ -4,16 +4,13 @@
 #include <cmath>
 #include <exception>
 
+#include "core/blank_text.h"
 #include "core/fixed_format.h"
 #include "core/number_format.h"
 
 namespace vantro::ui::analysis {
 
 namespace {
-
-bool isBlank(const std::string& text) {
-  return text.find_first_not_of(" \t\r\n") == std::string::npos;
-}
 
 [[noreturn]] void refuse(const char* caption) {
   std::string sentence = "The ";
@@ -25,7 +22,7 @@ bool isBlank(const std::string& text) {
 }  // namespace
 
 std::optional<double> readField(const std::string& text, NumberKind kind, const char* caption) {
-  if (isBlank(text)) return std::nullopt;
+  if (core::isBlankText(text)) return std::nullopt;
   double value = 0;
   try {
     value = financial::readNumber(text, kind);
@@ -38,7 +35,7 @@ std::optional<double> readField(const std::string& text, NumberKind kind, const 
 
 std::optional<double> readBoxPercent(const std::string& text, const core::NumberLocale& locale,
                                      const char* caption) {
-  if (isBlank(text)) return std::nullopt;
+  if (core::isBlankText(text)) return std::nullopt;
   if (const std::optional<std::string> plain = core::readNumber(text, locale)) {
     const double percent = core::leadingNumberValue(*plain);
     if (!std::isfinite(percent)) refuse(caption);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <optional>
 
+#include "core/blank_text.h"
 #include "core/finance/finance.h"
 #include "core/number_format.h"
 #include "ui/analysis/field_reading.h"
@@ -14,9 +15,7 @@ namespace fin = core::finance;
 namespace {
 
 std::string trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+  return std::string(core::trimmedBlanks(text));
 }
 
 // An extra's size: its sign plays no part, since extras always go the payment's way.
